@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Shared set-up of ./scripts/run and ./scripts/test: installs the Debian packages the project
+# needs (only those dpkg-query reports missing) and builds into the given folder.
+set -euo pipefail
+
+KW_PACKAGES=(build-essential cmake pkg-config python3
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev libcairo2-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev fonts-liberation2 fonts-comic-neue
+  libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick)
+
+kw_install_packages() {
+  local missing=()
+  for p in "${KW_PACKAGES[@]}" "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+  fi
+}
+
+# kw_build DIR [cmake options...]
+kw_build() {
+  local dir="$1"; shift
+  cmake -S . -B "$dir" "$@"
+  cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,189 @@
+#include "app/App.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+
+#include "app/AppContext.h"
+#include "app/Events.h"
+#include "app/Intro.h"
+#include "app/Timing.h"
+#include "app/WindowProc.h"
+#include "gui/MainMenu.h"
+#include "platform/Archive.h"
+#include "platform/Device.h"
+#include "platform/FontManager.h"
+#include "platform/Renderer.h"
+#include "platform/Sound.h"
+#include "platform/Texture.h"
+#include "platform/TextureLoading.h"
+
+namespace {
+MainMenu* g_menu = nullptr;
+
+void ShutDown(AppContext& app) {
+    if (app.d3d != nullptr) {
+        if (app.device != nullptr) {
+            GetFontManager()->ReleaseAll();
+            ReleaseSharedTextures(app);
+            delete app.device;
+            app.device = nullptr;
+        }
+        app.d3d = nullptr;
+    }
+    ReleaseSound(app);
+    if (app.window != nullptr) {
+        SDL_DestroyWindow(app.window);
+        app.window = nullptr;
+    }
+}
+
+SDL_Window* CreateMainWindow(AppContext& app) {
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (app.fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    return SDL_CreateWindow("Knobelwerk", 0, 0, app.screenWidth, app.screenHeight, flags);
+}
+
+void RenderFrame(AppContext& app) {
+    app.device->Clear(0xFF646464);
+    app.device->BeginScene();
+    if (app.sprite != nullptr) app.sprite->Begin();
+    g_menu->Render();
+    g_menu->PaintCursor();
+    if (app.sprite != nullptr) app.sprite->End();
+    app.device->EndScene();
+    app.device->Present();
+}
+
+// Sleeps what is left of the frame so that at most 60 frames a second are run.
+void LimitFrameRate(Uint64 frameStart) {
+    const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+    const double elapsed = static_cast<double>(SDL_GetPerformanceCounter() - frameStart) / frequency;
+    const double rest = kFramePeriod - elapsed;
+    if (rest > 0.001) SDL_Delay(static_cast<Uint32>(rest * 1000.0));
+}
+
+int MainLoop(AppContext& app) {
+    FrameClock& clock = GetFrameClock();
+    while (app.runState != 2) {
+        const Uint64 frameStart = SDL_GetPerformanceCounter();
+        SDL_Event event;
+        bool quit = false;
+        while (!quit && SDL_PollEvent(&event)) {
+            if (!DispatchEvent(event)) quit = true;
+        }
+        if (quit) {
+            ShutDown(app);
+            delete g_menu;
+            g_menu = nullptr;
+            app.activeControl = nullptr;
+            CloseArchive(app.archive);
+            app.archive = nullptr;
+            return 0;
+        }
+        const HResult level = app.device->TestCooperativeLevel();
+        if (level == Device::kDeviceLost) {
+            SDL_Delay(50);
+            continue;
+        }
+        if (level == Device::kDeviceNotReset) {
+            ResetDevice();
+        } else {
+            if (TimingStep(app, clock, ReadCounter(app))) g_menu->Update();
+            RenderFrame(app);
+        }
+        LimitFrameRate(frameStart);
+    }
+    delete g_menu;
+    g_menu = nullptr;
+    app.activeControl = nullptr;
+    ShutDown(app);
+    CloseArchive(app.archive);
+    app.archive = nullptr;
+    return 0;
+}
+}  // namespace
+
+void ShowStartupError(const char* text) {
+    std::fprintf(stderr, "Fehler! %s\n", text);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Fehler!", text, nullptr);
+}
+
+void ResetDevice() {
+    AppContext& app = *GetAppContext();
+    if (g_menu != nullptr) g_menu->OnLostDevice();
+    GetFontManager()->OnLostDevice();
+    if (app.sprite != nullptr) app.sprite->OnLostDevice();
+    if (app.device != nullptr) app.device->Reset(app.presentParams);
+    ReloadSharedTextures(app);
+    if (g_menu != nullptr) g_menu->OnResetDevice();
+    GetFontManager()->OnResetDevice();
+    if (app.sprite != nullptr) app.sprite->OnResetDevice();
+}
+
+void SwitchFullScreen() {
+    AppContext& app = *GetAppContext();
+    app.fullScreen = !app.fullScreen;
+    app.presentParams.windowed = !app.fullScreen;
+    if (app.device != nullptr) ResetDevice();
+}
+
+int RunProgram() {
+    AppContext& app = *GetAppContext();
+    if (app.introEnabled && app.fullScreen) PlayIntro("intro.avi");
+    app.runState = 0;
+    app.d3d = nullptr;
+    app.screenWidth = 1024;
+    app.screenHeight = 768;
+    app.archive = OpenArchive("sport.gob");
+
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+        ShowStartupError("Direct3D kann nicht initialisiert werden");
+        ShutDown(app);
+        return 0;
+    }
+    IMG_Init(IMG_INIT_PNG);
+    TTF_Init();
+    app.window = CreateMainWindow(app);
+    app.presentParams.windowed = !app.fullScreen;
+    app.presentParams.backBufferWidth = app.screenWidth;
+    app.presentParams.backBufferHeight = app.screenHeight;
+    app.device = Device::Create(app.window, app.presentParams);
+    if (app.device == nullptr) {
+        ShowStartupError("Direct3D kann nicht initialisiert werden");
+        ShutDown(app);
+        SDL_Quit();
+        return 0;
+    }
+    app.d3d = app.device;
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_ShowWindow(app.window);
+
+    if (Failed(LoadSharedTextures(app))) {
+        ShowStartupError("Es wurden nicht alle notwendigen Texturdateien gefunden");
+        ShutDown(app);
+        CloseArchive(app.archive);
+        app.archive = nullptr;
+        SDL_Quit();
+        return 0;
+    }
+    if (Failed(StartSound(app))) {
+        ShowStartupError("DirectSound kann nicht initialisiert werden");
+        app.soundVolume = 0;
+        app.musicVolume = 0;
+    }
+    delete app.texSplash;
+    app.texSplash = nullptr;
+
+    g_menu = new MainMenu();
+    app.activeControl = g_menu;
+    StartTiming(app);
+    const int code = MainLoop(app);
+    TTF_Quit();
+    IMG_Quit();
+    SDL_Quit();
+    return code;
+}

@@ -1,0 +1,5 @@
+#pragma once
+#include "framework/Types.h"
+
+// Plays the intro video full screen; returns when it ended or Escape was pressed.
+HResult PlayIntro(const char* fileName);

@@ -1,0 +1,7 @@
+#include "app/App.h"
+#include "app/AppContext.h"
+
+int main(int, char**) {
+    GetAppContext();
+    return RunProgram();
+}

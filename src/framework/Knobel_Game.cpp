@@ -1,0 +1,137 @@
+#include "framework/Knobel_Game.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/AppContext.h"
+#include "framework/TextFormat.h"
+#include "platform/FontManager.h"
+
+Knobel_Game::Knobel_Game(int level_, const char* fileName) : level(level_) {
+    running = false;
+    std::snprintf(saveFileName, sizeof saveFileName, "%s", fileName ? fileName : "");
+    LoadStatisticsFile(saveFileName, gameStatistics);
+    grade = 6.0;
+    fontManager = GetFontManager();
+    font = fontManager->AddFont("Arial", 20);
+    saveOnExit = true;
+}
+
+// Books the grade (unless saving was disabled) and rewrites the game's statistics file.
+Knobel_Game::~Knobel_Game() {
+    if (saveOnExit) {
+        gameStatistics.BookGrade(grade);
+        if (app->statistics != nullptr) app->statistics->BookGrade(grade);
+        if (grade <= 1.5) {
+            gameStatistics.solvedCount += 1;
+            if (app->statistics != nullptr) app->statistics->solvedCount += 1;
+        }
+    }
+    if (saveFileName[0] != '\0') SaveStatisticsFile(saveFileName, gameStatistics);
+}
+
+void Knobel_Game::OnLostDevice() {
+    if (font != nullptr) font->OnLostDevice();
+}
+
+void Knobel_Game::OnResetDevice() {
+    if (font != nullptr) font->OnResetDevice();
+}
+
+void Knobel_Game::Start() {
+    running = true;
+    state = kStatePlaying;
+}
+
+int Knobel_Game::GetState() { return state; }
+void Knobel_Game::SetState(int newState) { state = newState; }
+const char* Knobel_Game::GetHelpText() { return nullptr; }
+const char* Knobel_Game::GetResultText() { return nullptr; }
+const char* Knobel_Game::GetTitle() { return nullptr; }
+void Knobel_Game::ComputeGrade() { grade = 6.0; }
+bool Knobel_Game::AllowsHelpKey() { return true; }
+
+// The statistics text is the same in every game: the top ten (always ten lines), total time,
+// solved count, best and worst grade once a game was booked, average and games played.
+const char* Knobel_Game::GetStatisticsText() {
+    GameStatistics& s = gameStatistics;
+    statisticsText_.clear();
+    int i = 0;
+    for (ScoreEntry* e : s.Entries()) {
+        if (i >= 10) break;
+        AppendText(statisticsText_, app->GetText(49), i + 1, e->name, e->day, e->month, e->year, e->grade);
+        statisticsText_ += "\n";
+        ++i;
+    }
+    for (; i < 10; ++i) statisticsText_ += "\n";
+    long long t = s.time >= 0 && s.time < 9.0e15 ? static_cast<long long>(s.time) : 0;
+    AppendText(statisticsText_, app->GetText(43), static_cast<int>(t / 3600), static_cast<int>((t / 60) % 60),
+               static_cast<int>(t % 60));
+    statisticsText_ += "\n";
+    AppendText(statisticsText_, app->GetText(44), s.solvedCount);
+    statisticsText_ += "\n";
+    if (!(s.worstGrade < s.bestGrade)) {
+        AppendText(statisticsText_, app->GetText(45), s.bestGrade);
+        statisticsText_ += "\n";
+        AppendText(statisticsText_, app->GetText(46), s.worstGrade);
+        statisticsText_ += "\n";
+    }
+    double average = s.gamesPlayed > 0 ? s.gradeSum / s.gamesPlayed : 0.0;
+    AppendText(statisticsText_, app->GetText(47), average);
+    statisticsText_ += "\n";
+    AppendText(statisticsText_, app->GetText(48), s.gamesPlayed);
+    return statisticsText_.c_str();
+}
+
+const char* Knobel_Game::FrameResultText(std::initializer_list<std::string> lines, int firstLineId) {
+    int t = static_cast<int>(playTime);
+    resultText_ = FormatText(app->GetText(firstLineId), t / 60, t % 60);
+    resultText_ += "\n";
+    for (const std::string& line : lines) {
+        resultText_ += line;
+        resultText_ += "\n";
+    }
+    resultText_ += "\n";
+    AppendText(resultText_, app->GetText(50), grade);
+    return resultText_.c_str();
+}
+
+void Knobel_Game::DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* pageFont) {
+    const char* help = GetHelpText();
+    if (help == nullptr) return;
+    int left = static_cast<int>(position.x + 50);
+    int top = static_cast<int>(position.y + 50);
+    int right = static_cast<int>(position.x + (rect.right - rect.left) - 50);
+    int bottom = static_cast<int>(position.y + (rect.bottom - rect.top) - 70);
+    fontManager->DrawTextRect(help, left, top, right, bottom, 0xFF000000, kTextCenter | kTextVCenter | kTextWordBreak,
+                              pageFont);
+}
+
+void Knobel_Game::DrawTimePanel() {
+    const int W = app->screenWidth;
+    Rect src{0, 700, 300, 750};
+    Vec2 pos{static_cast<float>(W / 2 - 150), 0.0f};
+    app->DrawSprite(app->texMenu2, &src, nullptr, nullptr, 0.0, &pos, 0xFFFFFFFF);
+    int t = static_cast<int>(playTime);
+    std::string text = FormatText(app->GetText(63), t / 60, t % 60);
+    fontManager->DrawTextRect(text.c_str(), W / 2 - 150, 0, W / 2 + 150, 50, 0xFF000000, kTextCenter | kTextVCenter, font);
+}
+
+void Knobel_Game::AdvanceTime(bool countPlayTime) {
+    if (countPlayTime) playTime += app->frameTime;
+    gameStatistics.time += app->frameTime;
+}
+
+bool Knobel_Game::QualifiesForTopTen() { return gameStatistics.Qualifies(grade); }
+
+ScoreEntry* Knobel_Game::CreateEntry() {
+    ScoreEntry* e = new ScoreEntry();
+    e->grade = grade;
+    return e;
+}
+
+void Knobel_Game::AddEntry(ScoreEntry* entry) {
+    if (entry != nullptr) gameStatistics.Insert(entry);
+}
+
+void Knobel_Game::ResetStatistics() { gameStatistics.Reset(); }

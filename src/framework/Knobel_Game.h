@@ -1,0 +1,73 @@
+#pragma once
+// Base of all mini-games: state, level, play time, grade, the game's statistics record with
+// its top-ten list (loaded from and saved to the game's ".sav" file), the default font and
+// the text operations through which the menu shows a game without knowing it.
+#include <initializer_list>
+#include <string>
+
+#include "framework/Game.h"
+#include "framework/Statistics.h"
+
+class FontManager;
+struct Font;
+
+enum GameState {
+    kStateOver = 0,      // played to the end
+    kStateOverOther = 2, // the game's second ending; treated like kStateOver
+    kStateAborted = 4,   // left early by the player
+    kStatePlaying = 6,
+    kStatePaused = 7,    // a menu page covers the game; Update is not called
+};
+
+class Knobel_Game : public Game {
+public:
+    Knobel_Game(int level, const char* saveFileName);
+    ~Knobel_Game() override;
+
+    void OnLostDevice() override;
+    void OnResetDevice() override;
+
+    virtual void Start();
+    virtual int GetState();
+    virtual void SetState(int newState);
+    virtual const char* GetHelpText();
+    virtual const char* GetStatisticsText();
+    virtual const char* GetResultText();
+    virtual const char* GetTitle();
+    virtual void ComputeGrade();
+    // Draws the rules word-wrapped into the help panel.
+    virtual void DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* font);
+    virtual bool AllowsHelpKey();
+
+    bool QualifiesForTopTen();
+    ScoreEntry* CreateEntry();         // the caller owns it until AddEntry
+    void AddEntry(ScoreEntry* entry);  // the top-ten list takes it
+    double GetGrade() const { return grade; }
+    double GetPlayTime() const { return playTime; }
+    void ResetStatistics();
+    void DisableSaving() { saveOnExit = false; }
+
+    int state = kStatePlaying;
+    double playTime = 0.0;
+    int level = 0;
+    bool running = false;
+    bool saveOnExit = true;
+    FontManager* fontManager = nullptr;
+    Font* font = nullptr;
+    char saveFileName[1000] = {};
+    GameStatistics gameStatistics;
+    double grade = 6.0;
+
+protected:
+    // The time panel every game shows while it is played: the wide panel at the top centre
+    // with the running time in it.
+    void DrawTimePanel();
+    // The common frame of a result text: the playing time (text firstLineId), the game's own
+    // lines, an empty line and the grade.
+    const char* FrameResultText(std::initializer_list<std::string> lines, int firstLineId = 22);
+    // Adds the frame time to the statistics time (every frame) and to playTime while playing.
+    void AdvanceTime(bool countPlayTime);
+
+    std::string resultText_;
+    std::string statisticsText_;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// The language text table: the position in the list is the text id.
+#include <iosfwd>
+
+#include "framework/LockedList.h"
+
+struct TextEntry {
+    explicit TextEntry(const char* shared) : text(const_cast<char*>(shared)), owned(false) {}
+    ~TextEntry() { if (owned) delete[] text; }
+    TextEntry(const TextEntry&) = delete;
+    TextEntry& operator=(const TextEntry&) = delete;
+    char* text;
+    bool owned;
+};
+
+// Empties the table and fills it from a language file's stream.
+void ParseLanguage(std::istream& in, LockedList<TextEntry>& table);
+// File name of a language number ("deutsch.lng", "english.lng"), or nullptr.
+const char* LanguageFileName(int number);

@@ -1,0 +1,36 @@
+#include "gui/GameTable.h"
+
+namespace {
+GameInfo g_games[kGameCount] = {
+    {0, nullptr, 20},   // KG_Bilder_Basteln
+    {1, nullptr, 105},  // KG_CrazyQuader
+    {2, nullptr, 170},  // KG_Datum_Game
+    {3, nullptr, 42},   // KG_Dreieck_rechnen
+    {4, nullptr, 18},   // KG_Gedächtnis
+    {5, nullptr, 19},   // KG_Memory
+    {6, nullptr, 125},  // KG_MMaster
+    {7, nullptr, 130},  // KG_Ordo
+    {8, nullptr, 21},   // KG_Quadrat_merken
+    {9, nullptr, 100},  // KG_Quadrat_addieren
+    {10, nullptr, 17},  // KG_Schiebe_Puzzle
+    {11, nullptr, 14},  // KG_Sudoku9x9
+    {12, nullptr, 110}, // KG_Uhr_lesen
+    {13, nullptr, 135}, // KG_Waage_Game_Früchte
+    {14, nullptr, 140}, // KG_Wechselgeld_Game
+    {15, nullptr, 120}, // KG_Zahlen_klicken
+};
+}  // namespace
+
+const GameInfo& GetGameInfo(int index) {
+    if (index < 0 || index >= kGameCount) index = 0;
+    return g_games[index];
+}
+
+Knobel_Game* CreateGame(int index, int level) {
+    if (index < 0 || index >= kGameCount || g_games[index].create == nullptr) return nullptr;
+    return g_games[index].create(level);
+}
+
+void SetGameFactory(int index, GameFactory create) {
+    if (index >= 0 && index < kGameCount) g_games[index].create = create;
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include "framework/Types.h"
+
+struct AppContext;
+
+// Creates the sprite batch and loads the sixteen shared textures from the archive in their
+// fixed order, drawing the loading screen after each step but the splash picture.
+HResult LoadSharedTextures(AppContext& app);
+// Loads every shared texture again (after the device lost them).
+void ReloadSharedTextures(AppContext& app);
+// Releases the shared textures and the sprite batch.
+void ReleaseSharedTextures(AppContext& app);
