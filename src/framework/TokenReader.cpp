@@ -38,19 +38,31 @@ locale_t CLocale() {
 TokenReader::TokenReader(std::istream& in, size_t maxTokenLength)
     : buf_(in.rdbuf()), maxTokenLength_(maxTokenLength) {}
 
+// A read error (the file buffer throws, for instance on a folder or a failing disk) ends the
+// stream like the end of the file.
 int TokenReader::Get() {
     if (buf_ == nullptr) return -1;
-    int c = buf_->sbumpc();
-    if (c == kEof) return -1;
-    if (c == '\r' && buf_->sgetc() == '\n') c = buf_->sbumpc();
-    return static_cast<unsigned char>(c);
+    try {
+        int c = buf_->sbumpc();
+        if (c == kEof) return -1;
+        if (c == '\r' && buf_->sgetc() == '\n') c = buf_->sbumpc();
+        return static_cast<unsigned char>(c);
+    } catch (...) {
+        buf_ = nullptr;
+        return -1;
+    }
 }
 
 // May return the CR of a CR LF pair; both are whitespace, so no caller needs to tell them apart.
 int TokenReader::Peek() {
     if (buf_ == nullptr) return -1;
-    int c = buf_->sgetc();
-    return c == kEof ? -1 : static_cast<unsigned char>(c);
+    try {
+        int c = buf_->sgetc();
+        return c == kEof ? -1 : static_cast<unsigned char>(c);
+    } catch (...) {
+        buf_ = nullptr;
+        return -1;
+    }
 }
 
 bool TokenReader::Next(std::string& token) {
