@@ -74,6 +74,8 @@ bool IsEntryKeyword(const std::string& token) {
 void ReadName(TokenReader& reader, ScoreEntry& entry) {
     std::string word;
     if (!reader.Next(word)) return;
+    // The name field ends at a NUL byte, so the name is what comes before one.
+    word.resize(strnlen(word.c_str(), word.size()));
     if (IsEntryKeyword(word)) {
         entry.name[0] = '\0';
         reader.PutBack();
@@ -158,7 +160,7 @@ void WriteCommonFields(std::ostream& out, const char* timeKey, CommonFields f) {
 
 void Book(CommonFields f, double grade) {
     if (std::isnan(grade)) return;
-    if (f.gamesPlayed < INT_MAX) f.gamesPlayed += 1;
+    if (f.gamesPlayed < kMaxCount) f.gamesPlayed += 1;
     f.gradeSum += grade;
     if (grade < f.bestGrade) f.bestGrade = grade;
     if (grade > f.worstGrade) f.worstGrade = grade;

@@ -386,6 +386,25 @@ TEST(StatisticsRobustness, GarbageAndTruncatedFilesLoadWithoutCrashOrHang) {
     EXPECT_EQ(many.Entries().Count(), kMaxLoadedEntries);
 }
 
+// Found by fuzzing: a name cut at a NUL byte to a keyword, and a count at its bound that is
+// booked once more, each came back different after a save and a load.
+TEST(StatisticsRobustness, WhatIsLoadedSavesAndLoadsTheSame) {
+    const std::string inputs[] = {
+        std::string("EINTRAG_START NAME: NAME:\0\0xyz ERG: 2 EINTRAG_ENDE", 50),
+        std::string("EINTRAG_START NAME: Eva\0Maria ERG: 2 EINTRAG_ENDE", 49),
+        "ANZ_SPIELE: 1333333333333333333333333336 EINTRAG_START NAME: ERG: ERGS:EINTRAG_ENDE",
+    };
+    for (const std::string& input : inputs) {
+        GameStatistics g;
+        LoadFrom(g, input);
+        g.BookGrade(2.0);
+        std::string saved = SaveOf(g);
+        GameStatistics back;
+        LoadFrom(back, saved);
+        EXPECT_EQ(SaveOf(back), saved);
+    }
+}
+
 TEST(StatisticsFiles, MissingFileKeepsTheRecordAndSavesCreateIt) {
     GameStatistics g;
     g.time = 5;
