@@ -27,11 +27,17 @@ public:
     LockedList<TextEntry> list;
 };
 
-// A fresh application record that reads its files from the (temporary) working directory.
+// A fresh application record that reads its files from the (temporary) working directory and
+// writes them there again when the test ends.
 AppContext* FreshApp() {
     DestroyAppContext();
     return GetAppContext();
 }
+
+class Language : public ::testing::Test {
+protected:
+    void TearDown() override { DestroyAppContext(); }
+};
 }  // namespace
 
 TEST(LanguageParse, DropsExactlyOneSeparatorAndStartsWithABlank) {
@@ -132,7 +138,7 @@ TEST(LanguageParse, ReplacesTheWholeTable) {
     EXPECT_STREQ(list.Get(0)->text, " new");
 }
 
-TEST(Language, SwitchingTwiceLeavesOnlyTheLastFilesTexts) {
+TEST_F(Language, SwitchingTwiceLeavesOnlyTheLastFilesTexts) {
     WriteBytes("deutsch.lng", "ANZ_TEXTE: 4\r\n<TEXT_START> 0 Zur\xFC" "ck|\r\n<TEXT_START> 3 nur deutsch|\r\n");
     WriteBytes("english.lng", "ANZ_TEXTE: 2\r\n<TEXT_START> 0 Back|\r\n");
     AppContext* app = FreshApp();
@@ -148,7 +154,7 @@ TEST(Language, SwitchingTwiceLeavesOnlyTheLastFilesTexts) {
     EXPECT_EQ(app->texts->Count(), 2);
 }
 
-TEST(Language, MissingFileOrUnknownNumberLeavesAnEmptyTable) {
+TEST_F(Language, MissingFileOrUnknownNumberLeavesAnEmptyTable) {
     WriteBytes("deutsch.lng", "ANZ_TEXTE: 4\r\n<TEXT_START> 0 Zur\xFC" "ck|\r\n");
     AppContext* app = FreshApp();
     ASSERT_NE(app->GetText(0), nullptr);
@@ -167,7 +173,7 @@ TEST(Language, MissingFileOrUnknownNumberLeavesAnEmptyTable) {
     EXPECT_EQ(app->GetText(-1), nullptr);
 }
 
-TEST(Language, FormatsPlaceholdersAndFormatsNothingWithoutAText) {
+TEST_F(Language, FormatsPlaceholdersAndFormatsNothingWithoutAText) {
     WriteBytes("deutsch.lng", "ANZ_TEXTE: 64\r\n<TEXT_START> 22 Spielzeit: %d:%02d min|\r\n"
                               "<TEXT_START> 50\r\nNote: %.2f|\r\n<TEXT_START> 30 Richtig: %d|\r\n");
     AppContext* app = FreshApp();
@@ -184,7 +190,7 @@ TEST(Language, FormatsPlaceholdersAndFormatsNothingWithoutAText) {
     EXPECT_EQ(FormatText(app->GetText(1000), 5), "");
 }
 
-TEST(Language, ShippedFilesHoldEveryIdWithALeadingBlank) {
+TEST_F(Language, ShippedFilesHoldEveryIdWithALeadingBlank) {
     for (const char* name : {"deutsch.lng", "english.lng"}) {
         std::string path = std::string(KW_DATA_DIR) + "/" + name;
         ASSERT_TRUE(std::filesystem::exists(path)) << path;

@@ -25,6 +25,12 @@ bool IsDefault(const SettingsValues& v) {
            v.musicVolume == d.musicVolume && v.introEnabled == d.introEnabled;
 }
 
+// The application record is written to the test's own folder, never at process exit.
+class AppContextPersistence : public ::testing::Test {
+protected:
+    void TearDown() override { DestroyAppContext(); }
+};
+
 const char kDefaultFile[] = "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t100\r\nMUSIK:\t100\r\nINTRO:\t1\r\n";
 }  // namespace
 
@@ -105,7 +111,7 @@ TEST(SettingsFile, ReadsIntoTheRecordAndKeepsItWithoutAFile) {
 
 // The application record reads the global statistics, the settings and the language texts
 // when it is built and writes settings and statistics when it is destroyed.
-TEST(AppContextPersistence, WithoutFilesARunWritesTheDefaults) {
+TEST_F(AppContextPersistence, WithoutFilesARunWritesTheDefaults) {
     DestroyAppContext();
     AppContext* app = GetAppContext();
     EXPECT_TRUE(app->fullScreen);
@@ -122,7 +128,7 @@ TEST(AppContextPersistence, WithoutFilesARunWritesTheDefaults) {
               "GAME_ZEIT:\t0\r\nGEL\xD6ST:\t0\r\nBEST_ERG:\t6\r\nSCHL_ERG:\t1\r\nANZ_SPIELE:\t0\r\nERGS:\t0\r\n");
 }
 
-TEST(AppContextPersistence, ReadsStatisticsSettingsAndTheChosenLanguage) {
+TEST_F(AppContextPersistence, ReadsStatisticsSettingsAndTheChosenLanguage) {
     DestroyAppContext();
     WriteBytes("knobel.cfg", "FULLSCREEN: 7\r\nSPRACHE:\r\n1\r\nSOUND: 0\r\n");
     WriteBytes("stats.sav", "GAME_ZEIT:\t90.5\r\nANZ_SPIELE:\t3\r\n");
