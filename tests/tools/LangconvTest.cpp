@@ -70,6 +70,7 @@ TEST_F(LangconvTest, LineEndsBecomeCrLfWithoutDoubling) {
     EXPECT_EQ(Convert("a\nb\r\nc\rd\n\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
     EXPECT_EQ(Convert("<TEXT_START> 5 zwei\nZeilen|"), "<TEXT_START> 5 zwei\r\nZeilen|");
     EXPECT_EQ(Convert(""), "");
+    EXPECT_EQ(Convert("a\tb"), "a\tb");  // tabs are kept
 }
 
 TEST_F(LangconvTest, ByteOrderMarkIsDropped) {
@@ -85,6 +86,7 @@ TEST_F(LangconvTest, RejectsWhatTheCodePageCannotHoldAndNamesTheLine) {
         {"arrow U+2192", "eins\nzwei\ndrei \xE2\x86\x92 vier\n"},
         {"emoji", "eins\nzwei\n\xF0\x9F\x98\x80\n"},
         {"C1 control U+0081", "eins\nzwei\n\xC2\x81\n"},
+        {"NUL byte", std::string("eins\nzwei\nx\0y\n", 14)},
         {"stray continuation byte", "eins\r\nzwei\r\n\x80\r\n"},
         {"Latin-1 byte instead of UTF-8", "eins\nzwei\nZur\xFC" "ck\n"},
         {"overlong encoding", "eins\nzwei\n\xC0\xAF\n"},

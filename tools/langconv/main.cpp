@@ -2,8 +2,9 @@
 // Windows-1252 with CR LF line ends.
 //
 // Line ends: LF becomes CR LF, an existing CR LF stays as it is, a lone CR becomes CR LF.
-// A leading UTF-8 byte order mark is dropped. Invalid UTF-8 or a character that Windows-1252
-// cannot hold is an error naming the line; then no output file is left behind.
+// A leading UTF-8 byte order mark is dropped. Invalid UTF-8, a control character other than
+// tab and line ends, or a character that Windows-1252 cannot hold is an error naming the line;
+// then no output file is left behind.
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -75,6 +76,13 @@ bool Convert(const std::string& in, std::string& out, std::string& error) {
             out += "\r\n";
             ++line;
             continue;
+        }
+        if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            // Control characters are never meant in a text; a NUL would even cut it short.
+            char buf[96];
+            std::snprintf(buf, sizeof buf, "line %ld: control character U+%04X", line, static_cast<unsigned>(c));
+            error = buf;
+            return false;
         }
         const int b = ToWindows1252(c);
         if (b < 0) {
