@@ -20,6 +20,7 @@ public:
     ~RenderTarget() {
         SDL_DestroyRenderer(renderer);  // destroys the textures made on it as well
         SDL_DestroyWindow(window);
+        SDL_Quit();
     }
     bool Ok() const { return window && renderer && target; }
 
