@@ -18,7 +18,7 @@ Buffer BrassNote(double freq, double attack, double hold, double release, double
         const double vibrato = v > 0.0 ? 1.0 + 0.004 * std::sin(2.0 * kPi * 5.5 * v) * RiseCos(v, 0.12) : 1.0;
         const double env = Gate(t, attack, hold, release) * (0.8 + 0.2 * Decay(t, 0.08));
         const double f = freq * vibrato;
-        b[i] = static_cast<float>(env * 0.5 * (a.Harmonics(f * 1.0023, kBrass) + c.Harmonics(f / 1.0023, kBrass)));
+        b[i] = static_cast<float>(env * 0.5 * (a.Harmonics(f * 1.0012, kBrass) + c.Harmonics(f / 1.0012, kBrass)));
     }
     return b;
 }
@@ -94,8 +94,8 @@ Buffer Win() {
     const double steps[] = {3.0, 7.0, 10.0};
     for (int n = 0; n < 3; ++n) MixInto(b, BrassNote(Semitone(steps[n]), 0.006, 0.08, 0.07, 1.0), Samples(0.09 * n));
     const size_t last = Samples(0.27);
-    MixInto(b, BrassNote(Semitone(15.0), 0.006, 0.42, 0.3, 0.15), last);
-    MixInto(b, Bell(Semitone(27.0), 0.6, 0.18), last, 0.25);
+    MixInto(b, BrassNote(Semitone(15.0), 0.006, 0.42, 0.3, 0.15), last, 1.4);
+    MixInto(b, Bell(Semitone(27.0), 0.6, 0.18), last, 0.2);
     Echo(b, 0.09, 0.3, 0.18);
     b.resize(Samples(1.15));
     Finish(b, 0.8, 0.002, 0.12);
@@ -139,7 +139,7 @@ Buffer WrongBuzz() {
     for (size_t i = 0; i < b.size(); ++i) {
         const double t = Time(i);
         const double freq = 110.0 - 8.0 * RiseCos(t - 0.25, 0.17);
-        const double raw = a.Harmonics(freq, saw) + c.Harmonics(freq * 1.03, saw);
+        const double raw = a.Harmonics(freq, saw) + c.Harmonics(freq * 1.006, saw);
         b[i] = static_cast<float>(Gate(t, 0.01, 0.32, 0.08) * second.Step(first.Step(raw)));
     }
     Finish(b, 0.7, 0.003, 0.03);
