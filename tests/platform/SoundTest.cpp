@@ -42,6 +42,8 @@ int PlayingChannels() { return Mix_Playing(-1); }
 
 class SoundTest : public ::testing::Test {
 protected:
+    // Tests never reach for a real sound card.
+    void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 0); }
     void TearDown() override {
         ReleaseSound(app);
         CloseArchive(app.archive);
