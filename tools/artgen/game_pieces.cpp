@@ -73,7 +73,14 @@ void Fruit(cairo_t* cr, int p) {
     RadialGradient(cr, 50 - k.r * 0.35, cy - ry * 0.4, k.r * 1.6, Lighter(k.color, 0.45), Darker(k.color, 0.25));
     FillAndOutline(cr, 2);
     cairo_new_path(cr);
-    if (p == 7) {  // melon stripes
+    if (p == 7) {  // melon stripes, inside the fruit
+        cairo_save(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 50, cy);
+        cairo_scale(cr, 1, k.squash);
+        cairo_arc(cr, 0, 0, k.r - 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        cairo_clip(cr);
         for (int i = -2; i <= 2; ++i) {
             cairo_save(cr);
             cairo_translate(cr, 50, cy);
@@ -85,6 +92,7 @@ void Fruit(cairo_t* cr, int p) {
         SetColor(cr, Hex(0x2E6B25), 0.7);
         cairo_set_line_width(cr, 3);
         cairo_stroke(cr);
+        cairo_restore(cr);
     }
     // Stalk and leaf.
     const double top = cy - ry;
@@ -140,8 +148,8 @@ void Note(cairo_t* cr, double w, double h, const char* value, Rgb color) {
     FillAndOutline(cr, 1.8, Darker(color, 0.5));
     cairo_new_path(cr);
     // A window-and-arch motif and a star ring, like the real notes.
-    cairo_rectangle(cr, w * 0.32, h * 0.2, w * 0.26, h * 0.62);
-    cairo_arc(cr, w * 0.45, h * 0.2, w * 0.13, M_PI, 2 * M_PI);
+    cairo_rectangle(cr, w * 0.32, h * 0.42, w * 0.26, h * 0.42);
+    cairo_arc(cr, w * 0.45, h * 0.42, w * 0.13, M_PI, 2 * M_PI);
     SetColor(cr, Darker(color, 0.1), 0.5);
     cairo_fill(cr);
     for (int i = 0; i < 12; ++i) {

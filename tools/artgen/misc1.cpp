@@ -29,7 +29,7 @@ void Pointer(cairo_t* cr, double t) {
     };
     if (t > 0) {
         cairo_new_path(cr);
-        cairo_arc(cr, 8.5, 14.5, 3 + 5 * t, 0, 2 * M_PI);
+        cairo_arc(cr, 8.5, 14.5, 3 + 4.5 * t, 0, 2 * M_PI);
         SetColor(cr, palette::kGlow, 0.55 * t);
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
