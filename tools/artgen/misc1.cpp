@@ -97,7 +97,7 @@ void ReflectedMarker(cairo_t* cr) {
     SetColor(cr, palette::kSky);
     cairo_set_line_width(cr, 4.5);
     cairo_stroke(cr);
-    DrawArrowHead(cr, 36, 38, 16, 1, palette::kSky);
+    DrawArrowHead(cr, 36, 40, 16, -1, palette::kSky);
 }
 
 void AbsorbedMarker(cairo_t* cr) {

@@ -41,7 +41,7 @@ void DrawSymbol(cairo_t* cr, int symbol, double cx, double cy, double r, Rgb col
 
 // Check mark (tick) fitting a box of size s at (x, y): green with ink outline.
 void DrawTick(cairo_t* cr, double x, double y, double s, Rgb color = palette::kLeaf);
-// Arrow head pointing up (dir -1) or down (dir +1) centred on (cx, cy).
+// Arrow head pointing up (dir +1) or down (dir -1) centred on (cx, cy).
 void DrawArrowHead(cairo_t* cr, double cx, double cy, double s, int dir, Rgb color);
 
 // Flags w x h with top-left (x, y), slightly rounded, with a thin ink border.
