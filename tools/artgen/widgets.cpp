@@ -84,13 +84,13 @@ void ButtonBody(cairo_t* cr, const std::function<void()>& shape, double faceTop,
     cairo_new_path(cr);
     shape();
     cairo_restore(cr);
-    SoftShadow(cr, 4, 0, 1.5, 0.45);
+    SoftShadow(cr, 2, 0, 1, 0.45);
     SetColor(cr, tone.lip);
     FillAndOutline(cr, 1.6);
     cairo_new_path(cr);
     // Face.
     shape();
-    if (hover) SoftShadow(cr, 8, 0, 0, 1.0, palette::kGlow);
+    if (hover) SoftShadow(cr, 4, 0, 0, 1.0, palette::kGlow);
     VerticalGradient(cr, faceTop, tone.top, faceBottom, tone.bottom);
     cairo_fill_preserve(cr);
     InnerShadow(cr, 3, 0, -2.5, 0.35, tone.rim);
@@ -111,7 +111,8 @@ void DrawPanel(cairo_t* cr, double w, double h, bool header, double margin) {
     // Rim.
     cairo_new_path(cr);
     RoundedRect(cr, x, y, pw, ph, 26);
-    SoftShadow(cr, std::min(14.0, m * 1.5), 0, std::min(6.0, m * 0.6), 0.55);
+    // The shadow fades out inside the margin: a cut shadow would show the region's edge.
+    SoftShadow(cr, std::min(8.0, m), 0, std::min(3.0, m * 0.35), 0.55);
     VerticalGradient(cr, y, Hex(0xE8A95E), y + ph, Hex(0xB46C27));
     cairo_fill_preserve(cr);
     InnerShadow(cr, 3, 0, 2, 0.45, palette::kWhite);
@@ -153,7 +154,7 @@ void DrawPanel(cairo_t* cr, double w, double h, bool header, double margin) {
 }
 
 void DrawButton(cairo_t* cr, double w, double h, bool hover, ButtonTone toneKind) {
-    const double top = 3, bottom = h - 8, lip = 4, side = 3;
+    const double top = 4, bottom = h - 8, lip = 4, side = 4;
     const double r = std::min(14.0, (bottom - top) / 2);
     Tone tone = ToneOf(toneKind, hover);
     cairo_save(cr);
@@ -175,7 +176,7 @@ void DrawButton(cairo_t* cr, double w, double h, bool hover, ButtonTone toneKind
 }
 
 double DrawRoundButton(cairo_t* cr, double size, bool hover) {
-    const double cx = size / 2, r = size / 2 - 5, cy = r + 3;
+    const double cx = size / 2, r = size / 2 - 5, cy = r + 4;
     Tone tone = ToneOf(ButtonTone::kHoney, hover);
     cairo_save(cr);
     auto shape = [&] {
@@ -183,7 +184,7 @@ double DrawRoundButton(cairo_t* cr, double size, bool hover) {
         cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
         cairo_close_path(cr);
     };
-    ButtonBody(cr, shape, cy - r, cy + r, 3.5, hover, tone);
+    ButtonBody(cr, shape, cy - r, cy + r, 3, hover, tone);
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy - r * 0.35, r * 0.62, M_PI, 2 * M_PI);
     cairo_close_path(cr);
