@@ -55,9 +55,35 @@ void GameListPanel(cairo_t* cr) {
     DrawWell(cr, 36, 128, 328, 424, 18);
 }
 
+// Results: a little celebration in the corners, away from the centred text, name line and OK.
+void ResultPanel(cairo_t* cr) {
+    DrawPanel(cr, 600, 450, true);
+    Random rnd(17);
+    const Rgb colors[] = {palette::kBerry, palette::kSun, palette::kLeaf, palette::kSky, palette::kPlum};
+    for (int i = 0; i < 22; ++i) {
+        bool right = i % 2;
+        double x = right ? rnd.Range(528, 568) : rnd.Range(32, 72), y = rnd.Range(84, 300);
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_rotate(cr, rnd.Range(0, M_PI));
+        cairo_new_path(cr);
+        if (i % 3 == 0)
+            cairo_arc(cr, 0, 0, 3, 0, 2 * M_PI);
+        else
+            RoundedRect(cr, -5, -2, 10, 4, 1.5);
+        SetColor(cr, colors[i % 5], 0.75);
+        cairo_fill(cr);
+        cairo_restore(cr);
+    }
+    DrawSymbol(cr, 0, 62, 372, 24, palette::kSun, 1.6);
+    DrawSymbol(cr, 0, 538, 372, 24, palette::kSun, 1.6);
+    DrawSparkle(cr, 84, 342, 7, 0.9);
+    DrawSparkle(cr, 516, 346, 7, 0.9);
+}
+
 void Menu1(cairo_t* cr) {
     InRegion(cr, 0, 0, 400, 600, [&] { MainPanel(cr); });
-    InRegion(cr, 400, 0, 600, 450, [&] { DrawPanel(cr, 600, 450, true); });
+    InRegion(cr, 400, 0, 600, 450, [&] { ResultPanel(cr); });
     InRegion(cr, 0, 600, 350, 400, [&] { DrawPanel(cr, 350, 400, true); });
     InRegion(cr, 350, 600, 400, 300, [&] { DrawPanel(cr, 400, 300, true); });
 }
