@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "motifs.h"
+#include "scenery.h"
 #include "sheets.h"
 #include "widgets.h"
 
@@ -340,7 +341,44 @@ void Landscape(cairo_t* cr) {
     cairo_rectangle(cr, 126, 130, 11, 18);
     SetColor(cr, Hex(0x8A531E));
     cairo_fill(cr);
-    // Two small clouds.
+    // Details everywhere, so that every tile of the cut picture is told apart: a path,
+    // flowers in the grass, birds and clouds in the sky.
+    cairo_new_path(cr);
+    cairo_move_to(cr, 126, 148);
+    cairo_curve_to(cr, 120, 165, 80, 175, 70, 200);
+    cairo_line_to(cr, 100, 200);
+    cairo_curve_to(cr, 110, 178, 136, 165, 137, 148);
+    cairo_close_path(cr);
+    SetColor(cr, Hex(0xE8D2A0));
+    cairo_fill(cr);
+    Random rnd(21);
+    const Rgb petals[] = {palette::kBerry, palette::kSun, palette::kWhite, palette::kPlum};
+    for (int i = 0; i < 40; ++i) {
+        double x = rnd.Range(4, 196), y = rnd.Range(150, 196);
+        cairo_new_path(cr);
+        cairo_arc(cr, x, y, 2.2, 0, 2 * M_PI);
+        SetColor(cr, petals[i % 4]);
+        cairo_fill(cr);
+    }
+    for (int i = 0; i < 3; ++i) {
+        double x = 70 + i * 22, y = 60 + (i % 2) * 10;
+        cairo_new_path(cr);
+        cairo_move_to(cr, x - 6, y - 2);
+        cairo_curve_to(cr, x - 3, y - 5, x - 1, y - 4, x, y);
+        cairo_curve_to(cr, x + 1, y - 4, x + 3, y - 5, x + 6, y - 2);
+        SetColor(cr, palette::kInk);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+    for (int i = 0; i < 8; ++i) {
+        double a = i * M_PI / 4;
+        cairo_move_to(cr, 150 + 30 * std::cos(a), 48 + 30 * std::sin(a));
+        cairo_line_to(cr, 150 + 40 * std::cos(a), 48 + 40 * std::sin(a));
+    }
+    SetColor(cr, palette::kSun, 0.8);
+    cairo_set_line_width(cr, 3);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
     for (int i = 0; i < 2; ++i) {
         double x = 30 + i * 60, y = 34 + i * 12;
         cairo_new_path(cr);
@@ -356,6 +394,7 @@ void StillLife(cairo_t* cr) {
     cairo_rectangle(cr, 0, 0, 200, 200);
     RadialGradient(cr, 100, 80, 170, palette::kDusk, palette::kNight);
     cairo_fill(cr);
+    DrawBokeh(cr, 200, 200, 9, 30);
     DrawClock(cr, 62, 62, 46, 2, 50, palette::kBerry);
     DrawPuzzlePiece(cr, 140, 70, 56, 0.2, palette::kSun, {1, -1, 1, 1});
     DrawCardFront(cr, 60, 145, 54, 76, -0.2, palette::kPlum, 0);
