@@ -4,4 +4,7 @@
 
 HResult StartSound(AppContext& app) { return kOk; }
 void ReleaseSound(AppContext& app) {}
-void AppContext::PlaySound(int soundId, float volumeFactor) {}
+void AppContext::PlaySound(int soundId, float volumeFactor) {
+    ++soundsRequested;
+    lastSoundId = soundId;
+}
