@@ -14,6 +14,7 @@
 #include "gui/MenuTestSupport.h"
 #include "platform/FontManager.h"
 #include "platform/Renderer.h"
+#include "platform/Texture.h"
 
 using menutest::TestGame;
 
@@ -601,4 +602,106 @@ TEST_F(MenuTest, PointerAnimationFollowsTheButton) {
     Frame(0.1);
     Frame(0.1);
     EXPECT_DOUBLE_EQ(menu->pressFade, 0.0);
+}
+
+namespace {
+// Textures without pixels, so that the recorded frame tells the sheets apart.
+struct FakeSheets {
+    explicit FakeSheets(AppContext* a) : app(a) {
+        for (Texture** t : Slots()) *t = new Texture();
+    }
+    ~FakeSheets() {
+        for (Texture** t : Slots()) {
+            delete *t;
+            *t = nullptr;
+        }
+    }
+    std::vector<Texture**> Slots() {
+        return {&app->texMisc1, &app->texMisc2, &app->texMenu1, &app->texMenu2, &app->texMenu3, &app->texBack1,
+                &app->texBack2, &app->texBack3, &app->texBack4, &app->texBackground};
+    }
+    AppContext* app;
+};
+
+std::vector<const DrawCommand*> Sprites(const Renderer& r) {
+    std::vector<const DrawCommand*> out;
+    for (const DrawCommand& c : r.Commands())
+        if (c.kind == DrawCommand::kSprite) out.push_back(&c);
+    return out;
+}
+}  // namespace
+
+TEST_F(MenuTest, PointerIsDrawnLastWithItsPressFrame) {
+    FakeSheets sheets(app);
+    MoveTo(100, 200);
+    menu->pressFade = 0.05;  // frame 4 of 9
+    const auto sprites = Sprites(Draw());
+    ASSERT_FALSE(sprites.empty());
+    const DrawCommand* pointer = sprites.back();
+    EXPECT_EQ(pointer->texture, app->texMisc1);
+    EXPECT_EQ(pointer->src, (Rect{250, 0, 300, 50}));
+    EXPECT_FLOAT_EQ(pointer->transform[4], 92.0f);
+    EXPECT_FLOAT_EQ(pointer->transform[5], 186.0f);
+    menu->pressFade = 0.5;  // limited to the last frame
+    EXPECT_EQ(Sprites(Draw()).back()->src, (Rect{0, 0, 50, 50}));
+}
+
+TEST_F(MenuTest, MenuFrameDrawsTheBackgroundThenThePageAndItsButtons) {
+    FakeSheets sheets(app);
+    MoveTo(kPlayX, kPlayY);
+    const auto sprites = Sprites(Draw());
+    ASSERT_GE(sprites.size(), 10u);
+    EXPECT_EQ(sprites[0]->texture, app->texBackground);
+    EXPECT_EQ(sprites[1]->texture, app->texMenu1);
+    EXPECT_EQ(sprites[1]->src, (Rect{0, 0, 400, 600}));
+    EXPECT_FLOAT_EQ(sprites[1]->transform[4], 312.0f);
+    EXPECT_FLOAT_EQ(sprites[1]->transform[5], 84.0f);
+    // the hovered play button shows the picture below the normal one
+    EXPECT_EQ(sprites[2]->texture, app->texMenu2);
+    EXPECT_EQ(sprites[2]->src, (Rect{0, 750, 300, 800}));
+    EXPECT_EQ(sprites[3]->src, (Rect{0, 700, 300, 750}));
+    // German is the current language: its button shows the lower picture
+    EXPECT_EQ(sprites[7]->src, (Rect{600, 624, 624, 648}));
+    EXPECT_EQ(sprites[8]->src, (Rect{600, 600, 624, 624}));
+}
+
+TEST_F(MenuTest, GameFrameDrawsBackdropGameAndCountdownVeil) {
+    FakeSheets sheets(app);
+    StartFirstGame();
+    MoveTo(5, 5);
+    const auto sprites = Sprites(Draw());
+    ASSERT_GE(sprites.size(), 3u);
+    const int b = menu->backdrop;
+    Texture* backs[4] = {app->texBack1, app->texBack2, app->texBack3, app->texBack4};
+    EXPECT_EQ(sprites[0]->texture, backs[b / 2]);
+    EXPECT_EQ(sprites[0]->src, (Rect{0, 450 * (b % 2), 600, 450 * (b % 2) + 450}));
+    EXPECT_NEAR(sprites[0]->transform[0], 1024.0 / 600.0, 1e-5);
+    EXPECT_EQ(TestGame::last->renders, 1);
+    EXPECT_EQ(sprites[1]->texture, app->texMisc1);
+    EXPECT_EQ(sprites[1]->src, (Rect{500, 0, 550, 50}));
+    EXPECT_EQ(sprites[1]->color, 0x7F000000u);
+    EXPECT_NEAR(sprites[1]->transform[0], 20.48, 1e-5);
+    EXPECT_NEAR(sprites[1]->transform[3], 15.36, 1e-5);
+}
+
+TEST_F(MenuTest, ResultPageWaitsForANameBeforeItsOkButtonAppears) {
+    FakeSheets sheets(app);
+    StartFirstGame();
+    Frames(3.1);
+    TestGame::last->nextGrade = 2.0;
+    TestGame::last->SetState(kStateOver);
+    Frames(2.1);
+    ASSERT_NE(menu->gameEntry, nullptr);
+    MoveTo(5, 5);
+    auto has_ok = [&]() {
+        for (const DrawCommand* c : Sprites(Draw()))
+            if (c->texture == app->texMenu2 && c->src == Rect{250, 600, 300, 650}) return true;
+        return false;
+    };
+    EXPECT_FALSE(has_ok());
+    bool veil = false;
+    for (const DrawCommand* c : Sprites(*app->sprite)) veil |= c->texture == app->texMisc2 && c->color == 0x7F000000u;
+    EXPECT_TRUE(veil);
+    Key(kKeyA);
+    EXPECT_TRUE(has_ok());
 }
