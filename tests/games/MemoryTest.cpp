@@ -89,6 +89,7 @@ TEST_F(MemoryTest, EveryDealKeepsDistanceAndMargins) {
             g.DisableSaving();
             ExpectValidDeal(g, deal, "level " + std::to_string(deal.level) + " seed " + std::to_string(seed));
             EXPECT_EQ(g.crowdedPlacements, 0);
+            EXPECT_EQ(g.redeals, 0);
             if (HasFailure()) return;
         }
     }
@@ -98,7 +99,7 @@ TEST_F(MemoryTest, CardsPlacedByTheScanKeepDistanceAndMargins) {
     const int saved = KG_Memory::drawsBeforeScan;
     KG_Memory::drawsBeforeScan = 0;  // every card found by the scan
     for (const LevelDeal& deal : kDeals) {
-        for (unsigned seed = 0; seed < 5; ++seed) {
+        for (unsigned seed = 0; seed < 2; ++seed) {
             KG_Memory g(deal.level, seed + 100);
             g.DisableSaving();
             ExpectValidDeal(g, deal, "scan, level " + std::to_string(deal.level));
@@ -109,13 +110,31 @@ TEST_F(MemoryTest, CardsPlacedByTheScanKeepDistanceAndMargins) {
     KG_Memory::drawsBeforeScan = saved;
 }
 
+// With the C library's generator of this platform these seeds of the first level leave a card
+// without a free place after many draws (827) and jam the deal completely (3098).
+TEST_F(MemoryTest, CrowdedDealsAreFinishedByTheScanOrDealtAnew) {
+    KG_Memory scanned(0, 827);
+    scanned.DisableSaving();
+    ExpectValidDeal(scanned, kDeals[0], "seed 827");
+    EXPECT_GE(scanned.scannedPlacements, 1);
+    EXPECT_EQ(scanned.redeals, 0);
+
+    KG_Memory jammed(0, 3098);
+    jammed.DisableSaving();
+    ExpectValidDeal(jammed, kDeals[0], "seed 3098");
+    EXPECT_GE(jammed.redeals, 1);
+    EXPECT_EQ(jammed.crowdedPlacements, 0);
+}
+
 TEST_F(MemoryTest, DealingEndsOnAScreenTooSmallForTheCards) {
     app->screenWidth = 420;
     app->screenHeight = 400;
     KG_Memory g(0, 5);
     g.DisableSaving();
     EXPECT_EQ(g.allCards.Count(), 16);
-    EXPECT_GT(g.crowdedPlacements, 0);
+    EXPECT_EQ(g.remainingCards.Count(), 16);
+    EXPECT_EQ(g.redeals, KG_Memory::kMaxDeals - 1);
+    EXPECT_EQ(g.crowdedPlacements, 15);
     for (MemoryCard* card : g.allCards) {
         EXPECT_GE(card->centre.x, 185.0f);
         EXPECT_LE(card->centre.x, 420 - 186.0f + 1);

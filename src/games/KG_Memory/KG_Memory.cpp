@@ -1,8 +1,10 @@
 #include "games/KG_Memory/KG_Memory.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "framework/TextFormat.h"
@@ -53,10 +55,19 @@ KG_Memory::~KG_Memory() {
 }
 
 // Random centres, each at least one card size away from every card dealt before and inside
-// the margins. A card that finds no free place within drawsBeforeScan draws is placed by a
-// scan over the same set of positions, so dealing always ends.
+// the margins, drawn until one is free. So that dealing always ends, a card that finds no free
+// place within drawsBeforeScan draws takes one of the free positions by a scan, and a deal in
+// which the cards already lying leave no room at all is dealt anew.
 void KG_Memory::DealCards() {
     const int backDesign = std::rand() % 3;
+    for (int deal = 1; !TryDeal(backDesign, deal == kMaxDeals); ++deal) {
+        ++redeals;
+        remainingCards.Clear(true);
+        allCards.Clear(false);
+    }
+}
+
+bool KG_Memory::TryDeal(int backDesign, bool lastChance) {
     const int rangeY = std::max(1, static_cast<int>(app->screenHeight - 2 * cardSize_ - kMarginTotal));
     const int rangeX = std::max(1, static_cast<int>(app->screenWidth - kMarginTotal - 2 * cardSize_));
     const double offset = cardSize_ + kMargin;
@@ -69,11 +80,15 @@ void KG_Memory::DealCards() {
             centre = Vec2{static_cast<float>(x + offset), static_cast<float>(y + offset)};
             placed = IsFree(centre);
         }
-        if (!placed) centre = ScanForPlace(rangeX, rangeY, offset);
+        if (!placed && !ScanForPlace(rangeX, rangeY, offset, lastChance, centre)) {
+            if (!lastChance) return false;
+            ++crowdedPlacements;
+        }
         MemoryCard* card = new MemoryCard(i / 2, centre, cardSize_, backDesign);
         allCards.Add(card);
         remainingCards.Add(card);
     }
+    return true;
 }
 
 double KG_Memory::NearestCentreSquared(Vec2 centre) const {
@@ -88,28 +103,65 @@ double KG_Memory::NearestCentreSquared(Vec2 centre) const {
 
 bool KG_Memory::IsFree(Vec2 centre) const { return NearestCentreSquared(centre) >= cardSize_ * cardSize_; }
 
-// Walks every position the random draw could have produced, row by row from a random start,
-// and takes the first free one. Should none be free, the position farthest from its nearest
-// neighbour is taken.
-Vec2 KG_Memory::ScanForPlace(int rangeX, int rangeY, double offset) {
+// Walks every position the random draw can produce and takes one of the free ones, each with
+// the same chance, just as drawing until a free one comes up would. With none free the result
+// is false; on the last chance centre is then the position farthest from its nearest card.
+bool KG_Memory::ScanForPlace(int rangeX, int rangeY, double offset, bool lastChance, Vec2& centre) {
     ++scannedPlacements;
-    const long long total = static_cast<long long>(rangeX) * rangeY;
-    const long long start = std::rand() % total;
-    const double needed = cardSize_ * cardSize_;
-    Vec2 best;
-    double bestNearest = -1.0;
-    for (long long k = 0; k < total; ++k) {
-        long long index = (start + k) % total;
-        Vec2 candidate{static_cast<float>(index % rangeX + offset), static_cast<float>(index / rangeX + offset)};
-        double nearest = NearestCentreSquared(candidate);
-        if (nearest >= needed) return candidate;
-        if (nearest > bestNearest) {
-            bestNearest = nearest;
-            best = candidate;
+    std::vector<char> blocked(static_cast<size_t>(rangeX));
+    long long freeCount = 0;
+    for (int y = 0; y < rangeY; ++y) {
+        MarkBlockedRow(y, offset, blocked);
+        freeCount += std::count(blocked.begin(), blocked.end(), 0);
+    }
+    if (freeCount > 0) {
+        long long pick = std::rand() % freeCount;
+        for (int y = 0; y < rangeY; ++y) {
+            MarkBlockedRow(y, offset, blocked);
+            for (int x = 0; x < rangeX; ++x) {
+                if (blocked[x] || pick-- > 0) continue;
+                centre = Vec2{static_cast<float>(x + offset), static_cast<float>(y + offset)};
+                return true;
+            }
         }
     }
-    ++crowdedPlacements;
-    return best;
+    if (lastChance) {
+        double bestNearest = -1.0;
+        for (int y = 0; y < rangeY; ++y)
+            for (int x = 0; x < rangeX; ++x) {
+                Vec2 candidate{static_cast<float>(x + offset), static_cast<float>(y + offset)};
+                double nearest = NearestCentreSquared(candidate);
+                if (nearest > bestNearest) {
+                    bestNearest = nearest;
+                    centre = candidate;
+                }
+            }
+    }
+    return false;
+}
+
+// A card blocks an interval of each row it reaches; its ends are found with the same test as a
+// drawn position gets.
+void KG_Memory::MarkBlockedRow(int y, double offset, std::vector<char>& blocked) const {
+    std::fill(blocked.begin(), blocked.end(), 0);
+    const int last = static_cast<int>(blocked.size()) - 1;
+    const float rowY = static_cast<float>(y + offset);
+    const double needed = cardSize_ * cardSize_;
+    for (MemoryCard* card : const_cast<LockedList<MemoryCard>&>(allCards)) {
+        const double dy = static_cast<double>(rowY) - card->centre.y;
+        if (dy * dy >= needed) continue;
+        auto blocks = [&](int x) {
+            double dx = static_cast<double>(static_cast<float>(x + offset)) - card->centre.x;
+            return dx * dx + dy * dy < needed;
+        };
+        const double middle = card->centre.x - offset;
+        const double half = std::sqrt(needed - dy * dy);
+        int lo = static_cast<int>(std::max(0.0, std::floor(middle - half) - 1));
+        int hi = static_cast<int>(std::min(static_cast<double>(last), std::ceil(middle + half) + 1));
+        while (lo <= hi && !blocks(lo)) ++lo;
+        while (hi >= lo && !blocks(hi)) --hi;
+        if (lo <= hi) std::fill(blocked.begin() + lo, blocked.begin() + hi + 1, 1);
+    }
 }
 
 void KG_Memory::OnLButtonUp(uint16_t x, uint16_t y) {

@@ -2,6 +2,8 @@
 // The pairs game with the cards scattered over the whole screen instead of laid out in a
 // grid. Two cards are turned per try; a pair stays face up, a mismatch is shown for two
 // seconds and turned back. The game ends when every pair is found.
+#include <vector>
+
 #include "framework/Knobel_Game.h"
 #include "framework/LockedList.h"
 #include "games/KG_Memory/MemoryCard.h"
@@ -10,9 +12,11 @@ class KG_Memory : public Knobel_Game {
 public:
     static constexpr double kMismatchSeconds = 2.0;
     static constexpr double kSecondsPerGrade = 120.0;
-    // Random positions drawn for one card before its place is found by a scan (tests lower it
-    // to exercise the scan).
+    // Random positions drawn for one card before the free positions are scanned (tests lower
+    // it to exercise the scan).
     static inline int drawsBeforeScan = 10000;
+    // Deals tried before cards may be placed overlapping (only on a screen too small for them).
+    static constexpr int kMaxDeals = 50;
 
     explicit KG_Memory(int level);
     // The same with a chosen seed for the generator instead of the tick count.
@@ -41,9 +45,10 @@ public:
     int attempts = 0;
     int misses = 0;
 
-    // How many cards of the deal had to be placed by the scan, and how many of them found no
-    // free place at all (then the card lies where it overlaps its neighbours least).
+    // How the deal went: cards placed by the scan, deals thrown away because the cards
+    // already lying left no room, and cards that had to overlap their neighbours.
     int scannedPlacements = 0;
+    int redeals = 0;
     int crowdedPlacements = 0;
 
 protected:
@@ -52,9 +57,11 @@ protected:
 
 private:
     void DealCards();
+    bool TryDeal(int backDesign, bool lastChance);
     bool IsFree(Vec2 centre) const;
     double NearestCentreSquared(Vec2 centre) const;
-    Vec2 ScanForPlace(int rangeX, int rangeY, double offset);
+    bool ScanForPlace(int rangeX, int rangeY, double offset, bool lastChance, Vec2& centre);
+    void MarkBlockedRow(int y, double offset, std::vector<char>& blocked) const;
 
     int cardCount_ = 8;
     double cardSize_ = 100.0;
