@@ -1,0 +1,247 @@
+"""End-to-end harness: runs the real program in a real window under Xvfb.
+
+A scenario is a few lines:
+
+    with Session(sys.argv) as s:
+        s.start()
+        s.click(512, 300)
+        s.key("Escape")
+        s.screenshot("menu")
+        s.close()
+        assert s.wait_exit() == 0
+
+Each session has a fresh working directory holding copies of the game data, its own Xvfb
+server with a 1024 x 768 screen, and writes its screenshots to the shot folder.
+"""
+import ctypes
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+DATA_FILES = ("sport.gob", "deutsch.lng", "english.lng", "intro.avi")
+
+
+class E2EError(AssertionError):
+    pass
+
+
+def _free_display():
+    for n in range(90, 400):
+        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
+            return n
+    raise E2EError("no free X display number")
+
+
+class Session:
+    def __init__(self, argv, name=None, settings="FULLSCREEN:\t0\r\nINTRO:\t0\r\n", copy_data=True):
+        if len(argv) < 4:
+            raise SystemExit("usage: test_X.py BINARY DATA_DIR SHOT_DIR")
+        self.binary = os.path.abspath(argv[1])
+        self.data_dir = os.path.abspath(argv[2])
+        self.shot_dir = os.path.abspath(argv[3])
+        self.name = name or os.path.splitext(os.path.basename(argv[0]))[0]
+        os.makedirs(self.shot_dir, exist_ok=True)
+        self.workdir = tempfile.mkdtemp(prefix="kw-e2e-")
+        if copy_data:
+            for f in DATA_FILES:
+                src = os.path.join(self.data_dir, f)
+                if os.path.exists(src):
+                    shutil.copy(src, self.workdir)
+        if settings is not None:
+            with open(os.path.join(self.workdir, "knobel.cfg"), "wb") as f:
+                f.write(settings.encode("cp1252"))
+        self.xvfb = None
+        self.proc = None
+        self.window = None
+        self.display = None
+        self.stderr_path = os.path.join(self.workdir, "stderr.txt")
+        self._stderr = None
+
+    # --- lifetime -------------------------------------------------------------------------
+    def __enter__(self):
+        self._start_xvfb()
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.xvfb:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(5)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+        if self._stderr:
+            self._stderr.close()
+        if exc[0] is None:
+            shutil.rmtree(self.workdir, ignore_errors=True)
+        else:
+            print(f"working directory kept: {self.workdir}", file=sys.stderr)
+            self.dump_stderr()
+        return False
+
+    def _start_xvfb(self):
+        n = _free_display()
+        self.display = f":{n}"
+        self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.time() + 20
+        while not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            if time.time() > deadline or self.xvfb.poll() is not None:
+                raise E2EError("Xvfb did not start")
+            time.sleep(0.05)
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env.setdefault("SDL_AUDIODRIVER", "dummy")
+        self.env.pop("SDL_VIDEODRIVER", None)
+
+    def start(self, wait_window=True, timeout=60):
+        """Starts the program in the working directory and waits for its window."""
+        self._stderr = open(self.stderr_path, "wb")
+        self.started = time.time()
+        self.proc = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
+                                     stdout=subprocess.DEVNULL, stderr=self._stderr)
+        if wait_window:
+            self.window = self.wait_window("Knobelwerk", timeout)
+        return self
+
+    def wait_window(self, title, timeout=60):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.proc and self.proc.poll() is not None:
+                raise E2EError(f"program ended with code {self.proc.returncode} before its window appeared")
+            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                               env=self.env, capture_output=True, text=True)
+            ids = r.stdout.split()
+            if ids:
+                return ids[0]
+            time.sleep(0.1)
+        raise E2EError(f"no window named {title} within {timeout} s")
+
+    def wait_exit(self, timeout=30):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise E2EError(f"program did not end within {timeout} s")
+
+    # --- input ----------------------------------------------------------------------------
+    def _xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+
+    def move(self, x, y):
+        self._xdotool("mousemove", "--window", self.window, str(x), str(y))
+        time.sleep(0.05)
+
+    def click(self, x, y, pause=0.25):
+        """Clicks at canvas coordinates (the window's client area is the canvas)."""
+        self._xdotool("mousemove", "--window", self.window, str(x), str(y))
+        time.sleep(0.05)
+        self._xdotool("click", "1")
+        time.sleep(pause)
+
+    def key(self, *names, pause=0.2):
+        for n in names:
+            self._xdotool("key", n)
+            time.sleep(pause)
+
+    def type(self, text, pause=0.2):
+        self._xdotool("type", "--delay", "60", text)
+        time.sleep(pause)
+
+    def sleep(self, seconds):
+        time.sleep(seconds)
+
+    # --- output ---------------------------------------------------------------------------
+    def screenshot(self, label):
+        path = os.path.join(self.shot_dir, f"{self.name}-{label}.png")
+        subprocess.run(["import", "-window", "root", path], env=self.env, check=True)
+        return path
+
+    def pixel(self, x, y, shot=None):
+        """(r, g, b) of a screen pixel, from a fresh screenshot unless one is given."""
+        path = shot or self.screenshot("pixel")
+        out = subprocess.run(["convert", path, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],"
+                              f"%[fx:int(255*p{{{x},{y}}}.g)],%[fx:int(255*p{{{x},{y}}}.b)]", "info:"],
+                             capture_output=True, text=True, check=True).stdout
+        return tuple(int(v) for v in out.strip().split(","))
+
+    def region_differs(self, shot_a, shot_b, x, y, w, h):
+        """Whether two screenshots differ inside the rectangle."""
+        geom = f"{w}x{h}+{x}+{y}"
+        a = subprocess.run(["convert", shot_a, "-crop", geom, "rgb:-"], capture_output=True, check=True).stdout
+        b = subprocess.run(["convert", shot_b, "-crop", geom, "rgb:-"], capture_output=True, check=True).stdout
+        return a != b
+
+    def file(self, name):
+        """Bytes of a file the program wrote in its working directory, or None."""
+        path = os.path.join(self.workdir, name)
+        if not os.path.exists(path):
+            return None
+        with open(path, "rb") as f:
+            return f.read()
+
+    def stderr(self):
+        if self._stderr:
+            self._stderr.flush()
+        with open(self.stderr_path, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+    def dump_stderr(self):
+        try:
+            sys.stderr.write(self.stderr()[-4000:])
+        except OSError:
+            pass
+
+    def cpu_seconds(self):
+        """User + system CPU seconds the program has used so far."""
+        with open(f"/proc/{self.proc.pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        ticks = os.sysconf("SC_CLK_TCK")
+        return (int(fields[11]) + int(fields[12])) / ticks
+
+    # --- closing --------------------------------------------------------------------------
+    def close(self, window=None):
+        """Closes a window as a window manager would: a WM_DELETE_WINDOW client message."""
+        send_delete_window(self.display, int(window or self.window))
+
+
+class _XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+def send_delete_window(display_name, window):
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    dpy = x11.XOpenDisplay(display_name.encode())
+    if not dpy:
+        raise E2EError(f"cannot open display {display_name}")
+    ev = _XEvent()
+    ev.xclient.type = 33  # ClientMessage
+    ev.xclient.window = window
+    ev.xclient.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+    ev.xclient.format = 32
+    ev.xclient.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+    ev.xclient.data[1] = 0  # CurrentTime
+    x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(ev))
+    x11.XFlush(dpy)
+    x11.XCloseDisplay(dpy)
+
+
+def check(condition, message):
+    if not condition:
+        raise E2EError(message)
