@@ -32,7 +32,8 @@ add_custom_command(OUTPUT ${KW_SOUND_OUTPUTS}
 add_custom_command(OUTPUT ${KW_DATA_DIR}/sport.gob
   COMMAND gob pack ${KW_DATA_DIR}/sport.gob ${KW_PACK_ARGS}
   DEPENDS gob ${KW_ART_OUTPUTS} ${KW_SOUND_OUTPUTS}
-  COMMENT "Packing sport.gob")
+  COMMENT "Packing sport.gob"
+  VERBATIM)
 
 foreach(lang deutsch english)
   add_custom_command(OUTPUT ${KW_DATA_DIR}/${lang}.lng

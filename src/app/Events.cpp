@@ -79,7 +79,7 @@ bool DispatchEvent(const SDL_Event& e) {
             break;
         case SDL_RENDER_DEVICE_RESET:
         case SDL_RENDER_TARGETS_RESET:
-            if (app->device != nullptr) app->device->MarkLost();
+            if (app->device != nullptr) app->device->MarkLost(e.type == SDL_RENDER_DEVICE_RESET);
             break;
         case SDL_MOUSEMOTION:
             WindowProc(kMsgMouseMove, 0, CanvasPosition(e.motion.x, e.motion.y));

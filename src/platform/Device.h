@@ -24,8 +24,18 @@ public:
     void BeginScene() {}
     void EndScene() {}
     void Present();
-    // Called by the event pump when the renderer lost its textures or its device.
-    void MarkLost() { lost_ = true; }
+    // Called by the event pump when the renderer lost its render targets or its whole device
+    // (then every texture must be made again).
+    void MarkLost(bool texturesLost = true) {
+        lost_ = true;
+        texturesLost_ = texturesLost_ || texturesLost;
+    }
+    // Whether the textures were lost since the last call (clears the flag).
+    bool TakeTexturesLost() {
+        const bool lost = texturesLost_;
+        texturesLost_ = false;
+        return lost;
+    }
     SDL_Renderer* Handle() const { return renderer_; }
     SDL_Window* Window() const { return window_; }
     bool IsSoftware() const { return software_; }
@@ -36,6 +46,7 @@ private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     bool lost_ = false;
+    bool texturesLost_ = false;
     bool software_ = false;
     Color clearColor_ = 0xFF646464;
 };

@@ -18,6 +18,8 @@ struct Font {
     HResult OnResetDevice();
     // The TrueType face, opened on first use; nullptr when none could be opened.
     TTF_Font* Handle();
+    // The height of a text line in pixels: the cell height.
+    int LineHeight();
 
     int id;
     std::string faceName;
@@ -35,7 +37,7 @@ public:
     ~FontManager();
 
     Font* AddFont(const char* faceName, double height);
-    Font* DefaultFont() { return defaultFont_; }
+    Font* DefaultFont();
     // The font with that id (first match in list order), or the default font.
     Font* FindFont(int id);
 

@@ -2,6 +2,7 @@
 // The sprite batch. Between Begin and End a frame's draw calls are recorded; PresentFrame
 // replays the record on the device and presents it, unless it equals the frame presented
 // last (then nothing is drawn: an idle screen costs nothing).
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 
 struct SDL_Renderer;
 class Texture;
+class TextCache;
 struct Font;
 
 struct DrawCommand {
@@ -23,6 +25,12 @@ struct DrawCommand {
     unsigned format = 0;
     bool operator==(const DrawCommand&) const = default;
 };
+
+// The sprite transformation: scaling about the origin, rotation by `rotation` radians about
+// rotationCenter (given in scaled coordinates; positive turns clockwise on the screen), then
+// translation by position. Null pointers mean no scaling, centre (0, 0), no translation.
+void BuildSpriteTransform(const Vec2* scale, const Vec2* rotationCenter, double rotation, const Vec2* position,
+                          float m[6]);
 
 class Renderer {
 public:
@@ -42,17 +50,30 @@ public:
     // Draws and presents the recorded frame if it differs from the last one presented, or a
     // redraw was forced. Returns whether it drew.
     bool PresentFrame(Color clearColor);
+    // Clears the current render target and draws the recorded frame into it, without
+    // presenting (tests read the target back before presenting).
+    void Replay(Color clearColor);
     void ForceRedraw() { forceRedraw_ = true; }
     void OnLostDevice();
     void OnResetDevice();
+    // Rendered text lines are kept between frames; without the cache every frame renders
+    // its texts anew (for comparison in the benchmarks).
+    void SetTextCacheEnabled(bool enabled);
+    int FramesDrawn() const { return framesDrawn_; }
+    // How many text lines were rasterised since the start.
+    long LinesRasterised() const;
 
     const std::vector<DrawCommand>& Commands() const { return commands_; }
     SDL_Renderer* Target() const { return target_; }
 
 private:
+    void ReplaySprite(const DrawCommand& c);
+
     SDL_Renderer* target_ = nullptr;
     float transform_[6] = {1, 0, 0, 1, 0, 0};
     std::vector<DrawCommand> commands_;
     std::vector<DrawCommand> presented_;
     bool forceRedraw_ = true;
+    int framesDrawn_ = 0;
+    std::unique_ptr<TextCache> textCache_;
 };

@@ -2,6 +2,15 @@
 #include "framework/Types.h"
 
 struct AppContext;
+class Texture;
+
+// The shared textures in their loading order: archive entry and field of AppContext.
+struct SharedTextureSlot {
+    const char* fileName;
+    Texture* AppContext::*field;
+};
+constexpr int kSharedTextureCount = 16;
+const SharedTextureSlot* SharedTextureSlots();
 
 // Creates the sprite batch and loads the sixteen shared textures from the archive in their
 // fixed order, drawing the loading screen after each step but the splash picture.
