@@ -167,6 +167,9 @@ TEST_F(RendererTest, RepeatedTextIsRasterisedOnce) {
     EXPECT_GE(first, 1);
     Frame(draw);
     EXPECT_EQ(app->sprite->LinesRasterised(), first);
+    // A left-aligned text that moves keeps its rendered line.
+    for (int x = 0; x < 5; ++x) Frame([&] { fm->DrawTextAt("Zeile", 100.0f + x, 30.0f, 0xFF000000, 0, -1); });
+    EXPECT_EQ(app->sprite->LinesRasterised(), first);
     app->sprite->SetTextCacheEnabled(false);
     Frame(draw);
     Frame(draw);
