@@ -13,6 +13,11 @@ struct TextEntry {
     bool owned;
 };
 
+// A text holds at most this many characters (its leading blank included); longer texts are cut.
+constexpr int kMaxLanguageTextLength = 9999;
+// The table never grows beyond this many entries, whatever a file's ANZ_TEXTE: or ids say.
+constexpr int kMaxLanguageTexts = 100000;
+
 // Empties the table and fills it from a language file's stream.
 void ParseLanguage(std::istream& in, LockedList<TextEntry>& table);
 // File name of a language number ("deutsch.lng", "english.lng"), or nullptr.

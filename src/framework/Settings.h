@@ -1,6 +1,25 @@
 #pragma once
 // The settings file "knobel.cfg": five lines of key, tab and value.
+#include <iosfwd>
+#include <string>
+
 struct AppContext;
+
+// The five settings, with their defaults.
+struct SettingsValues {
+    bool fullScreen = true;     // FULLSCREEN:
+    int language = 0;           // SPRACHE:
+    int soundVolume = 100;      // SOUND:
+    int musicVolume = 100;      // MUSIK:
+    bool introEnabled = true;   // INTRO:
+};
+
+// Reads settings words from a stream into values: every key takes the word after it as a
+// number (atoi: anything that is not a number gives 0); other words are skipped; the last
+// occurrence of a key wins; keys that do not occur leave their value as it was.
+void ParseSettings(std::istream& in, SettingsValues& values);
+// The five lines of the file, in the order FULLSCREEN, SPRACHE, SOUND, MUSIK, INTRO (CR LF).
+std::string FormatSettings(const SettingsValues& values);
 
 // Reads the settings into app (fullScreen, language, soundVolume, musicVolume, introEnabled);
 // a missing file keeps what app holds.

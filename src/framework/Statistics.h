@@ -2,9 +2,16 @@
 // Statistics records: one GameStatistics per mini-game in the game's own file, one
 // GlobalStatistics for the whole program in "stats.sav". Grades are German school grades,
 // 1.0 best, 6.0 worst; a smaller grade is always the better result.
+#include <cmath>
 #include <iosfwd>
+#include <limits>
 
 #include "framework/LockedList.h"
+
+// Entries shown, written and compared for qualification: the top ten.
+constexpr int kTopTenSize = 10;
+// A file never loads more entries than this (only the first ten are ever shown or written).
+constexpr int kMaxLoadedEntries = 1000;
 
 // One line of a game's top-ten list.
 struct ScoreEntry {
@@ -16,6 +23,11 @@ struct ScoreEntry {
     double grade = 0.0;
     int day = 1, month = 1, year = 2000;
 };
+
+// The order of the top-ten lists: a smaller grade is better. A grade that is not a number
+// (never read from a file, but a game could compute one) counts as worse than any other, so
+// it can neither break the order nor push a real result out.
+inline double GradeOrderKey(double grade) { return std::isnan(grade) ? std::numeric_limits<double>::infinity() : grade; }
 
 // One line of the series top-ten list.
 struct SeriesScoreEntry : ScoreEntry {
@@ -30,7 +42,7 @@ public:
     void Reset();
     void Load(std::istream& in);
     void Save(std::ostream& out);
-    void BookGrade(double grade);
+    void BookGrade(double grade);  // a grade that is not a number is not booked
     bool Qualifies(double grade);
     void Insert(ScoreEntry* entry);  // takes ownership
     LockedList<ScoreEntry>& Entries() { return entries; }

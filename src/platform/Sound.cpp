@@ -1,7 +1,332 @@
 #include "platform/Sound.h"
 
-#include "app/AppContext.h"
+#include <SDL.h>
+#include <SDL_mixer.h>
 
-HResult StartSound(AppContext& app) { return kOk; }
-void ReleaseSound(AppContext& app) {}
-void AppContext::PlaySound(int soundId, float volumeFactor) {}
+#include <atomic>
+#include <cmath>
+#include <cstring>
+
+#include "app/AppContext.h"
+#include "platform/Archive.h"
+
+namespace {
+
+// ---- RIFF/WAVE parsing ----------------------------------------------------------------------
+
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t Le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+bool IsTag(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
+
+constexpr uint16_t kFormatPcm = 1;
+constexpr uint16_t kFormatFloat = 3;
+constexpr uint16_t kFormatExtensible = 0xFFFE;
+
+// Reads a "fmt " chunk body and checks that the format is one the mixer can play.
+bool ParseFormat(const uint8_t* p, uint32_t size, WaveFormat& f) {
+    if (size < 16) return false;
+    f.formatTag = Le16(p);
+    f.channels = Le16(p + 2);
+    f.samplesPerSec = Le32(p + 4);
+    f.blockAlign = Le16(p + 12);
+    f.bitsPerSample = Le16(p + 14);
+    if (f.formatTag == kFormatExtensible) {
+        // the sub-format GUID: two bytes of format tag, then the fixed suffix of the audio GUIDs
+        static const uint8_t kGuidSuffix[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                                0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+        if (size < 40 || Le16(p + 16) < 22 || std::memcmp(p + 26, kGuidSuffix, sizeof kGuidSuffix) != 0) return false;
+        f.formatTag = Le16(p + 24);
+    }
+    const unsigned bits = f.bitsPerSample;
+    const bool pcm = f.formatTag == kFormatPcm && (bits == 8 || bits == 16 || bits == 24 || bits == 32);
+    const bool flt = f.formatTag == kFormatFloat && bits == 32;
+    if (!pcm && !flt) return false;
+    if (f.channels < 1 || f.channels > 8) return false;
+    if (f.blockAlign != f.channels * bits / 8) return false;
+    return f.samplesPerSec >= 1000 && f.samplesPerSec <= 384000;
+}
+
+// ---- channel bookkeeping -----------------------------------------------------------------------
+
+// Set when a copy starts, cleared by the mixer when the channel finishes (on the audio thread).
+std::atomic<bool> g_channelPlaying[kSoundChannels];
+
+// A copy counts as busy a little past its playing time, for the mixer's buffer latency.
+constexpr uint64_t kEndSlackMs = 150;
+
+void SDLCALL OnChannelFinished(int channel) {
+    if (channel >= 0 && channel < kSoundChannels) g_channelPlaying[channel].store(false);
+}
+
+void ClearChannelFlags() {
+    for (auto& flag : g_channelPlaying) flag.store(false);
+}
+
+// ---- the device ----------------------------------------------------------------------------------
+
+SoundDevice* OpenSoundDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return nullptr;
+    }
+    return new SoundDevice();
+}
+
+// The cooperative step of the device: the channels of all copies are allocated and reserved, so
+// that nothing else ever plays on them.
+bool ReserveCopyChannels(SoundDevice& device) {
+    ClearChannelFlags();
+    if (Mix_AllocateChannels(kSoundChannels) != kSoundChannels) return false;
+    if (Mix_ReserveChannels(kSoundChannels) != kSoundChannels) return false;
+    Mix_ChannelFinished(OnChannelFinished);
+    device.channelsReserved = true;
+    return true;
+}
+
+// The format every sound is converted to.
+bool DescribeBuffers(SoundDevice& device) {
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0) return false;
+    device.frequency = frequency;
+    device.format = format;
+    device.channels = channels;
+    return true;
+}
+
+// 24-bit samples widened to 32 bits, which the converter understands.
+std::vector<uint8_t> Widen24(const std::vector<uint8_t>& data) {
+    std::vector<uint8_t> out(data.size() / 3 * 4);
+    for (size_t i = 0, o = 0; i + 2 < data.size(); i += 3, o += 4) {
+        out[o] = 0;
+        out[o + 1] = data[i];
+        out[o + 2] = data[i + 1];
+        out[o + 3] = data[i + 2];
+    }
+    return out;
+}
+
+struct SoundEntry {
+    int id;
+    const char* name;
+};
+// The load order of the sounds.
+constexpr SoundEntry kSoundFiles[] = {
+    {1, "Sounds\\klick_game.wav"}, {0, "Sounds\\klick_menu.wav"}, {5, "Sounds\\win.wav"},
+    {6, "Sounds\\lose.wav"},       {10, "Sounds\\alarm.wav"},     {12, "Sounds\\pop.wav"},
+    {13, "Sounds\\punch.wav"},     {11, "Sounds\\lamp1.wav"},
+};
+
+}  // namespace
+
+bool ParseWave(const uint8_t* bytes, size_t size, WaveSound& out) {
+    if (bytes == nullptr || size < 12) return false;
+    if (!IsTag(bytes, "RIFF") || !IsTag(bytes + 8, "WAVE")) return false;
+    const uint32_t riffSize = Le32(bytes + 4);
+    if (riffSize < 4 || riffSize > size - 8) return false;
+    const size_t end = 8 + static_cast<size_t>(riffSize);
+
+    const uint8_t* fmt = nullptr;
+    uint32_t fmtSize = 0;
+    const uint8_t* data = nullptr;
+    uint32_t dataSize = 0;
+    size_t pos = 12;
+    while (pos < end) {
+        if (end - pos < 8) return false;  // a cut-off chunk header
+        const uint32_t chunkSize = Le32(bytes + pos + 4);
+        const size_t body = pos + 8;
+        if (chunkSize > end - body) return false;
+        if (fmt == nullptr && IsTag(bytes + pos, "fmt ")) {
+            fmt = bytes + body;
+            fmtSize = chunkSize;
+        } else if (data == nullptr && IsTag(bytes + pos, "data")) {
+            data = bytes + body;
+            dataSize = chunkSize;
+        }
+        pos = body + chunkSize + (chunkSize & 1u);  // odd chunks are padded to an even length
+    }
+    if (fmt == nullptr || data == nullptr) return false;
+    WaveFormat format;
+    if (!ParseFormat(fmt, fmtSize, format)) return false;
+    if (dataSize == 0 || dataSize % format.blockAlign != 0 || dataSize > kMaxWaveDataBytes) return false;
+    if (dataSize / format.blockAlign / format.samplesPerSec >= kMaxWaveSeconds) return false;
+    out.format = format;
+    out.data.assign(data, data + dataSize);
+    return true;
+}
+
+int SoundAttenuation(int soundVolume, float volumeFactor) {
+    const float value = static_cast<float>(soundVolume) * volumeFactor / 100.0f * 3000.0f - 3000.0f;
+    if (!(value > -10000.0f)) return -10000;  // also NaN
+    if (value >= 0.0f) return 0;
+    return static_cast<int>(value);
+}
+
+int MixerVolume(int attenuation) {
+    const double gain = std::pow(10.0, attenuation / 2000.0);
+    const long volume = std::lround(gain * MIX_MAX_VOLUME);
+    return static_cast<int>(volume < 0 ? 0 : volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume);
+}
+
+bool CopyIsPlaying(const SoundCopies& copies, int copy, uint64_t nowMs) {
+    if (copy < 0 || copy >= kSoundCopies) return false;
+    const int channel = copies.Channel(copy);
+    if (channel < 0 || channel >= kSoundChannels) return false;
+    return g_channelPlaying[channel].load() && nowMs < copies.endTick[copy];
+}
+
+int FirstFreeCopy(const SoundCopies& copies, uint64_t nowMs) {
+    for (int copy = 0; copy < kSoundCopies; ++copy) {
+        if (!CopyIsPlaying(copies, copy, nowMs)) return copy;
+    }
+    return -1;
+}
+
+SoundCopies* CreateSoundCopies(const WaveSound& wave, int soundId) {
+    if (soundId < 0 || soundId >= kSoundSlots || wave.data.empty()) return nullptr;
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0) return nullptr;
+
+    const WaveFormat& f = wave.format;
+    SDL_AudioFormat source = AUDIO_S16LSB;
+    std::vector<uint8_t> widened;
+    const std::vector<uint8_t>* samples = &wave.data;
+    if (f.formatTag == kFormatFloat) {
+        source = AUDIO_F32LSB;
+    } else if (f.bitsPerSample == 8) {
+        source = AUDIO_U8;
+    } else if (f.bitsPerSample == 24) {
+        widened = Widen24(wave.data);
+        samples = &widened;
+        source = AUDIO_S32LSB;
+    } else if (f.bitsPerSample == 32) {
+        source = AUDIO_S32LSB;
+    }
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, source, static_cast<Uint8>(f.channels), static_cast<int>(f.samplesPerSec), format,
+                          static_cast<Uint8>(channels), frequency) < 0) {
+        return nullptr;
+    }
+    const size_t length = samples->size();
+    const size_t capacity = length * static_cast<size_t>(cvt.len_mult);
+    if (cvt.len_mult < 1 || capacity > (256u << 20)) return nullptr;
+    auto* buffer = static_cast<Uint8*>(SDL_malloc(capacity));
+    if (buffer == nullptr) return nullptr;
+    std::memcpy(buffer, samples->data(), length);
+    cvt.buf = buffer;
+    cvt.len = static_cast<int>(length);
+    cvt.len_cvt = cvt.len;
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0) {
+        SDL_free(buffer);
+        return nullptr;
+    }
+    auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+    if (chunk == nullptr || cvt.len_cvt <= 0) {
+        SDL_free(chunk);
+        SDL_free(buffer);
+        return nullptr;
+    }
+    chunk->allocated = 1;  // Mix_FreeChunk frees the buffer as well
+    chunk->abuf = buffer;
+    chunk->alen = static_cast<Uint32>(cvt.len_cvt);
+    chunk->volume = MIX_MAX_VOLUME;
+
+    auto* copies = new SoundCopies();
+    copies->soundId = soundId;
+    copies->chunk = chunk;
+    copies->lengthMs = static_cast<uint32_t>((static_cast<uint64_t>(wave.Frames()) * 1000 + f.samplesPerSec - 1) /
+                                             f.samplesPerSec);
+    for (int copy = 0; copy < kSoundCopies; ++copy) g_channelPlaying[copies->Channel(copy)].store(false);
+    return copies;
+}
+
+SoundCopies* LoadSound(AppContext& app, const char* fileName, int soundId) {
+    if (app.directSound == nullptr || app.archive == nullptr || fileName == nullptr) return nullptr;
+    uint32_t size = 0;
+    if (FindEntry(app.archive, fileName, &size) == nullptr) return nullptr;
+    if (size > kMaxWaveDataBytes + (1u << 20)) return nullptr;  // far larger than any sound we play
+    std::vector<uint8_t> bytes;
+    if (!ReadArchiveEntry(app.archive, fileName, bytes)) return nullptr;
+    WaveSound wave;
+    if (!ParseWave(bytes.data(), bytes.size(), wave)) return nullptr;
+    return CreateSoundCopies(wave, soundId);
+}
+
+void FreeSoundCopies(SoundCopies* copies) {
+    if (copies == nullptr) return;
+    for (int copy = 0; copy < kSoundCopies; ++copy) {
+        if (copies->chunk != nullptr && Mix_Playing(copies->Channel(copy))) Mix_HaltChannel(copies->Channel(copy));
+        g_channelPlaying[copies->Channel(copy)].store(false);
+    }
+    if (copies->chunk != nullptr) Mix_FreeChunk(copies->chunk);
+    delete copies;
+}
+
+HResult StartSound(AppContext& app) {
+    if (app.musicPlayer != nullptr || app.directSound != nullptr) ReleaseSound(app);
+
+    app.musicPlayer = new MusicPlayer();
+    ++app.loadingSteps;  // counted, not drawn
+    if (app.musicPlayer == nullptr) app.musicVolume = 0;
+    app.soundVolume = 100;
+
+    app.directSound = OpenSoundDevice();
+    if (app.directSound == nullptr) {
+        app.soundVolume = 0;
+        return kFail;
+    }
+    app.DrawLoadingScreen();
+    if (!ReserveCopyChannels(*app.directSound)) {
+        app.soundVolume = 0;
+        return kFail;
+    }
+    app.DrawLoadingScreen();
+    DescribeBuffers(*app.directSound);
+    for (const SoundEntry& entry : kSoundFiles) {
+        app.soundBuffers[entry.id] = LoadSound(app, entry.name, entry.id);
+        app.DrawLoadingScreen();
+    }
+    return kOk;
+}
+
+void ReleaseSound(AppContext& app) {
+    if (app.directSound != nullptr) Mix_HaltChannel(-1);
+    for (SoundCopies*& slot : app.soundBuffers) {
+        FreeSoundCopies(slot);
+        slot = nullptr;
+    }
+    if (app.directSound != nullptr) {
+        Mix_ChannelFinished(nullptr);
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ClearChannelFlags();
+        delete app.directSound;
+        app.directSound = nullptr;
+    }
+    delete app.musicPlayer;
+    app.musicPlayer = nullptr;
+}
+
+void AppContext::PlaySound(int soundId, float volumeFactor) {
+    ++soundsRequested;
+    lastSoundId = soundId;
+    if (soundVolume <= 0) return;
+    if (soundId < 0 || soundId >= kSoundSlots) return;
+    SoundCopies* copies = soundBuffers[soundId];
+    if (copies == nullptr || copies->chunk == nullptr) return;
+    const uint64_t now = SDL_GetTicks64();
+    const int copy = FirstFreeCopy(*copies, now);
+    if (copy < 0) return;  // all ten copies are playing: the request is dropped
+    const int attenuation = SoundAttenuation(soundVolume, volumeFactor);
+    const int channel = copies->Channel(copy);
+    Mix_Volume(channel, MixerVolume(attenuation));
+    if (Mix_PlayChannel(channel, copies->chunk, 0) < 0) return;
+    copies->attenuation[copy] = attenuation;
+    copies->endTick[copy] = now + copies->lengthMs + kEndSlackMs;
+    g_channelPlaying[channel].store(true);
+}

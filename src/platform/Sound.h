@@ -1,15 +1,92 @@
 #pragma once
 // Sound effects: eight WAVE files from the archive, ten copies each so that an effect can
-// overlap itself. A copy is one mixer channel reserved for its sound id.
+// overlap itself. A copy is one mixer channel reserved for its sound id: the copies of sound id
+// s are the channels 10·s .. 10·s + 9 (140 channels, allocated when the device opens).
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "framework/Types.h"
 
 struct AppContext;
+struct Mix_Chunk;
 
-// The ten copies of one sound.
-struct SoundCopies;
+constexpr int kSoundSlots = 14;   // sound ids 0..13
+constexpr int kSoundCopies = 10;  // copies of each sound
+constexpr int kSoundChannels = kSoundSlots * kSoundCopies;
+
+// The format of a WAVE file (its "fmt " chunk; the tag of an extensible format is the one of its
+// sub-format).
+struct WaveFormat {
+    uint16_t formatTag = 0;  // 1 integer PCM, 3 floating point
+    uint16_t channels = 0;
+    uint32_t samplesPerSec = 0;
+    uint16_t blockAlign = 0;
+    uint16_t bitsPerSample = 0;
+};
+
+// A parsed WAVE file: its format and the bytes of its "data" chunk.
+struct WaveSound {
+    WaveFormat format;
+    std::vector<uint8_t> data;
+    uint32_t Frames() const { return format.blockAlign ? static_cast<uint32_t>(data.size() / format.blockAlign) : 0; }
+};
+
+// Limits of what a sound may be: longer or larger files are refused rather than loaded.
+constexpr uint32_t kMaxWaveDataBytes = 16u << 20;
+constexpr uint32_t kMaxWaveSeconds = 30;
+
+// Parses RIFF/WAVE bytes: form type "WAVE", a "fmt " chunk with integer PCM of 8, 16, 24 or 32
+// bits or 32-bit floats (plain or extensible), 1 to 8 channels, and a non-empty "data" chunk
+// of whole sample frames. Anything else (a chunk running past the end, a missing chunk, a
+// size that is not a whole number of frames, another format) is refused with false.
+bool ParseWave(const uint8_t* bytes, size_t size, WaveSound& out);
+
+// The background-music player. The program plays no music; the object only exists.
+class MusicPlayer {};
+
+// The open mixer device and the format it mixes in.
+class SoundDevice {
+public:
+    int frequency = 0;
+    uint16_t format = 0;
+    int channels = 0;
+    bool channelsReserved = false;  // the 140 copy channels are allocated
+};
+
+// The ten copies of one sound: one converted sample buffer played on ten reserved channels.
+struct SoundCopies {
+    int soundId = 0;
+    Mix_Chunk* chunk = nullptr;
+    uint32_t lengthMs = 0;                 // playing time of one copy
+    uint64_t endTick[kSoundCopies] = {};   // latest end of each copy's current play (ms ticks)
+    int attenuation[kSoundCopies] = {};    // volume last set on each copy, hundredths of a dB
+    int Channel(int copy) const { return soundId * kSoundCopies + copy; }
+};
+
+// The attenuation of a play request in hundredths of a decibel:
+// (soundVolume · factor / 100) · 3000 − 3000, truncated, kept within −10000..0.
+int SoundAttenuation(int soundVolume, float volumeFactor);
+// The mixer's linear channel volume (0..128) for an attenuation: gain = 10^(dB / 20).
+int MixerVolume(int attenuation);
+
+// Whether a copy still plays at nowMs: it was started, the mixer has not reported it finished,
+// and its playing time (with a little slack) has not run out.
+bool CopyIsPlaying(const SoundCopies& copies, int copy, uint64_t nowMs);
+// The first copy not playing at nowMs, or −1 when all ten are busy.
+int FirstFreeCopy(const SoundCopies& copies, uint64_t nowMs);
+
+// Converts a parsed WAVE into the mixer's format and sets up its ten copies for sound id
+// soundId (0..13). Needs the open device; nullptr on failure.
+SoundCopies* CreateSoundCopies(const WaveSound& wave, int soundId);
+// Reads the archive entry fileName, parses it and sets up its copies; nullptr on failure.
+SoundCopies* LoadSound(AppContext& app, const char* fileName, int soundId);
+// Stops the copies and frees them.
+void FreeSoundCopies(SoundCopies* copies);
 
 // Opens the sound device and loads the eight sounds, drawing the loading screen after each
-// step; a failure leaves the program silent.
+// step. Fails (with soundVolume 0) when the device cannot be opened or its channels cannot be
+// reserved; a sound that cannot be loaded only leaves its id silent.
 HResult StartSound(AppContext& app);
-// Releases every loaded sound and the sound device.
+// Releases every loaded sound, then the sound device and the music player.
 void ReleaseSound(AppContext& app);

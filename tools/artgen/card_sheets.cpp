@@ -1,26 +1,646 @@
+// The card game's sheets: misc2 (card face, which is also the shadow's shape, the three card
+// backs, the result veil and the box-game illustration), the sixteen card pictures of
+// Memory_Muster and the two small MemoryCards images.
 #include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
 
 #include "paint.h"
 #include "sheets.h"
 
 namespace art {
 namespace {
-bool Plain(const std::string& dir, const char* name, int w, int h) {
-    cairo_surface_t* s = NewSheet(w, h);
-    cairo_t* cr = cairo_create(s);
+
+constexpr double kPi = 3.14159265358979323846;
+
+// ---- local paint helpers ------------------------------------------------------------------------
+
+
+// Fills the current path with a top-lit gradient of `base` (kept for a following stroke).
+void GradientFill(cairo_t* cr, Rgb base) {
+    double x1, y1, x2, y2;
+    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y1, 0, y2);
+    const Rgb top = Lighter(base, 0.30), bottom = Darker(base, 0.12);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(g, 0.55, base.r, base.g, base.b);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, bottom.r, bottom.g, bottom.b);
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+}
+
+void Outline(cairo_t* cr, double width = 2.0) {
+    SetColor(cr, palette::kInk);
+    cairo_set_line_width(cr, width);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+}
+
+// The usual way to paint a shape: gradient fill, ink outline.
+void Shape(cairo_t* cr, Rgb base, double line = 2.0) {
+    GradientFill(cr, base);
+    Outline(cr, line);
+}
+
+// A soft white gleam (an ellipse) on a shiny surface.
+void Gleam(cairo_t* cr, double x, double y, double rx, double ry, double angle, double alpha = 0.55) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+    cairo_set_source_rgba(cr, 1, 1, 1, alpha);
+    cairo_fill(cr);
+}
+
+void Circle(cairo_t* cr, double x, double y, double r) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x, y, r, 0, 2 * kPi);
+}
+
+void Ellipse(cairo_t* cr, double x, double y, double rx, double ry, double angle) {
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    cairo_rotate(cr, angle);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+}
+
+// A union of parts with one outline around all of them: every part stroked wide in ink, then
+// all filled on top.
+void Union(cairo_t* cr, const std::function<void()>& path, Rgb base, double line = 2.0) {
+    path();
+    SetColor(cr, palette::kInk);
+    cairo_set_line_width(cr, 2 * line);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke(cr);
+    path();
+    double x1, y1, x2, y2;
+    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y1, 0, y2);
+    const Rgb top = Lighter(base, 0.30), bottom = Darker(base, 0.12);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, top.r, top.g, top.b);
+    cairo_pattern_add_color_stop_rgb(g, 0.55, base.r, base.g, base.b);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, bottom.r, bottom.g, bottom.b);
+    cairo_set_source(cr, g);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
+// A thick line with an ink edge (for anchors, stems and handles).
+void InkedLine(cairo_t* cr, const std::function<void()>& path, Rgb color, double width) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    path();
+    SetColor(cr, palette::kInk);
+    cairo_set_line_width(cr, width + 3.0);
+    cairo_stroke(cr);
+    path();
+    SetColor(cr, color);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
+// The key colour 0xFF00FF64 turns transparent when loaded; no pixel of ours may have it.
+void AvoidKeyColour(cairo_surface_t* s) {
+    cairo_surface_flush(s);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    for (int y = 0; y < cairo_image_surface_get_height(s); ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+        for (int x = 0; x < cairo_image_surface_get_width(s); ++x) {
+            if (row[x] == 0xFF00FF64u) row[x] = 0xFF00FF65u;
+        }
+    }
+    cairo_surface_mark_dirty(s);
+}
+
+// ---- the cards ------------------------------------------------------------------------------------
+
+// Every card (face and backs) has this outline, so the face's alpha is the shadow of all of them.
+void CardOutline(cairo_t* cr, double x, double y) { RoundedRect(cr, x + 2, y + 2, 96, 96, 12); }
+
+void CardFace(cairo_t* cr, double x, double y) {
+    CardOutline(cr, x, y);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + 100);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, 1.00, 0.995, 0.975);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.95, 0.925, 0.87);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    // a rim inside the edge, so the outline alone stays the card's shape
+    RoundedRect(cr, x + 3.5, y + 3.5, 93, 93, 10.5);
+    SetColor(cr, Hex(0xBFAE94));
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    RoundedRect(cr, x + 8, y + 8, 84, 84, 7);
+    SetColor(cr, Hex(0xE4D8C3));
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+// The patterns of the three backs, painted inside the back's inner panel.
+void BackLattice(cairo_t* cr, double x, double y, Rgb base) {
+    SetColor(cr, Lighter(base, 0.28));
+    cairo_set_line_width(cr, 2.0);
+    for (double d = -100; d <= 100; d += 12) {
+        cairo_move_to(cr, x + d, y);
+        cairo_line_to(cr, x + d + 100, y + 100);
+        cairo_move_to(cr, x + d + 100, y);
+        cairo_line_to(cr, x + d, y + 100);
+    }
+    cairo_stroke(cr);
+}
+
+void BackDots(cairo_t* cr, double x, double y, Rgb base) {
+    SetColor(cr, Lighter(base, 0.35));
+    for (int r = 0; r < 12; ++r) {
+        for (int c = 0; c < 12; ++c) {
+            const double px = x + 4 + c * 9 + (r % 2) * 4.5, py = y + 4 + r * 9;
+            Circle(cr, px, py, 2.2);
+        }
+    }
+    cairo_fill(cr);
+}
+
+void BackRays(cairo_t* cr, double x, double y, Rgb base) {
+    SetColor(cr, Lighter(base, 0.22));
+    const double cx = x + 50, cy = y + 50;
+    for (int k = 0; k < 16; ++k) {
+        const double a = k * 2 * kPi / 16, w = kPi / 16;
+        cairo_move_to(cr, cx, cy);
+        cairo_line_to(cr, cx + 90 * std::cos(a - w / 2), cy + 90 * std::sin(a - w / 2));
+        cairo_line_to(cr, cx + 90 * std::cos(a + w / 2), cy + 90 * std::sin(a + w / 2));
+        cairo_close_path(cr);
+    }
+    cairo_fill(cr);
+}
+
+// The emblem in the middle of a back: a cream medallion with a small symbol.
+void BackEmblem(cairo_t* cr, double cx, double cy, Rgb base, int design) {
+    Circle(cr, cx, cy, 15);
+    SetColor(cr, Hex(0xFFF8E8));
+    cairo_fill_preserve(cr);
+    SetColor(cr, Darker(base, 0.35));
+    cairo_set_line_width(cr, 2.0);
+    cairo_stroke(cr);
+    SetColor(cr, base);
+    if (design == 0) {  // a four-pointed star
+        cairo_move_to(cr, cx, cy - 10);
+        cairo_line_to(cr, cx + 3, cy - 3);
+        cairo_line_to(cr, cx + 10, cy);
+        cairo_line_to(cr, cx + 3, cy + 3);
+        cairo_line_to(cr, cx, cy + 10);
+        cairo_line_to(cr, cx - 3, cy + 3);
+        cairo_line_to(cr, cx - 10, cy);
+        cairo_line_to(cr, cx - 3, cy - 3);
+        cairo_close_path(cr);
+        cairo_fill(cr);
+    } else if (design == 1) {  // a small heart-shaped clover of four dots
+        for (int k = 0; k < 4; ++k) Circle(cr, cx + 5 * std::cos(k * kPi / 2), cy + 5 * std::sin(k * kPi / 2), 4.2);
+        cairo_fill(cr);
+    } else {  // a ring
+        Circle(cr, cx, cy, 8);
+        cairo_set_line_width(cr, 3.5);
+        cairo_stroke(cr);
+        Circle(cr, cx, cy, 2.5);
+        cairo_fill(cr);
+    }
+}
+
+void CardBack(cairo_t* cr, double x, double y, int design) {
+    static const unsigned kColours[3] = {0x2F6AD0, 0xC83741, 0x2E9457};
+    const Rgb base = Hex(kColours[design]);
+    // the white margin fills the whole outline (the same alpha as the face)
+    CardOutline(cr, x, y);
+    SetColor(cr, Hex(0xFFFBF2));
+    cairo_fill(cr);
+    RoundedRect(cr, x + 3.5, y + 3.5, 93, 93, 10.5);
+    SetColor(cr, Hex(0xBFAE94));
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    // the coloured panel with its pattern
+    cairo_save(cr);
+    RoundedRect(cr, x + 9, y + 9, 82, 82, 7);
+    cairo_clip_preserve(cr);
+    cairo_pattern_t* g = cairo_pattern_create_radial(x + 50, y + 40, 5, x + 50, y + 50, 70);
+    const Rgb hi = Lighter(base, 0.12), lo = Darker(base, 0.18);
+    cairo_pattern_add_color_stop_rgb(g, 0.0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(g, 1.0, lo.r, lo.g, lo.b);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    if (design == 0) BackLattice(cr, x, y, base);
+    if (design == 1) BackDots(cr, x, y, base);
+    if (design == 2) BackRays(cr, x, y, base);
+    cairo_restore(cr);
+    RoundedRect(cr, x + 9, y + 9, 82, 82, 7);
+    SetColor(cr, Darker(base, 0.35));
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+    BackEmblem(cr, x + 50, y + 50, base, design);
+}
+
+// A sketch of the box game for its help page: the 8 x 8 box, two atoms, one probe absorbed and
+// one deflected by 90 degrees.
+void BoxIllustration(cairo_t* cr) {
+    RoundedRect(cr, 4, 4, 292, 332, 16);
     SetColor(cr, palette::kPaper);
-    cairo_paint(cr);
+    cairo_fill_preserve(cr);
+    SetColor(cr, palette::kPanelEdge);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+    const double cell = 28, gx = 38, gy = 64;
+    auto centre = [&](double cx, double cy) { return std::pair<double, double>{gx + (cx + 0.5) * cell, gy + (cy + 0.5) * cell}; };
+    for (int r = 0; r < 8; ++r) {
+        for (int c = 0; c < 8; ++c) {
+            cairo_rectangle(cr, gx + c * cell + 1, gy + r * cell + 1, cell - 2, cell - 2);
+            SetColor(cr, (r + c) % 2 ? Hex(0xE9DFCC) : Hex(0xF3EBDC));
+            cairo_fill(cr);
+        }
+    }
+    cairo_rectangle(cr, gx, gy, 8 * cell, 8 * cell);
+    SetColor(cr, palette::kPanelEdge);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    // the probe places around the box
+    for (int k = 0; k < 8; ++k) {
+        for (auto [px, py] : {centre(k, -1), centre(k, 8), centre(-1, k), centre(8, k)}) {
+            Circle(cr, px, py, 5);
+            SetColor(cr, Hex(0xCBBBA0));
+            cairo_fill(cr);
+        }
+    }
+    auto ray = [&](std::vector<std::pair<double, double>> points, Rgb colour) {
+        cairo_set_line_width(cr, 4);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        SetColor(cr, colour);
+        cairo_move_to(cr, points[0].first, points[0].second);
+        for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cr, points[i].first, points[i].second);
+        cairo_stroke(cr);
+        Circle(cr, points[0].first, points[0].second, 7);
+        cairo_fill(cr);
+    };
+    // absorbed: straight into the atom at (2, 2)
+    ray({centre(-1, 2), centre(1, 2)}, palette::kBerry);
+    // deflected: down column 4, turned away from the atom at (5, 5), out on the left
+    ray({centre(4, -1), centre(4, 4), centre(-1, 4)}, palette::kSky);
+    Circle(cr, centre(-1, 4).first, centre(-1, 4).second, 7);
+    cairo_fill(cr);
+    for (auto [ax, ay] : {centre(2, 2), centre(5, 5)}) {
+        Circle(cr, ax, ay, 11);
+        cairo_pattern_t* g = cairo_pattern_create_radial(ax - 4, ay - 4, 1, ax, ay, 11);
+        cairo_pattern_add_color_stop_rgb(g, 0, 0.55, 0.55, 0.62);
+        cairo_pattern_add_color_stop_rgb(g, 1, 0.10, 0.10, 0.14);
+        cairo_set_source(cr, g);
+        cairo_fill(cr);
+        cairo_pattern_destroy(g);
+    }
+}
+
+bool DrawMisc2(const std::string& dir) {
+    cairo_surface_t* s = NewSheet(550, 600);
+    cairo_t* cr = cairo_create(s);
+    BoxIllustration(cr);
+    cairo_rectangle(cr, 500, 0, 50, 50);  // the veil: any opaque area
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill(cr);
+    CardFace(cr, 0, 500);
+    for (int b = 0; b < 3; ++b) CardBack(cr, 100 + 100 * b, 500, b);
     cairo_destroy(cr);
+    AvoidKeyColour(s);
+    return SaveSheet(s, dir, "misc2.PNG");
+}
+
+// ---- the sixteen card pictures (65 x 65 each, drawn in cell coordinates) ----------------------------
+
+constexpr double kC = 32.5;  // centre of a cell
+
+void Sun(cairo_t* cr) {
+    for (int k = 0; k < 12; ++k) {
+        const double a = k * kPi / 6, w = 0.2;
+        cairo_move_to(cr, kC + 16 * std::cos(a - w), kC + 16 * std::sin(a - w));
+        cairo_line_to(cr, kC + 28 * std::cos(a), kC + 28 * std::sin(a));
+        cairo_line_to(cr, kC + 16 * std::cos(a + w), kC + 16 * std::sin(a + w));
+        cairo_close_path(cr);
+    }
+    Shape(cr, Hex(0xFFC21A), 1.6);
+    Circle(cr, kC, kC, 16);
+    Shape(cr, Hex(0xFFE02A));
+    Gleam(cr, kC - 6, kC - 6, 5, 3, -0.7);
+}
+
+void Moon(cairo_t* cr) {
+    // a crescent: the part of circle A outside circle B
+    const double ax = 29, ay = 33, ar = 24, bx = 41, by = 25, br = 20;
+    const double dx = bx - ax, dy = by - ay, d = std::hypot(dx, dy);
+    const double along = (ar * ar - br * br + d * d) / (2 * d), h = std::sqrt(ar * ar - along * along);
+    const double mx = ax + along * dx / d, my = ay + along * dy / d;
+    const double p1x = mx + h * dy / d, p1y = my - h * dx / d, p2x = mx - h * dy / d, p2y = my + h * dx / d;
+    const double a1 = std::atan2(p1y - ay, p1x - ax), a2 = std::atan2(p2y - ay, p2x - ax);
+    const double b1 = std::atan2(p1y - by, p1x - bx), b2 = std::atan2(p2y - by, p2x - bx);
+    cairo_new_path(cr);
+    cairo_arc_negative(cr, ax, ay, ar, a1, a2);  // the outer rim, away from B
+    cairo_arc(cr, bx, by, br, b2, b1);           // the inner edge, inside A
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x4450CC));
+    Gleam(cr, 15, 30, 2.5, 7, 0.25, 0.45);
+}
+
+void Star(cairo_t* cr) {
+    for (int k = 0; k < 10; ++k) {
+        const double a = -kPi / 2 + k * kPi / 5, r = k % 2 ? 11.5 : 27.5;
+        const double x = kC + r * std::cos(a), y = 35 + r * std::sin(a);
+        if (k == 0) cairo_move_to(cr, x, y); else cairo_line_to(cr, x, y);
+    }
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x9B3FD3));
+    Gleam(cr, 27, 25, 3, 2, -0.6, 0.5);
+}
+
+void Heart(cairo_t* cr) {
+    cairo_move_to(cr, kC, 57);
+    cairo_curve_to(cr, 20, 47, 6, 37, 6, 23);
+    cairo_curve_to(cr, 6, 13, 14, 7, 22, 7);
+    cairo_curve_to(cr, 27.5, 7, 31, 10.5, kC, 14);
+    cairo_curve_to(cr, 34, 10.5, 37.5, 7, 43, 7);
+    cairo_curve_to(cr, 51, 7, 59, 13, 59, 23);
+    cairo_curve_to(cr, 59, 37, 45, 47, kC, 57);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0xE5223C));
+    Gleam(cr, 17, 18, 5, 3, -0.8);
+}
+
+void Apple(cairo_t* cr) {
+    InkedLine(cr, [cr] { cairo_move_to(cr, kC, 20); cairo_curve_to(cr, kC, 14, 34, 10, 37, 6); },
+              Hex(0x7A4A21), 3);
+    Ellipse(cr, 44, 12, 8, 4, -0.5);
+    Shape(cr, Hex(0x2F8F3A), 1.6);
+    cairo_move_to(cr, kC, 20);
+    cairo_curve_to(cr, 27, 15, 9, 15, 8, 32);
+    cairo_curve_to(cr, 7, 47, 19, 59, 27, 58);
+    cairo_curve_to(cr, 30, 57.5, 35, 57.5, 38, 58);
+    cairo_curve_to(cr, 46, 59, 58, 47, 57, 32);
+    cairo_curve_to(cr, 56, 15, 38, 15, kC, 20);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x9BCB2E));
+    Gleam(cr, 18, 30, 3.5, 6, 0.3);
+}
+
+void Fish(cairo_t* cr) {
+    // the tail, then the body over it, fins, gill and eye
+    cairo_move_to(cr, 43, kC);
+    cairo_line_to(cr, 59, 19);
+    cairo_curve_to(cr, 56, 28, 56, 37, 59, 46);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0xFF6A13));
+    cairo_move_to(cr, 20, 22);
+    cairo_curve_to(cr, 24, 13, 34, 14, 36, 21);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0xFF6A13), 1.6);
+    Ellipse(cr, 27, kC, 21, 13.5, 0);
+    Shape(cr, Hex(0xFF8A1F));
+    cairo_move_to(cr, 19, 23);
+    cairo_curve_to(cr, 23, 28, 23, 37, 19, 42);
+    Outline(cr, 1.6);
+    Circle(cr, 13, 29, 3.6);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_fill_preserve(cr);
+    Outline(cr, 1.2);
+    Circle(cr, 12.4, 29, 1.7);
+    SetColor(cr, palette::kInk);
+    cairo_fill(cr);
+    Gleam(cr, 30, 25, 6, 2.5, 0.0, 0.4);
+}
+
+void House(cairo_t* cr) {
+    cairo_rectangle(cr, 41, 11, 7, 14);  // chimney
+    Shape(cr, Hex(0x9C3A2C), 1.6);
+    cairo_rectangle(cr, 14, 30, 37, 27);  // walls
+    Shape(cr, Hex(0xF2C27A));
+    cairo_move_to(cr, 7, 33);
+    cairo_line_to(cr, kC, 8);
+    cairo_line_to(cr, 58, 33);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0xD0412F));
+    cairo_rectangle(cr, 30, 42, 10, 15);  // door
+    Shape(cr, Hex(0x7A4A21), 1.6);
+    cairo_rectangle(cr, 18, 37, 8, 8);  // window
+    Shape(cr, Hex(0x7FC4F0), 1.6);
+    cairo_move_to(cr, 22, 37);
+    cairo_line_to(cr, 22, 45);
+    cairo_move_to(cr, 18, 41);
+    cairo_line_to(cr, 26, 41);
+    Outline(cr, 1.0);
+}
+
+void Tree(cairo_t* cr) {
+    cairo_move_to(cr, 28, 60);
+    cairo_line_to(cr, 29, 38);
+    cairo_line_to(cr, 36, 38);
+    cairo_line_to(cr, 37, 60);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x8A5428));
+    Union(cr, [cr] {
+        Circle(cr, kC, 19, 14);
+        Circle(cr, 20, 30, 12);
+        Circle(cr, 45, 30, 12);
+        Circle(cr, kC, 35, 12);
+    }, Hex(0x17783A));
+    Gleam(cr, 26, 14, 4, 2.5, -0.5, 0.4);
+}
+
+void Flower(cairo_t* cr) {
+    InkedLine(cr, [cr] { cairo_move_to(cr, kC, 36); cairo_curve_to(cr, 31, 46, 34, 52, kC, 60); },
+              Hex(0x3A9A3A), 3);
+    Ellipse(cr, 41, 50, 7, 3.5, -0.6);
+    Shape(cr, Hex(0x3A9A3A), 1.4);
+    for (int k = 0; k < 6; ++k) {
+        const double a = -kPi / 2 + k * kPi / 3;
+        Ellipse(cr, kC + 11 * std::cos(a), 25 + 11 * std::sin(a), 9, 6.5, a);
+        Shape(cr, Hex(0xFF4FA6), 1.6);
+    }
+    Circle(cr, kC, 25, 7);
+    Shape(cr, Hex(0xFFD21F), 1.6);
+}
+
+void Bell(cairo_t* cr) {
+    Circle(cr, kC, 8.5, 3.5);
+    Outline(cr, 2.2);
+    Circle(cr, kC, 53, 5);  // clapper
+    Shape(cr, Hex(0x5E6B7A), 1.6);
+    cairo_move_to(cr, kC, 11);
+    cairo_curve_to(cr, 20, 11, 17, 21, 17, 31);
+    cairo_curve_to(cr, 17, 40, 14, 44, 9, 48);
+    cairo_line_to(cr, 56, 48);
+    cairo_curve_to(cr, 51, 44, 48, 40, 48, 31);
+    cairo_curve_to(cr, 48, 21, 45, 11, kC, 11);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0xB9C6D4));
+    RoundedRect(cr, 7, 46, 51, 6, 3);
+    Shape(cr, Hex(0x97A6B6), 1.6);
+    Gleam(cr, 25, 24, 2.5, 8, 0.15, 0.5);
+}
+
+void Key(cairo_t* cr) {
+    Union(cr, [cr] {
+        Circle(cr, 17, kC, 12);
+        cairo_rectangle(cr, 26, 29, 33, 7);
+        cairo_rectangle(cr, 46, 35, 5, 9);
+        cairo_rectangle(cr, 54, 35, 5, 7);
+    }, Hex(0x4E5561));
+    Circle(cr, 15, kC, 4.5);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+    cairo_fill_preserve(cr);
+    cairo_restore(cr);
+    Outline(cr, 2.0);
+    Gleam(cr, 37, 31, 8, 1.2, 0.0, 0.6);
+}
+
+void Umbrella(cairo_t* cr) {
+    InkedLine(cr, [cr] {
+        cairo_move_to(cr, kC, 30);
+        cairo_line_to(cr, kC, 52);
+        cairo_arc(cr, 27.5, 52, 5, 0, kPi);
+    }, Hex(0x5A3A22), 2.5);
+    cairo_move_to(cr, 8, 31);
+    cairo_arc(cr, kC, 31, 24.5, kPi, 2 * kPi);
+    const double w = 49.0 / 3;
+    for (int k = 2; k >= 0; --k) {  // scallops along the lower edge, right to left
+        const double cx = 8 + w * (k + 0.5);
+        cairo_arc_negative(cr, cx, 33, w / 2, 0, kPi);
+    }
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x12A5A0));
+    cairo_move_to(cr, kC, 7);
+    cairo_curve_to(cr, 27, 15, 26, 25, 24.3, 31);
+    cairo_move_to(cr, kC, 7);
+    cairo_curve_to(cr, 38, 15, 39, 25, 40.7, 31);
+    Outline(cr, 1.2);
+    InkedLine(cr, [cr] { cairo_move_to(cr, kC, 6.5); cairo_line_to(cr, kC, 5); }, Hex(0x5A3A22), 2);
+    Gleam(cr, 18, 19, 2.5, 5, 0.6, 0.45);
+}
+
+void Anchor(cairo_t* cr) {
+    const Rgb navy = Hex(0x24406E);
+    InkedLine(cr, [cr] {
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, kC, 11, 5, 0, 2 * kPi);
+        cairo_move_to(cr, kC, 16);
+        cairo_line_to(cr, kC, 55);
+        cairo_move_to(cr, 21, 22);
+        cairo_line_to(cr, 44, 22);
+        cairo_new_sub_path(cr);
+        cairo_arc(cr, kC, 36, 20, 0.35, kPi - 0.35);
+    }, navy, 4);
+    // the flukes at both ends of the arm
+    for (int side : {-1, 1}) {
+        const double ex = kC + side * 20 * std::cos(0.35), ey = 36 + 20 * std::sin(0.35);
+        cairo_move_to(cr, ex + side * 5, ey + 4);
+        cairo_line_to(cr, ex - side * 1, ey - 8);
+        cairo_line_to(cr, ex - side * 6, ey + 1);
+        cairo_close_path(cr);
+        Shape(cr, navy, 1.6);
+    }
+}
+
+void Cloud(cairo_t* cr) {
+    Union(cr, [cr] {
+        Circle(cr, 20, 37, 11);
+        Circle(cr, 32, 28, 14);
+        Circle(cr, 45, 35, 11);
+        RoundedRect(cr, 10, 34, 45, 15, 7.5);
+    }, Hex(0xD7E9FA));
+    Gleam(cr, 27, 22, 6, 3, -0.3, 0.8);
+}
+
+void Leaf(cairo_t* cr) {
+    InkedLine(cr, [cr] { cairo_move_to(cr, 13, 52); cairo_line_to(cr, 7, 59); }, Hex(0x2A7A3C), 2.5);
+    cairo_move_to(cr, 13, 52);
+    cairo_curve_to(cr, 9, 31, 29, 10, 57, 8);
+    cairo_curve_to(cr, 56, 34, 36, 55, 13, 52);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x35B05A));
+    cairo_move_to(cr, 13, 52);
+    cairo_curve_to(cr, 25, 38, 38, 24, 52, 13);
+    for (double t : {0.3, 0.5, 0.7}) {  // veins from the midrib
+        const double x = 13 + (52 - 13) * t, y = 52 + (13 - 52) * t;
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x - 4, y - 10);
+        cairo_move_to(cr, x, y);
+        cairo_line_to(cr, x + 10, y + 4);
+    }
+    SetColor(cr, Darker(Hex(0x35B05A), 0.35));
+    cairo_set_line_width(cr, 1.4);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+}
+
+void Drop(cairo_t* cr) {
+    cairo_move_to(cr, kC, 5);
+    cairo_curve_to(cr, 37, 16, 50, 28, 50, 40);
+    cairo_arc(cr, kC, 40, 17.5, 0, kPi);
+    cairo_curve_to(cr, 15, 28, 28, 16, kC, 5);
+    cairo_close_path(cr);
+    Shape(cr, Hex(0x2E8FEA));
+    Gleam(cr, 25, 40, 3, 7, 0.3, 0.6);
+}
+
+using Picture = void (*)(cairo_t*);
+constexpr double kPictureScale = 0.96;
+constexpr Picture kPictures[16] = {Sun,  Moon,   Star, Heart,    Apple,  Fish,  House, Tree,
+                                   Flower, Bell, Key,  Umbrella, Anchor, Cloud, Leaf,  Drop};
+
+bool DrawPatterns(const std::string& dir) {
+    cairo_surface_t* s = NewSheet(520, 130);
+    cairo_t* cr = cairo_create(s);
+    for (int k = 0; k < 16; ++k) {
+        cairo_save(cr);
+        cairo_rectangle(cr, (k % 8) * 65, (k / 8) * 65, 65, 65);
+        cairo_clip(cr);  // nothing may spill into a neighbour
+        cairo_translate(cr, (k % 8) * 65 + kC, (k / 8) * 65 + kC);
+        cairo_scale(cr, kPictureScale, kPictureScale);  // keeps a clear margin in every cell
+        cairo_translate(cr, -kC, -kC);
+        kPictures[k](cr);
+        cairo_restore(cr);
+    }
+    cairo_destroy(cr);
+    AvoidKeyColour(s);
+    return SaveSheet(s, dir, "Memory_Muster.PNG");
+}
+
+// Small images the program loads but never shows: a card back and a card face.
+bool DrawSmallCard(const std::string& dir, const char* name, int design) {
+    cairo_surface_t* s = NewSheet(100, 100);
+    cairo_t* cr = cairo_create(s);
+    if (design < 0) {
+        CardFace(cr, 0, 0);
+    } else {
+        CardBack(cr, 0, 0, design);
+    }
+    cairo_destroy(cr);
+    AvoidKeyColour(s);
     return SaveSheet(s, dir, name);
 }
+
 }  // namespace
 
 bool DrawCardSheets(const std::string& dir) {
-    bool ok = true;
-    ok &= Plain(dir, "misc2.PNG", 550, 600);
-    ok &= Plain(dir, "Memory_Muster.PNG", 520, 130);
-    ok &= Plain(dir, "MemoryCards1.png", 4, 4);
-    ok &= Plain(dir, "MemoryCards2.png", 4, 4);
+    bool ok = DrawMisc2(dir);
+    ok &= DrawPatterns(dir);
+    ok &= DrawSmallCard(dir, "MemoryCards1.png", 0);
+    ok &= DrawSmallCard(dir, "MemoryCards2.png", -1);
     return ok;
 }
 }  // namespace art

@@ -1,0 +1,35 @@
+#include "games/KG_Sudoku9x9/SudokuCell.h"
+
+#include <cstdio>
+
+#include "app/AppContext.h"
+#include "platform/FontManager.h"
+
+namespace {
+constexpr Color kWhite = 0xFFFFFFFF;
+constexpr Color kSelectedTint = 0xFFFFAFAF;
+constexpr Color kConflictRed = 0xFFFF0000;
+constexpr Color kGivenGrey = 0xFF4F4F4F;
+constexpr Color kPlayerBlack = 0xFF000000;
+// The digits are drawn with the first font the program created.
+constexpr int kDigitFontId = 0;
+}  // namespace
+
+SudokuCell::SudokuCell() : app(GetAppContext()) {}
+
+bool SudokuCell::Contains(int x, int y) const {
+    return position.x <= x && x <= position.x + size && position.y <= y && y <= position.y + size;
+}
+
+void SudokuCell::Draw(bool selected) const {
+    const Rect field{550, 0, 600, 50};
+    const Vec2 scale{static_cast<float>(size / 50.0), static_cast<float>(size / 50.0)};
+    app->DrawSprite(app->texMisc1, &field, &scale, nullptr, 0.0, &position, selected ? kSelectedTint : kWhite);
+    if (IsEmpty()) return;
+    char digit[16];
+    std::snprintf(digit, sizeof digit, "%d", value);
+    Color color = !valid ? kConflictRed : (given ? kGivenGrey : kPlayerBlack);
+    const float middleX = static_cast<float>(position.x + size / 2);
+    const float middleY = static_cast<float>(position.y + size / 2);
+    GetFontManager()->DrawTextAt(digit, middleX, middleY, color, kTextCenter | kTextVCenter, kDigitFontId);
+}

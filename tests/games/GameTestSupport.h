@@ -1,0 +1,74 @@
+#pragma once
+// Shared set-up of the game tests: the application record with a sprite batch that only
+// records, stand-in textures, the English texts and helpers to read the recorded frame.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "platform/Renderer.h"
+#include "platform/Texture.h"
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app = GetAppContext();
+        app->sprite = new Renderer(nullptr);
+        for (Texture** t : {&app->texMisc1, &app->texMisc2, &app->texMenu2, &app->texMemoryPattern}) {
+            *t = new Texture();
+            (*t)->width = (*t)->height = 1024;
+        }
+        app->frameTime = 0.0;
+        app->realFrameTime = 0.0;
+        app->paused = false;
+    }
+    void TearDown() override {
+        for (Texture** t : {&app->texMisc1, &app->texMisc2, &app->texMenu2, &app->texMemoryPattern}) {
+            delete *t;
+            *t = nullptr;
+        }
+        delete app->sprite;
+        app->sprite = nullptr;
+    }
+
+    // Loads the English language file of the build into the record.
+    void LoadEnglish() {
+        std::error_code ec;
+        std::filesystem::copy_file(std::string(KW_DATA_DIR) + "/english.lng", "english.lng",
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        app->LoadLanguage(1);
+    }
+
+    // One frame with the given frame time for both clocks.
+    template <typename G>
+    void Step(G& game, double seconds) {
+        app->frameTime = seconds;
+        app->realFrameTime = seconds;
+        game.Update();
+    }
+
+    template <typename G>
+    const std::vector<DrawCommand>& RenderFrame(G& game) {
+        app->sprite->Begin();
+        game.Render();
+        app->sprite->End();
+        return app->sprite->Commands();
+    }
+
+    static std::vector<DrawCommand> SpritesOf(const std::vector<DrawCommand>& frame, const Texture* texture) {
+        std::vector<DrawCommand> out;
+        for (const DrawCommand& c : frame)
+            if (c.kind == DrawCommand::kSprite && c.texture == texture) out.push_back(c);
+        return out;
+    }
+    static std::vector<DrawCommand> TextsOf(const std::vector<DrawCommand>& frame) {
+        std::vector<DrawCommand> out;
+        for (const DrawCommand& c : frame)
+            if (c.kind == DrawCommand::kText) out.push_back(c);
+        return out;
+    }
+
+    AppContext* app = nullptr;
+};
