@@ -45,7 +45,7 @@ def near(a, b, tolerance=3):
     return all(abs(p - q) <= tolerance for p, q in zip(a, b))
 
 
-# 1. The normal start: the loading screen, then the first screen: the menu over its background.
+# 1. The normal start: the loading screen, then the first screen shows the menu background.
 with Session(sys.argv, name="loading") as s:
     bg = os.path.join(s.workdir, "bg-reference.png")
     extract(os.path.join(s.workdir, "sport.gob"), "bg.PNG", bg)
@@ -54,8 +54,8 @@ with Session(sys.argv, name="loading") as s:
     deadline = time.time() + 30
     while True:
         shot = s.screenshot("first-screen")
-        # Points of the backdrop beside the menu panel.
-        samples = [(10, 10), (280, 400), (760, 450), (1010, 20), (300, 740)]
+        # Points beside the main page and away from the mouse pointer in the top-left corner.
+        samples = [(150, 400), (900, 100), (1000, 700), (100, 740)]
         if all(near(s.pixel(x, y, shot), s.pixel(x, y, bg)) for x, y in samples):
             break
         check(time.time() < deadline, "the menu background never appeared")
