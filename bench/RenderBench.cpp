@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/AppContext.h"
@@ -52,18 +53,21 @@ struct Canvas {
 };
 
 // The background, 1,000 sprites of 32..96 pixels, turned and tinted, and 30 lines of text.
-void RecordBusyFrame(AppContext* app, Canvas& c, int frame) {
+void RecordBusyFrame(AppContext* app, Canvas& c, int frame, int sprites = 1000) {
     app->sprite->Begin();
     app->DrawSprite(c.background, nullptr, nullptr, nullptr, 0.0, nullptr, 0xFFFFFFFF);
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < sprites; ++i) {
         const float s = 0.5f + (i % 17) / 16.0f;
         const Vec2 scale{s, s}, centre{32 * s, 32 * s};
         const Vec2 pos{static_cast<float>((i * 97 + frame) % 960), static_cast<float>((i * 53) % 700)};
         app->DrawSprite(c.sprite, nullptr, &scale, &centre, i * 0.1, &pos, 0xFF000000 | (i * 2654435761u & 0xFFFFFF));
     }
-    for (int line = 0; line < 30; ++line)
-        GetFontManager()->DrawTextAt("Ergebnis: 12 richtige Antworten in 1:23 Minuten - Note 1,7", 40.0f,
-                                     20.0f + 24.0f * line, 0xFF000000, 0, -1);
+    char text[96];
+    for (int line = 0; line < 30; ++line) {
+        std::snprintf(text, sizeof text, "Zeile %d: 12 richtige Antworten in 1:23 Minuten - Note %d,%d", line + 1,
+                      1 + line % 5, line % 10);
+        GetFontManager()->DrawTextAt(text, 40.0f, 20.0f + 24.0f * line, 0xFF000000, 0, -1);
+    }
     app->sprite->End();
 }
 
@@ -71,10 +75,10 @@ void BM_BusyFrame(benchmark::State& state) {
     Canvas c;
     AppContext* app = GetAppContext();
     app->sprite = new Renderer(c.renderer);
-    app->sprite->SetTextCacheEnabled(state.range(0) != 0);
+    app->sprite->SetTextCacheEnabled(state.range(1) != 0);
     int frame = 0;
     for (auto _ : state) {
-        RecordBusyFrame(app, c, frame++);
+        RecordBusyFrame(app, c, frame++, static_cast<int>(state.range(0)));
         app->sprite->Replay(0xFF646464);
         // The software renderer draws when the frame is read, as on presenting.
         uint32_t pixel;
@@ -87,7 +91,13 @@ void BM_BusyFrame(benchmark::State& state) {
     delete app->sprite;
     app->sprite = nullptr;
 }
-BENCHMARK(BM_BusyFrame)->ArgName("text_cache")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BusyFrame)
+    ->ArgNames({"sprites", "text_cache"})
+    ->Args({1000, 1})
+    ->Args({1000, 0})
+    ->Args({0, 1})
+    ->Args({0, 0})
+    ->Unit(benchmark::kMillisecond);
 
 // What an unchanged menu costs each frame: recording and comparing, nothing drawn.
 void BM_IdleFrame(benchmark::State& state) {

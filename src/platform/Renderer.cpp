@@ -114,6 +114,10 @@ void Renderer::ReplaySprite(const DrawCommand& c) {
     const float sy = -sinA * m[2] + cosA * m[3];
     if (!(std::fabs(sy) > 1e-6f)) return;
     const float w = sx * s.Width(), h = std::fabs(sy) * s.Height();
+    // Absurd sizes or places (a runaway scale) are not drawn: the software renderer would
+    // allocate the whole turned picture.
+    constexpr float kLimit = 16384.0f;
+    if (!(w <= kLimit && h <= kLimit && std::fabs(tx) <= 4 * kLimit && std::fabs(ty) <= 4 * kLimit)) return;
     const SDL_FPoint anchor{0.0f, sy < 0 ? h : 0.0f};
     const SDL_FRect dst{tx - anchor.x, ty - anchor.y, w, h};
     const SDL_Rect src{s.left, s.top, s.Width(), s.Height()};

@@ -32,7 +32,20 @@ void AppendUtf8(std::string& out, unsigned cp) {
     }
 }
 
-// Splits a paragraph into lines no wider than width, breaking at spaces.
+// The longest prefix of p[start, end) that fits into width, at least one character.
+size_t FittingPrefix(const std::string& p, size_t start, size_t end, int width,
+                     const std::function<int(const std::string&)>& measure) {
+    size_t lo = start + 1, hi = end;  // lo always counts as fitting
+    while (lo < hi) {
+        const size_t mid = (lo + hi + 1) / 2;
+        if (measure(p.substr(start, mid - start)) <= width) lo = mid;
+        else hi = mid - 1;
+    }
+    return lo;
+}
+
+// Splits a paragraph into lines no wider than width, breaking at spaces; a word wider than a
+// whole line is broken between characters.
 void BreakWords(const std::string& p, int width, const std::function<int(const std::string&)>& measure,
                 std::vector<std::string>& out) {
     const size_t n = p.size();
@@ -49,7 +62,13 @@ void BreakWords(const std::string& p, int width, const std::function<int(const s
                 i = n;
                 break;
             }
-            if (any && measure(p.substr(start, k - start)) > width) break;
+            if (measure(p.substr(start, k - start)) > width) {
+                if (!any) {
+                    end = FittingPrefix(p, start, k, width, measure);
+                    i = end;
+                }
+                break;
+            }
             end = k;
             any = true;
             i = k;
@@ -162,9 +181,13 @@ TextCache::Block TextCache::Build(Font* font, const std::string& text, Rect rect
 void TextCache::Draw(Font* font, const std::string& text, Rect rect, unsigned format, Color color) {
     if (font == nullptr || text.empty() || target_ == nullptr) return;
     const unsigned layoutFormat = format & (kTextCenter | kTextRight | kTextVCenter | kTextBottom | kTextWordBreak | kTextSingleLine);
+    // The rectangle's size matters only where the layout reads it, so a left-aligned text that
+    // moves keeps its lines.
+    const int width = (format & (kTextCenter | kTextRight | kTextWordBreak)) ? rect.Width() : 0;
+    const int height = (format & (kTextVCenter | kTextBottom)) ? rect.Height() : 0;
     std::string key = font->faceName;
     key += '\x01' + std::to_string(font->LineHeight()) + '\x01' + std::to_string(layoutFormat) + '\x01' +
-           std::to_string(rect.Width()) + 'x' + std::to_string(rect.Height()) + '\x01' + text;
+           std::to_string(width) + 'x' + std::to_string(height) + '\x01' + text;
     auto it = blocks_.find(key);
     if (it == blocks_.end()) {
         it = blocks_.emplace(std::move(key), Build(font, text, rect, format)).first;

@@ -21,7 +21,7 @@ struct TextLine {
     int x = 0, y = 0, width = 0;
 };
 // Lays a text out in a rectangle of the given size as DrawText does: line breaks (CR LF, LF or
-// CR) unless single line, word break at spaces (a word wider than the line stays whole),
+// CR) unless single line, word break at spaces (a word wider than the line is broken inside),
 // horizontal alignment per line, vertical alignment of the whole block. measure gives the
 // width in pixels of a line.
 std::vector<TextLine> LayoutText(const std::string& text, int width, int height, unsigned format, int lineHeight,

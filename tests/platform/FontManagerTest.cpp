@@ -88,9 +88,11 @@ TEST(TextLayout, LineBreaksAndWordBreakAsDrawText) {
               (std::vector<std::string>{"a", "bb", "cc", "d"}));
     // Single line: the breaks do not break.
     EXPECT_EQ(Texts(LayoutText("a\r\nb", 500, 100, kTextSingleLine, 15, Measure)), (std::vector<std::string>{"a b"}));
-    // Word break at spaces; spaces at the break vanish; a word wider than the line stays whole.
+    // Word break at spaces; spaces at the break vanish; a word wider than the line is broken.
     EXPECT_EQ(Texts(LayoutText("eins zwei drei  vier extraordinarily x", 100, 300, kTextWordBreak, 15, Measure)),
-              (std::vector<std::string>{"eins zwei", "drei  vier", "extraordinarily", "x"}));
+              (std::vector<std::string>{"eins zwei", "drei  vier", "extraordin", "arily x"}));
+    // Even a rectangle narrower than one letter shows every letter, one a line.
+    EXPECT_EQ(Texts(LayoutText("abc", 5, 300, kTextWordBreak, 15, Measure)), (std::vector<std::string>{"a", "b", "c"}));
     // Without word break a long line stays one line.
     EXPECT_EQ(LayoutText("eins zwei drei vier", 50, 300, 0, 15, Measure).size(), 1u);
     EXPECT_TRUE(LayoutText("", 50, 300, 0, 15, Measure).empty());

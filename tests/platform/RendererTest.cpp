@@ -96,6 +96,16 @@ TEST_F(RendererTest, SpriteLandsWhereTheTransformationSays) {
     EXPECT_EQ(Bounds(px, kGrey), (Rect{500, 480, 540, 500}));
     EXPECT_EQ(px[498 * 1024 + 505], kRed);
     EXPECT_EQ(px[482 * 1024 + 505], kBlue);
+
+    // Runaway transformations draw nothing and break nothing.
+    const Vec2 huge{1e7f, 1e7f}, nan{NAN, 1}, far{1e12f, 0};
+    px = Frame([&] {
+        app->DrawSprite(texture, &src, &huge, nullptr, 0.5, nullptr, 0xFFFFFFFF);
+        app->DrawSprite(texture, &src, &nan, nullptr, 0.0, nullptr, 0xFFFFFFFF);
+        app->DrawSprite(texture, &src, nullptr, nullptr, 0.0, &far, 0xFFFFFFFF);
+        app->DrawSprite(texture, &src, nullptr, &far, INFINITY, nullptr, 0xFFFFFFFF);
+    });
+    EXPECT_EQ(Bounds(px, kGrey).right, -1);
 }
 
 TEST_F(RendererTest, ColourMultipliesIncludingAlpha) {
@@ -156,6 +166,9 @@ TEST_F(RendererTest, RepeatedTextIsRasterisedOnce) {
     const long first = app->sprite->LinesRasterised();
     EXPECT_GE(first, 1);
     Frame(draw);
+    EXPECT_EQ(app->sprite->LinesRasterised(), first);
+    // A left-aligned text that moves keeps its rendered line.
+    for (int x = 0; x < 5; ++x) Frame([&] { fm->DrawTextAt("Zeile", 100.0f + x, 30.0f, 0xFF000000, 0, -1); });
     EXPECT_EQ(app->sprite->LinesRasterised(), first);
     app->sprite->SetTextCacheEnabled(false);
     Frame(draw);

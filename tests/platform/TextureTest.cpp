@@ -105,6 +105,13 @@ TEST(Texture, SharedTexturesLoadInOrderWithALoadingStepEach) {
     }
     EXPECT_GE(app->texSplash->imageHeight, 1124);
     EXPECT_EQ(app->texBackground->imageWidth, 1024);
+    // After a lost device every texture is made again from the archive, in the same object.
+    Texture* misc1 = app->texMisc1;
+    const int width = misc1->width;
+    misc1->width = misc1->imageWidth = 0;
+    ReloadSharedTextures(*app);
+    EXPECT_EQ(app->texMisc1, misc1);
+    EXPECT_EQ(misc1->width, width);
     ReleaseSharedTextures(*app);
     EXPECT_EQ(app->sprite, nullptr);
     EXPECT_EQ(app->texMisc1, nullptr);
