@@ -3,7 +3,9 @@ mode and game-list pages (scrolled to the end), the statistics, instructions and
 pages, and quitting by the quit button, which writes the settings and the global statistics."""
 import sys
 
-from harness import Session, check
+import time
+
+from harness import E2EError, Session, check
 
 # Centres of the buttons on the 1024 x 768 canvas (pages are centred on the screen).
 PLAY = (512, 259)
@@ -21,6 +23,7 @@ INFO_BACK = (372, 541)
 PARK = (5, 5)                # the pointer waits in a corner for the screenshots
 
 MAIN_BUTTONS = (362, 234, 300, 350)   # x, y, w, h of the five big buttons
+PANEL_MARGIN = (340, 610)             # inside the main page, below its buttons
 
 
 def shot(s, label):
@@ -33,9 +36,21 @@ def differs(s, a, b, area=(0, 0, 1024, 768)):
     return s.region_differs(a, b, *area)
 
 
-with Session(sys.argv) as s:
+def wait_for_main_page(s, timeout=90):
+    """Waits until the loading screen has given way to the main page (its light panel)."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        r, g, b = s.pixel(*PANEL_MARGIN)
+        if r > 200 and g > 200 and b > 160:
+            s.sleep(0.5)
+            return
+        s.sleep(0.5)
+    raise E2EError("the main page did not appear")
+
+
+def run(s):
     s.start()
-    s.sleep(2.0)
+    wait_for_main_page(s)
     german = shot(s, "main-de")
     check(s.pixel(512, 384, german) != (100, 100, 100), "the main page is not drawn over the clear colour")
 
@@ -86,4 +101,12 @@ with Session(sys.argv) as s:
     check(len(lines) == 5, f"knobel.cfg has {len(lines)} lines: {lines}")
     check("SPRACHE:\t1" in lines, f"the language was not saved: {lines}")
     check(s.file("stats.sav") is not None, "stats.sav not written")
+
+
+with Session(sys.argv) as session:
+    try:
+        run(session)
+    except AssertionError as error:
+        print(f"menu scenario failed: {error}", file=sys.stderr)
+        raise
 print("menu scenario passed")
