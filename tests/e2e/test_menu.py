@@ -1,6 +1,8 @@
 """The main menu in a real window: the German main page, the switch to English, the level,
 mode and game-list pages (scrolled to the end), the statistics, instructions and information
-pages, and quitting by the quit button, which writes the settings and the global statistics."""
+pages, a game started from the list with its countdown, pause page, statistics and rules,
+left through the abort button, and quitting by the quit button, which writes the settings and
+the global statistics."""
 import sys
 
 import time
@@ -20,6 +22,11 @@ SCROLL_DOWN = (512, 619)
 LIST_BACK = (512, 684)
 BIG_PAGE_BACK = (187, 634)   # statistics and instructions pages
 INFO_BACK = (372, 541)
+SUDOKU_ROW = (512, 314)       # third row once the list is scrolled to its end
+PAUSE_STATISTICS = (512, 434)
+PAUSE_HELP = (512, 359)
+PAUSE_ABORT = (512, 509)
+GAME_PAGE_BACK = (187, 634)  # help and game statistics pages
 PARK = (5, 5)                # the pointer waits in a corner for the screenshots
 
 MAIN_BUTTONS = (362, 234, 300, 350)   # x, y, w, h of the five big buttons
@@ -91,6 +98,32 @@ def run(s):
     info = shot(s, "info")
     check(differs(s, back, info), "no information page")
     s.click(*INFO_BACK)
+
+    # A game over the menu: countdown, the pause page with the game's statistics and rules, abort.
+    s.click(*PLAY)
+    s.click(*EASY)
+    s.click(*SINGLE)
+    for _ in range(12):
+        s.click(*SCROLL_DOWN, pause=0.15)
+    s.click(*SUDOKU_ROW, pause=0.1)
+    countdown = shot(s, "game-countdown")
+    s.sleep(4.0)
+    playing = shot(s, "game-playing")
+    check(differs(s, countdown, playing), "the countdown veil did not go away")
+    s.key("Escape")
+    paused = shot(s, "game-paused")
+    check(differs(s, playing, paused, (337, 184, 350, 400)), "Escape showed no in-game menu")
+    s.click(*PAUSE_STATISTICS)
+    shot(s, "game-statistics")
+    s.click(*GAME_PAGE_BACK)
+    s.click(*PAUSE_HELP)
+    shot(s, "game-help")
+    s.click(*GAME_PAGE_BACK)
+    s.click(*PAUSE_ABORT)
+    s.sleep(0.5)
+    after = shot(s, "after-abort")
+    check(not differs(s, back, after, MAIN_BUTTONS), "aborting the game did not lead back to the main page")
+    check(s.file("sudoku.sav") is not None, "sudoku.sav not written when the game was left")
 
     s.click(*QUIT)
     code = s.wait_exit()
