@@ -184,7 +184,7 @@ class Session:
             return f.read()
 
     def stderr(self):
-        if self._stderr:
+        if self._stderr and not self._stderr.closed:
             self._stderr.flush()
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")

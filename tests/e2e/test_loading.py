@@ -54,7 +54,8 @@ with Session(sys.argv, name="loading") as s:
     deadline = time.time() + 30
     while True:
         shot = s.screenshot("first-screen")
-        samples = [(10, 10), (512, 384), (1000, 700), (300, 600)]
+        # Points beside the main page and away from the mouse pointer in the top-left corner.
+        samples = [(150, 400), (900, 100), (1000, 700), (100, 740)]
         if all(near(s.pixel(x, y, shot), s.pixel(x, y, bg)) for x, y in samples):
             break
         check(time.time() < deadline, "the menu background never appeared")
