@@ -7,13 +7,27 @@
 #include "framework/TextFormat.h"
 #include "platform/FontManager.h"
 
+namespace {
+// Every game draws with the same default font. It is added to the font manager once and
+// shared, so that starting game after game does not add font after font to the manager.
+Font* SharedGameFont(FontManager* manager) {
+    static int fontId = -1;
+    Font* f = fontId >= 0 ? manager->FindFont(fontId) : nullptr;
+    if (f == nullptr || f->id != fontId) {
+        f = manager->AddFont("Arial", 20);
+        fontId = f->id;
+    }
+    return f;
+}
+}  // namespace
+
 Knobel_Game::Knobel_Game(int level_, const char* fileName) : level(level_) {
     running = false;
     std::snprintf(saveFileName, sizeof saveFileName, "%s", fileName ? fileName : "");
     LoadStatisticsFile(saveFileName, gameStatistics);
     grade = 6.0;
     fontManager = GetFontManager();
-    font = fontManager->AddFont("Arial", 20);
+    font = SharedGameFont(fontManager);
     saveOnExit = true;
 }
 

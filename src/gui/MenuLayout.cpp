@@ -30,6 +30,8 @@ const ButtonLayout kButtons[] = {
     {kPageMode, kBtnSingle, kBigButton, 50, 150, 7},
     {kPageMode, kBtnModeBack, kSmallButton, 50, 225, 0},
     {kPageGameList, kBtnListBack, kSmallButton, 150, 625, 0},
+    {kPageGameList, kBtnScrollUp, kScrollUpButton, 175, 75, -1},
+    {kPageGameList, kBtnScrollDown, kScrollDownButton, 175, 560, -1},
     {kPageInfo, kBtnInfoBack, kIconButton, 10, 332, -1},
     {kPageStatistics, kBtnStatisticsBack, kIconButton, 50, 525, -1},
     {kPageStatistics, kBtnResetAll, kWideButton, 600, 525, 98},

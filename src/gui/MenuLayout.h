@@ -42,7 +42,8 @@ enum MenuButton {
 constexpr int kPageCount = 12;
 // In slot order.
 extern const PageLayout kPages[kPageCount];
-// The fixed buttons, page by page in building order (the game-list rows are built apart).
+// The fixed buttons, page by page in building order (the game list is built apart: its rows,
+// then its back button and the scroll buttons that have something to scroll to).
 extern const ButtonLayout kButtons[];
 extern const int kButtonCount;
 // The order in which visible pages are drawn.

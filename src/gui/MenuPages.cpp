@@ -49,10 +49,14 @@ void MainMenu::BuildGameList() {
     hitElement = nullptr;  // it may lie in the old list
     GUIElement* page = AddPage(kPageGameList);
     for (int r = 0; r <= listLastRow; ++r) AddButton(page, kListRowIdBase + listFirst + r, kBigButton, 50, 135 + 60 * r);
-    for (int i = 0; i < kButtonCount; ++i)
-        if (kButtons[i].page == kPageGameList) AddButton(page, kButtons[i].id, kButtons[i].src, kButtons[i].x, kButtons[i].y);
-    if (listFirst != 0) AddButton(page, kBtnScrollUp, kScrollUpButton, 175, 75);
-    if (listFirst < kGameCount - listLastRow - 1) AddButton(page, kBtnScrollDown, kScrollDownButton, 175, 560);
+    const bool canScrollUp = listFirst != 0;
+    const bool canScrollDown = listFirst < kGameCount - listLastRow - 1;
+    for (int i = 0; i < kButtonCount; ++i) {
+        const ButtonLayout& b = kButtons[i];
+        if (b.page != kPageGameList) continue;
+        if ((b.id == kBtnScrollUp && !canScrollUp) || (b.id == kBtnScrollDown && !canScrollDown)) continue;
+        AddButton(page, b.id, b.src, b.x, b.y);
+    }
     if (currentPage == kPageGameList) HitTestElements(-1);  // the hover of the new buttons
 }
 

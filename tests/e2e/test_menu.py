@@ -1,9 +1,13 @@
 """The main menu in a real window: the German main page, the switch to English, the level,
 mode and game-list pages (scrolled to the end), the statistics, instructions and information
-pages, and quitting by the quit button, which writes the settings and the global statistics."""
+pages, a game started from the list with its countdown, pause page, statistics and rules,
+left through the abort button, and quitting by the quit button, which writes the settings and
+the global statistics."""
 import sys
 
-from harness import Session, check
+import time
+
+from harness import E2EError, Session, check
 
 # Centres of the buttons on the 1024 x 768 canvas (pages are centred on the screen).
 PLAY = (512, 259)
@@ -18,9 +22,15 @@ SCROLL_DOWN = (512, 619)
 LIST_BACK = (512, 684)
 BIG_PAGE_BACK = (187, 634)   # statistics and instructions pages
 INFO_BACK = (372, 541)
+SUDOKU_ROW = (512, 314)       # third row once the list is scrolled to its end
+PAUSE_STATISTICS = (512, 434)
+PAUSE_HELP = (512, 359)
+PAUSE_ABORT = (512, 509)
+GAME_PAGE_BACK = (187, 634)  # help and game statistics pages
 PARK = (5, 5)                # the pointer waits in a corner for the screenshots
 
 MAIN_BUTTONS = (362, 234, 300, 350)   # x, y, w, h of the five big buttons
+PANEL_MARGIN = (340, 610)             # inside the main page, below its buttons
 
 
 def shot(s, label):
@@ -33,9 +43,21 @@ def differs(s, a, b, area=(0, 0, 1024, 768)):
     return s.region_differs(a, b, *area)
 
 
-with Session(sys.argv) as s:
+def wait_for_main_page(s, timeout=90):
+    """Waits until the loading screen has given way to the main page (its light panel)."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        r, g, b = s.pixel(*PANEL_MARGIN)
+        if r > 200 and g > 200 and b > 160:
+            s.sleep(0.5)
+            return
+        s.sleep(0.5)
+    raise E2EError("the main page did not appear")
+
+
+def run(s):
     s.start()
-    s.sleep(2.0)
+    wait_for_main_page(s)
     german = shot(s, "main-de")
     check(s.pixel(512, 384, german) != (100, 100, 100), "the main page is not drawn over the clear colour")
 
@@ -77,6 +99,32 @@ with Session(sys.argv) as s:
     check(differs(s, back, info), "no information page")
     s.click(*INFO_BACK)
 
+    # A game over the menu: countdown, the pause page with the game's statistics and rules, abort.
+    s.click(*PLAY)
+    s.click(*EASY)
+    s.click(*SINGLE)
+    for _ in range(12):
+        s.click(*SCROLL_DOWN, pause=0.15)
+    s.click(*SUDOKU_ROW, pause=0.1)
+    countdown = shot(s, "game-countdown")
+    s.sleep(4.0)
+    playing = shot(s, "game-playing")
+    check(differs(s, countdown, playing), "the countdown veil did not go away")
+    s.key("Escape")
+    paused = shot(s, "game-paused")
+    check(differs(s, playing, paused, (337, 184, 350, 400)), "Escape showed no in-game menu")
+    s.click(*PAUSE_STATISTICS)
+    shot(s, "game-statistics")
+    s.click(*GAME_PAGE_BACK)
+    s.click(*PAUSE_HELP)
+    shot(s, "game-help")
+    s.click(*GAME_PAGE_BACK)
+    s.click(*PAUSE_ABORT)
+    s.sleep(0.5)
+    after = shot(s, "after-abort")
+    check(not differs(s, back, after, MAIN_BUTTONS), "aborting the game did not lead back to the main page")
+    check(s.file("sudoku.sav") is not None, "sudoku.sav not written when the game was left")
+
     s.click(*QUIT)
     code = s.wait_exit()
     check(code == 0, f"exit code {code}")
@@ -86,4 +134,12 @@ with Session(sys.argv) as s:
     check(len(lines) == 5, f"knobel.cfg has {len(lines)} lines: {lines}")
     check("SPRACHE:\t1" in lines, f"the language was not saved: {lines}")
     check(s.file("stats.sav") is not None, "stats.sav not written")
+
+
+with Session(sys.argv) as session:
+    try:
+        run(session)
+    except AssertionError as error:
+        print(f"menu scenario failed: {error}", file=sys.stderr)
+        raise
 print("menu scenario passed")

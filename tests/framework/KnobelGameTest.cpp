@@ -208,3 +208,16 @@ TEST(KnobelGame, EntriesForTheTopTen) {
     game.ResetStatistics();
     EXPECT_EQ(game.gameStatistics.entries.Count(), 0);
 }
+
+TEST(KnobelGame, GamesShareTheirDefaultFont) {
+    Font* first = nullptr;
+    for (int i = 0; i < 50; ++i) {
+        TestGame game(0);
+        game.DisableSaving();
+        if (first == nullptr) first = game.font;
+        EXPECT_EQ(game.font, first);
+    }
+    EXPECT_EQ(GetFontManager()->FindFont(first->id), first);
+    Font* next = GetFontManager()->AddFont("Comic Sans MS", 30);
+    EXPECT_EQ(next->id, first->id + 1);  // no font was added per game
+}

@@ -149,6 +149,17 @@ TEST_F(MenuTest, ListScrollsBetweenZeroAndNine) {
     EXPECT_EQ(menu->hitElement->GetId(), MainMenu::kListRowIdBase);
 }
 
+TEST_F(MenuTest, GameListShowsTheNamesAndItsBackButtonLabel) {
+    SetGameFactory(5, MakeTestGame);
+    OpenGameList();
+    MoveTo(5, 5);
+    const Renderer& r = Draw();
+    for (int id : {7, 20, 105, 170, 42, 18, 19, 125, 0}) EXPECT_NE(menutest::FindText(r, "T" + std::to_string(id)), nullptr) << id;
+    EXPECT_EQ(menutest::FindText(r, "T130"), nullptr);  // the eighth game is below the last row
+    EXPECT_EQ(menutest::FindText(r, "T19")->color, 0xFF000000u);
+    EXPECT_EQ(menutest::FindText(r, "T20")->color, 0xFF808080u);  // not built yet: greyed out
+}
+
 TEST_F(MenuTest, WheelScrollsTheListWithinItsLimits) {
     OpenGameList();
     menu->OnMouseWheel(static_cast<uint32_t>(static_cast<uint16_t>(-120)) << 16);
