@@ -91,6 +91,9 @@ struct AppContext {
 
     // Plays sound id with a volume factor (1.0 = full) on the first of its ten copies that is free.
     void PlaySound(int soundId, float volumeFactor);
+    // Every PlaySound call is counted, even without a sound device, so tests can observe it.
+    int soundsRequested = 0;
+    int lastSoundId = -1;
 
     // Loads an image from the archive into a texture (sides rounded up to powers of two).
     HResult LoadTexture(const char* fileName, Texture** outTexture, FILE** archiveFile, bool allowFileFallback);

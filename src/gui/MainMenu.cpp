@@ -1,19 +1,255 @@
 #include "gui/MainMenu.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "framework/Statistics.h"
+#include "gui/GameTable.h"
+#include "gui/GUIElement.h"
+#include "gui/MenuLayout.h"
+#include "platform/FontManager.h"
 
-MainMenu::MainMenu() {}
-MainMenu::~MainMenu() { delete game; }
-void MainMenu::Update() {}
+namespace {
+constexpr double kCountdownSeconds = 3.0;
+constexpr double kResultDelaySeconds = 2.0;
+constexpr int kSoundWin = 5;
 
-void MainMenu::Render() {
-    if (app->texBackground == nullptr) return;
-    Rect src{0, 0, 1024, 768};
-    Vec2 scale{app->screenWidth / 1024.0f, app->screenHeight / 768.0f};
-    app->DrawSprite(app->texBackground, &src, &scale, nullptr, 0.0, nullptr, 0xFFFFFFFF);
+// The first list index from `from` on whose game is built; kGameCount when there is none.
+int NextBuiltGame(int from) {
+    for (int i = std::max(from, 0); i < kGameCount; ++i)
+        if (GetGameInfo(i).create != nullptr) return i;
+    return kGameCount;
+}
+}  // namespace
+
+MainMenu::MainMenu() {
+    fontManager = GetFontManager();
+    buttonFont = fontManager->AddFont("Comic Sans MS", 30);
+    titleFont = fontManager->AddFont("Comic Sans MS", 40);
+    countdownFont = fontManager->AddFont("Comic Sans MS", 80);
+    smallFont = fontManager->AddFont("Comic Sans MS", 20);
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    std::srand(static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+    ShowPage(kPageMain);
+    BuildPages();
 }
 
-void MainMenu::OnLostDevice() {}
-void MainMenu::OnResetDevice() {}
-void MainMenu::PaintCursor() {}
+MainMenu::~MainMenu() {
+    delete game;
+    game = nullptr;
+    delete gameEntry;
+    gameEntry = nullptr;
+    delete seriesEntry;
+    seriesEntry = nullptr;
+}
+
+void MainMenu::OnLostDevice() {
+    for (Font* f : {buttonFont, titleFont, countdownFont, smallFont})
+        if (f != nullptr) f->OnLostDevice();
+    if (game != nullptr) game->OnLostDevice();
+}
+
+void MainMenu::OnResetDevice() {
+    for (Font* f : {buttonFont, titleFont, countdownFont, smallFont})
+        if (f != nullptr) f->OnResetDevice();
+    if (game != nullptr) game->OnResetDevice();
+}
+
+void MainMenu::StartGame(int index) {
+    if (game != nullptr) {
+        delete game;  // books and saves its statistics
+        game = nullptr;
+    }
+    delete gameEntry;  // an entry that was never named belongs to the old game
+    gameEntry = nullptr;
+    backdrop = std::rand() % 7;
+    game = CreateGame(index, level);
+    if (game == nullptr) return;
+    countdown = kCountdownSeconds;
+    resultDelay = kResultDelaySeconds;
+    gameIndex = index;
+    ShowPage(kPageNone);
+    app->runState = 1;
+    app->paused = false;
+    resultShown = false;
+}
+
+void MainMenu::StartSeries() {
+    const int first = NextBuiltGame(0);
+    if (first >= kGameCount) return;  // no game to play
+    seriesMode = true;
+    seriesBest = 6.0;
+    seriesWorst = 1.0;
+    seriesSum = 0.0;
+    seriesCount = 0;
+    StartGame(first);
+    seriesTime = 0.0;
+}
+
+void MainMenu::Update() {
+    if (buttonHeld) {
+        if (pressFade < pressFadeMax) pressFade += app->realFrameTime;
+        else pressFade = pressFadeMax;
+    } else {
+        if (pressFade > 0.0) pressFade -= app->realFrameTime;
+        else pressFade = 0.0;
+    }
+
+    if (app->runState == 1) {
+        if (game == nullptr) {
+            app->runState = 0;
+            ShowPage(kPageMain);
+        } else if (countdown > 0.0) {
+            countdown -= app->frameTime;
+            if (game->GetState() == kStateAborted) GoToNextGame();  // left from the in-game menu
+            else if (countdown <= 0.0) game->Start();
+        } else {
+            if (game->GetState() != kStatePaused) game->Update();
+            switch (game->GetState()) {
+                case kStateOver:
+                case kStateOverOther: HandleFinishedGame(); break;
+                case kStateAborted: HandleAbortedGame(); break;
+                default: resultDelay = kResultDelaySeconds; break;
+            }
+        }
+    }
+    if (app->statistics != nullptr) app->statistics->time += app->frameTime;
+}
+
+// A game played to its end shows its result page after the finish delay.
+void MainMenu::HandleFinishedGame() {
+    if (resultShown) return;
+    resultDelay -= app->realFrameTime;
+    if (resultDelay > 0.0) return;
+    app->PlaySound(kSoundWin, 1.0f);
+    ShowPage(kPageResult);
+    game->ComputeGrade();
+    if (gameEntry == nullptr && game->QualifiesForTopTen()) gameEntry = game->CreateEntry();
+    resultShown = true;
+}
+
+// A game left early shows its result page only when its grade enters the top ten.
+void MainMenu::HandleAbortedGame() {
+    if (resultShown) return;
+    resultShown = true;
+    game->ComputeGrade();
+    if (gameEntry == nullptr && game->QualifiesForTopTen()) {
+        app->PlaySound(kSoundWin, 1.0f);
+        ShowPage(kPageResult);
+        gameEntry = game->CreateEntry();
+    } else if (gameEntry == nullptr) {
+        FinishResult();
+    }
+}
+
+double MainMenu::SeriesGrade(bool aborted) const {
+    if (seriesCount < 1) return 6.0;
+    double s = seriesSum / seriesCount;
+    if (aborted) {
+        // Games not played cost up to four grade steps.
+        s += (1.0 - seriesCount / 11.0) * 4.0;
+        s = std::clamp(s, 1.0, 6.0);
+    }
+    return s;
+}
+
+void MainMenu::FinishResult() {
+    if (game == nullptr) return;
+    if (gameEntry != nullptr) {
+        if (gameEntry->name[0] == '\0') return;
+        game->AddEntry(gameEntry);
+        gameEntry = nullptr;
+    }
+    if (seriesMode) {
+        const double g = game->GetGrade();
+        const bool aborted = game->GetState() == kStateAborted;
+        seriesWorst = std::max(seriesWorst, g);
+        seriesBest = std::min(seriesBest, g);
+        seriesTime += game->GetPlayTime();
+        seriesSum += g;
+        seriesCount += 1;
+        if (aborted || NextBuiltGame(gameIndex + 1) >= kGameCount) {
+            ShowPage(kPageSeriesResult);
+            const double s = SeriesGrade(aborted);
+            if (app->statistics != nullptr && app->statistics->Qualifies(s)) {
+                delete seriesEntry;
+                seriesEntry = new SeriesScoreEntry();
+                seriesEntry->grade = s;
+                seriesEntry->level = level;
+                seriesEntry->bestGrade = seriesBest;
+                seriesEntry->worstGrade = seriesWorst;
+                return;  // the name is typed on the series result page
+            }
+        }
+    }
+    GoToNextGame();
+}
+
+void MainMenu::FinishSeriesResult() {
+    if (seriesEntry != nullptr) {
+        if (seriesEntry->name[0] == '\0') return;
+        if (app->statistics != nullptr) app->statistics->Insert(seriesEntry);
+        else delete seriesEntry;
+        seriesEntry = nullptr;
+    }
+    GoToNextGame();
+}
+
+void MainMenu::GoToNextGame() {
+    int oldState = kStateOver;
+    if (game != nullptr) {
+        oldState = game->GetState();
+        game->ComputeGrade();
+        delete game;  // books and saves its statistics
+        game = nullptr;
+    }
+    delete gameEntry;
+    gameEntry = nullptr;
+    app->paused = false;
+    if (seriesMode) {
+        const int next = NextBuiltGame(gameIndex + 1);
+        app->runState = 1;
+        countdown = kCountdownSeconds;
+        if (next >= kGameCount || oldState == kStateAborted) {
+            ShowPage(kPageMain);
+            app->runState = 0;
+            countdown = -1.0;
+            seriesMode = false;
+        } else {
+            StartGame(next);
+        }
+    } else {
+        ShowPage(kPageMain);
+        app->runState = 0;
+    }
+}
+
+void MainMenu::ResetAllStatistics() {
+    const int shown = currentPage;
+    for (int i = 0; i < kGameCount; ++i) {
+        StartGame(i);
+        if (game != nullptr) {
+            game->ResetStatistics();
+            game->DisableSaving();  // its destructor writes the emptied record, books nothing
+        }
+    }
+    delete game;  // the last emptied file is written now as well
+    game = nullptr;
+    if (app->statistics != nullptr) app->statistics->Reset();
+    ShowPage(shown);
+    app->runState = 0;
+    countdown = -1.0;
+}
+
+void MainMenu::ShowPage(int id) {
+    std::fill(std::begin(elementEnabled), std::end(elementEnabled), false);
+    const PageLayout* page = FindPage(id);
+    if (page != nullptr) elementEnabled[page->slot] = true;
+    currentPage = id;
+    // The hover belongs to the page now shown.
+    hitElement = nullptr;
+    if (page != nullptr && elements[page->slot] != nullptr) HitTestElements(-1);
+}

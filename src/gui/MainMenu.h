@@ -1,19 +1,141 @@
 #pragma once
+// The one screen of the program: the menu pages, the running game with its countdown, pause,
+// help and result pages, the series of all games, name input for the top-ten lists, and the
+// animated mouse pointer. It is the receiver of all input for the whole run.
 #include "framework/Game.h"
 
 class Knobel_Game;
+class FontManager;
+struct Font;
+struct ScoreEntry;
+struct SeriesScoreEntry;
+class Texture;
 
-// The one screen of the program: menu pages, the running game, the mouse pointer.
+// Page ids (the id of a page's top-level element).
+enum MenuPage {
+    kPageNone = 0,
+    kPageMain = 1,
+    kPageLevel = 9,
+    kPageMode = 14,
+    kPageGameList = 18,
+    kPageInfo = 38,
+    kPageStatistics = 40,
+    kPageInstructions = 43,
+    kPageInGame = 45,
+    kPageHelp = 50,
+    kPageGameStatistics = 52,
+    kPageResult = 55,
+    kPageSeriesResult = 57,
+};
+
 class MainMenu : public Game {
 public:
+    static constexpr int kListRowIdBase = 22;  // id of a game-list row = 22 + game index
+    static constexpr int kNameCapacity = 99;   // characters a typed name may hold
+
     MainMenu();
     ~MainMenu() override;
+
+    void OnMouseMove(uint16_t x, uint16_t y) override;
+    void OnLButtonDown(uint16_t x, uint16_t y) override;
+    void OnLButtonUp(uint16_t x, uint16_t y) override;
+    void OnLButtonDblClk(uint16_t x, uint16_t y) override;
+    void OnRButtonDown(uint16_t x, uint16_t y) override;
+    void OnRButtonUp(uint16_t x, uint16_t y) override;
+    void OnKeyDown(uint16_t key) override;
+    void OnKeyUp(uint16_t key) override;
+    void OnMouseWheel(uint32_t wheelParam) override;
+
     void Update() override;
     void Render() override;
+
+    // The painters of the twelve pages (hook k paints the page in slot k and its buttons).
+    void OnDrawElement0(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement1(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement2(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement3(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement4(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement5(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement6(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement7(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement8(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement9(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement10(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement11(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+
     void OnLostDevice() override;
     void OnResetDevice() override;
-    // Draws the mouse pointer, after everything else.
+
+    // Shows the page with that id alone (0 or an id without a page hides all pages).
+    void ShowPage(int id);
+    // Deletes the previous game and constructs the game of that list index after a countdown.
+    void StartGame(int index);
+    // Draws the mouse pointer; the frame calls it after Render.
     void PaintCursor();
 
+    int listFirst = 0;
+    int listLastRow = 6;
+    double resultDelay = 2.0;
+    double countdown = 0.0;
+    bool seriesMode = false;
+    int gameIndex = 0;
+    int currentPage = kPageMain;
+    double pressFade = 0.0;
+    double pressFadeMax = 0.1;
+    bool buttonHeld = false;
     Knobel_Game* game = nullptr;
+    Font* buttonFont = nullptr;
+    Font* smallFont = nullptr;
+    Font* titleFont = nullptr;
+    Font* countdownFont = nullptr;
+    FontManager* fontManager = nullptr;
+    int level = 0;
+    ScoreEntry* gameEntry = nullptr;
+    SeriesScoreEntry* seriesEntry = nullptr;
+    bool shiftHeld = false;
+    double seriesTime = 0.0;
+    double seriesBest = 6.0;
+    double seriesWorst = 1.0;
+    double seriesSum = 0.0;
+    int seriesCount = 0;
+    int backdrop = 4;
+    bool resultShown = false;
+
+private:
+    // MenuPages.cpp: building the pages.
+    void BuildPages();
+    void BuildGameList();
+    GUIElement* AddPage(int pageId);
+    void AddButton(GUIElement* page, int buttonId, Rect src, int x, int y);
+    // MenuPaint.cpp: painting.
+    void PaintElement(GUIElement* e, Rect src, Vec2 pos, Vec2 scale);
+    void PaintPage(GUIElement* page, Rect src, Vec2 pos);
+    void PaintButton(GUIElement* button, Rect src, Vec2 pos);
+    void PaintTitle(const char* text, Vec2 pos, int width);
+    void PaintStatisticsPage(Vec2 pos, int width, int height);
+    void PaintResultPage(Vec2 pos, int width, int height);
+    void PaintSeriesResultPage(Vec2 pos, int width, int height);
+    void DrawVeil(Texture* texture, unsigned color);
+    void DrawBackdrop();
+    void DrawCountdown();
+    // MenuInput.cpp: input.
+    // Hit-tests the visible page; forwards the event to the game when no page took it.
+    bool PageTookMouse();
+    bool GameTakesInput() const;
+    void PerformAction(int id);
+    bool NameInputActive() const;
+    void EditName(ScoreEntry* entry, uint16_t key);
+    void EnterName();
+    void TogglePause();
+    void ToggleHelp();
+    void Scroll(int delta);
+    // MainMenu.cpp: the course of a game and of a series.
+    void StartSeries();
+    void FinishResult();
+    void FinishSeriesResult();
+    void GoToNextGame();
+    void ResetAllStatistics();
+    void HandleFinishedGame();
+    void HandleAbortedGame();
+    double SeriesGrade(bool aborted) const;
 };

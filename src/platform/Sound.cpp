@@ -313,6 +313,8 @@ void ReleaseSound(AppContext& app) {
 }
 
 void AppContext::PlaySound(int soundId, float volumeFactor) {
+    ++soundsRequested;
+    lastSoundId = soundId;
     if (soundVolume <= 0) return;
     if (soundId < 0 || soundId >= kSoundSlots) return;
     SoundCopies* copies = soundBuffers[soundId];

@@ -18,12 +18,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 // ---- local paint helpers ------------------------------------------------------------------------
 
-Rgb Hex(unsigned rgb) {
-    return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0};
-}
-Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
-Rgb Lighter(Rgb c, double t) { return Mix(c, {1, 1, 1}, t); }
-Rgb Darker(Rgb c, double t) { return Mix(c, {0, 0, 0}, t); }
 
 // Fills the current path with a top-lit gradient of `base` (kept for a following stroke).
 void GradientFill(cairo_t* cr, Rgb base) {

@@ -7,4 +7,12 @@ namespace art {
 bool DrawShellSheets(const std::string& outDir);
 // The card game: misc2 (card face, shadow, backs, veil), Memory_Muster, MemoryCards1/2.
 bool DrawCardSheets(const std::string& outDir);
+
+// The sheets of the shell, one function each.
+bool DrawSplashSheet(const std::string& outDir);       // splash.PNG
+bool DrawMenuBackground(const std::string& outDir);    // bg.PNG
+bool DrawBackdropSheets(const std::string& outDir);    // back1.PNG .. back4.PNG
+bool DrawMenuSheets(const std::string& outDir);        // menu1.PNG .. menu3.PNG
+bool DrawMisc1Sheet(const std::string& outDir);        // misc1.PNG
+bool DrawGamePieceSheets(const std::string& outDir);   // misc3.PNG, misc4.PNG
 }  // namespace art

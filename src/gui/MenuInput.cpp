@@ -1,0 +1,207 @@
+// Input of the menu: the visible page takes what it can, the running game gets the rest;
+// Escape pauses, H opens the rules, and on the result pages the keys type the player's name.
+#include "app/AppContext.h"
+#include "framework/Knobel_Game.h"
+#include "framework/Statistics.h"
+#include "gui/GUIElement.h"
+#include "gui/GameTable.h"
+#include "gui/MainMenu.h"
+#include "gui/MenuLayout.h"
+
+namespace {
+constexpr int kSoundMenuClick = 0;
+constexpr int kSoundGameClick = 1;
+constexpr uint16_t kKeyH = 72;
+}  // namespace
+
+// Input reaches the game only while it runs and its countdown is over.
+bool MainMenu::GameTakesInput() const { return app->runState == 1 && game != nullptr && countdown <= 0.0; }
+
+bool MainMenu::PageTookMouse() { return HitTestElements(-1); }
+
+void MainMenu::OnMouseMove(uint16_t x, uint16_t y) {
+    if (!PageTookMouse() && GameTakesInput()) game->OnMouseMove(x, y);
+}
+
+void MainMenu::OnLButtonDown(uint16_t x, uint16_t y) {
+    buttonHeld = true;
+    if (!PageTookMouse() && GameTakesInput()) game->OnLButtonDown(x, y);
+}
+
+void MainMenu::OnLButtonDblClk(uint16_t x, uint16_t y) {
+    if (!PageTookMouse() && GameTakesInput()) game->OnLButtonDblClk(x, y);
+}
+
+void MainMenu::OnRButtonDown(uint16_t x, uint16_t y) {
+    if (!PageTookMouse() && GameTakesInput()) game->OnRButtonDown(x, y);
+}
+
+void MainMenu::OnRButtonUp(uint16_t x, uint16_t y) {
+    if (!PageTookMouse() && GameTakesInput()) game->OnRButtonUp(x, y);
+}
+
+void MainMenu::OnLButtonUp(uint16_t x, uint16_t y) {
+    buttonHeld = false;
+    if (HitTestElements(1)) {
+        app->PlaySound(kSoundMenuClick, 1.0f);
+        PerformAction(hitElement->GetId());
+    } else if (GameTakesInput()) {
+        app->PlaySound(kSoundGameClick, 1.0f);
+        game->OnLButtonUp(x, y);
+    }
+}
+
+// The wheel scrolls the game list; elsewhere it goes to the game.
+void MainMenu::OnMouseWheel(uint32_t wheelParam) {
+    const int delta = static_cast<int16_t>(wheelParam >> 16);
+    if (currentPage == kPageGameList) {
+        if (delta > 0) Scroll(-1);
+        else if (delta < 0) Scroll(1);
+    } else if (GameTakesInput()) {
+        game->OnMouseWheel(wheelParam);
+    }
+}
+
+void MainMenu::PerformAction(int id) {
+    if (currentPage == kPageGameList && id >= kListRowIdBase && id < kListRowIdBase + kGameCount) {
+        StartGame(id - kListRowIdBase);
+        return;
+    }
+    switch (id) {
+        case kBtnPlay: ShowPage(kPageLevel); break;
+        case kBtnStatistics: ShowPage(kPageStatistics); break;
+        case kBtnInstructions: ShowPage(kPageInstructions); break;
+        case kBtnInfo: ShowPage(kPageInfo); break;
+        case kBtnQuit: app->runState = 2; break;
+        case kBtnGerman: app->LoadLanguage(0); break;
+        case kBtnEnglish: app->LoadLanguage(1); break;
+        case kBtnSeries: StartSeries(); break;
+        case kBtnSingle:
+            seriesMode = false;
+            ShowPage(kPageGameList);
+            break;
+        case kBtnModeBack:
+        case kBtnLevelBack: ShowPage(id == kBtnModeBack ? kPageLevel : kPageMain); break;
+        case kBtnListBack:
+        case kBtnInfoBack:
+        case kBtnStatisticsBack:
+        case kBtnInstructionsBack: ShowPage(kPageMain); break;
+        case kBtnScrollUp: Scroll(-1); break;
+        case kBtnScrollDown: Scroll(1); break;
+        case kBtnResetAll: ResetAllStatistics(); break;
+        case kBtnLevelEasy:
+        case kBtnLevelMedium:
+        case kBtnLevelHard:
+            level = id - kBtnLevelEasy;
+            ShowPage(kPageMode);
+            break;
+        case kBtnResume:
+            if (game != nullptr) game->SetState(kStatePlaying);
+            app->paused = false;
+            ShowPage(kPageNone);
+            break;
+        case kBtnHelp: ShowPage(kPageHelp); break;
+        case kBtnGameStatistics: ShowPage(kPageGameStatistics); break;
+        case kBtnAbort:
+            if (game != nullptr) game->SetState(kStateAborted);
+            app->paused = false;
+            break;
+        case kBtnHelpBack:
+        case kBtnGameStatisticsBack: ShowPage(kPageInGame); break;
+        case kBtnResetGame:
+            if (game != nullptr) game->ResetStatistics();
+            break;
+        case kBtnResultOk: FinishResult(); break;
+        case kBtnSeriesOk: FinishSeriesResult(); break;
+        default: break;  // a page's empty area
+    }
+}
+
+bool MainMenu::NameInputActive() const {
+    return (currentPage == kPageResult && gameEntry != nullptr) ||
+           (currentPage == kPageSeriesResult && seriesEntry != nullptr);
+}
+
+void MainMenu::OnKeyDown(uint16_t key) {
+    if (NameInputActive()) {
+        EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
+        return;
+    }
+    if (GameTakesInput()) game->OnKeyDown(key);
+}
+
+void MainMenu::OnKeyUp(uint16_t key) {
+    if (NameInputActive()) {
+        if (key == kKeyShift) shiftHeld = false;
+        return;
+    }
+    if (app->runState != 1 || game == nullptr) return;
+    if (key == kKeyEscape) {
+        TogglePause();
+        return;
+    }
+    if (key == kKeyH && currentPage != kPageResult && currentPage != kPageSeriesResult && game->AllowsHelpKey()) {
+        ToggleHelp();
+        return;
+    }
+    if (GameTakesInput()) game->OnKeyUp(key);
+}
+
+// Escape switches between playing and the in-game menu; a game that is over stays over.
+void MainMenu::TogglePause() {
+    const int state = game->GetState();
+    if (state == kStatePaused) {
+        game->SetState(kStatePlaying);
+        app->paused = false;
+        ShowPage(kPageNone);
+    } else if (state == kStatePlaying || countdown > 0.0) {
+        game->SetState(kStatePaused);
+        app->paused = true;
+        ShowPage(kPageInGame);
+    }
+}
+
+void MainMenu::ToggleHelp() {
+    const int state = game->GetState();
+    if (currentPage == kPageHelp) {
+        game->SetState(kStatePlaying);
+        app->paused = false;
+        ShowPage(kPageNone);
+    } else if (state == kStatePlaying || state == kStatePaused || countdown > 0.0) {
+        game->SetState(kStatePaused);
+        app->paused = true;
+        ShowPage(kPageHelp);
+    }
+}
+
+// The name of a top-ten entry: letters (upper case with Shift), digits and blanks, at most 99.
+void MainMenu::EditName(ScoreEntry* entry, uint16_t key) {
+    int& length = entry->nameLength;
+    if (length < 0 || length > kNameCapacity) length = 0;
+    char c = 0;
+    if (key == kKeyBack) {
+        if (length >= 1) entry->name[--length] = '\0';
+    } else if (key == kKeyReturn) {
+        EnterName();
+    } else if (key == kKeyShift) {
+        shiftHeld = true;
+    } else if (key == kKeySpace) {
+        c = ' ';
+    } else if (key >= kKey0 && key <= kKey9) {
+        c = static_cast<char>(key);
+    } else if (key >= kKeyA && key <= kKeyZ) {
+        c = static_cast<char>(shiftHeld ? key : key + ('a' - 'A'));
+    }
+    if (c != 0 && length < kNameCapacity) {
+        entry->name[length++] = c;
+        entry->name[length] = '\0';
+    }
+}
+
+void MainMenu::EnterName() {
+    if (currentPage == kPageResult) {
+        if (gameEntry != nullptr && gameEntry->name[0] != '\0') FinishResult();
+    } else if (seriesEntry != nullptr && seriesEntry->name[0] != '\0') {
+        FinishSeriesResult();
+    }
+}

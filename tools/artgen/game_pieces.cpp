@@ -1,0 +1,209 @@
+// misc3.PNG (twelve square designs, off and on) and misc4.PNG (fruit weights, euro coins and
+// notes, the change tray's frame strips).
+#include <cmath>
+
+#include "motifs.h"
+#include "sheets.h"
+
+namespace art {
+namespace {
+
+const Rgb kDesignColors[12] = {palette::kBerry, palette::kSky,  palette::kLeaf, palette::kSun,
+                               palette::kPlum,  palette::kTeal, Hex(0xFF7F50), Hex(0x3F6FD8),
+                               Hex(0x9ACD32),   Hex(0xE05FB0),  Hex(0x20B2AA), Hex(0xB8860B)};
+
+// Design d: a rounded tile with a symbol. Off: slate grey with a faint symbol; on: the bright
+// colour with a white symbol and a glow, so the two differ even at 10 pixels.
+void Design(cairo_t* cr, int d, bool on) {
+    Rgb c = kDesignColors[d];
+    cairo_new_path(cr);
+    RoundedRect(cr, 1.5, 1.5, 47, 47, 8);
+    if (on) {
+        VerticalGradient(cr, 1, Lighter(c, 0.35), 49, Darker(c, 0.1));
+    } else {
+        VerticalGradient(cr, 1, Hex(0x4E5561), 49, Hex(0x30343C));
+    }
+    cairo_fill_preserve(cr);
+    InnerShadow(cr, 4, 0, -2.5, 0.4, on ? Darker(c, 0.5) : Hex(0x22262E));
+    SetColor(cr, on ? Darker(c, 0.55) : Hex(0x2A2E36));
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke(cr);
+    RoundedRect(cr, 5, 4, 40, 14, 6);
+    SetColor(cr, palette::kWhite, on ? 0.35 : 0.12);
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    int symbol = d < 10 ? d : d - 8;
+    if (on) {
+        DrawSymbol(cr, symbol, 25, 26, 13, palette::kWhite, 1.2);
+    } else {
+        SymbolPath(cr, symbol, 25, 26, 13);
+        SetColor(cr, Mix(c, Hex(0x434852), 0.65));
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        cairo_fill(cr);
+    }
+}
+
+void Misc3(cairo_t* cr) {
+    for (int d = 0; d < 12; ++d) {
+        double x = 100 * (d % 6), y = 200 * (d / 6);
+        InRegion(cr, x, y + 50, 50, 50, [&] { Design(cr, d, false); });
+        InRegion(cr, x, y + 150, 50, 50, [&] { Design(cr, d, true); });
+    }
+}
+
+// Fruit p standing on the bottom centre (50, 100) of its box; bigger weights, bigger fruit.
+void Fruit(cairo_t* cr, int p) {
+    struct Kind {
+        Rgb color;
+        double r;
+        double squash;
+    };
+    const Kind kinds[8] = {{Hex(0xC8102E), 16, 1.0},  {Hex(0x8E44AD), 22, 1.15}, {Hex(0xE74C3C), 24, 0.95},
+                           {Hex(0x7DBE3C), 29, 0.95}, {Hex(0xF39C12), 34, 1.0},  {Hex(0xF1C40F), 34, 1.2},
+                           {Hex(0xE67E22), 40, 1.0},  {Hex(0x58B04A), 46, 0.85}};
+    const Kind& k = kinds[p];
+    const double ry = k.r * k.squash, cy = 100 - ry - 2;
+    cairo_new_path(cr);
+    cairo_save(cr);
+    cairo_translate(cr, 50, cy);
+    cairo_scale(cr, 1, k.squash);
+    cairo_arc(cr, 0, 0, k.r, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SoftShadow(cr, 4, 1, 2, 0.35);
+    RadialGradient(cr, 50 - k.r * 0.35, cy - ry * 0.4, k.r * 1.6, Lighter(k.color, 0.45), Darker(k.color, 0.25));
+    FillAndOutline(cr, 2);
+    cairo_new_path(cr);
+    if (p == 7) {  // melon stripes, inside the fruit
+        cairo_save(cr);
+        cairo_save(cr);
+        cairo_translate(cr, 50, cy);
+        cairo_scale(cr, 1, k.squash);
+        cairo_arc(cr, 0, 0, k.r - 1, 0, 2 * M_PI);
+        cairo_restore(cr);
+        cairo_clip(cr);
+        for (int i = -2; i <= 2; ++i) {
+            cairo_save(cr);
+            cairo_translate(cr, 50, cy);
+            cairo_scale(cr, 1, k.squash);
+            cairo_move_to(cr, i * k.r * 0.35, -k.r * 0.95);
+            cairo_curve_to(cr, i * k.r * 0.55, -k.r * 0.3, i * k.r * 0.55, k.r * 0.3, i * k.r * 0.35, k.r * 0.95);
+            cairo_restore(cr);
+        }
+        SetColor(cr, Hex(0x2E6B25), 0.7);
+        cairo_set_line_width(cr, 3);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+    }
+    // Stalk and leaf.
+    const double top = cy - ry;
+    cairo_move_to(cr, 50, top + 3);
+    cairo_curve_to(cr, 50, top - 4, 53, top - 9, 56, top - 12);
+    SetColor(cr, Hex(0x6B4423));
+    cairo_set_line_width(cr, 3);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 53, top - 5);
+    cairo_curve_to(cr, 60, top - 16, 72, top - 12, 74, top - 8);
+    cairo_curve_to(cr, 66, top - 2, 58, top - 2, 53, top - 5);
+    cairo_close_path(cr);
+    VerticalGradient(cr, top - 16, Hex(0x9BE07A), top, Hex(0x3E8E3A));
+    FillAndOutline(cr, 1.5);
+    cairo_new_path(cr);
+    cairo_arc(cr, 50 - k.r * 0.4, cy - ry * 0.45, k.r * 0.18, 0, 2 * M_PI);
+    SetColor(cr, palette::kWhite, 0.6);
+    cairo_fill(cr);
+}
+
+// Euro coins: 2 and 1 euro two-toned, 50..10 cent gold, 5..1 cent copper.
+void Coins(cairo_t* cr) {
+    struct CoinKind {
+        const char* value;
+        double r;
+        Rgb metal;
+        bool twoTone;
+        Rgb ring;
+    };
+    const CoinKind coins[8] = {{"2", 46, palette::kGold, true, palette::kSilver},
+                               {"1", 43, palette::kSilver, true, palette::kGold},
+                               {"50", 45, palette::kGold, false, {}},
+                               {"20", 41, palette::kGold, false, {}},
+                               {"10", 37, palette::kGold, false, {}},
+                               {"5", 39, palette::kCopper, false, {}},
+                               {"2", 35, palette::kCopper, false, {}},
+                               {"1", 31, palette::kCopper, false, {}}};
+    for (int i = 0; i < 8; ++i) {
+        double x = 100 * (i % 4), y = 200 + 100 * (i / 4);
+        InRegion(cr, x, y, 100, 100, [&] {
+            const CoinKind& c = coins[i];
+            DrawCoin(cr, 50, 50, c.r, c.metal, c.value, c.twoTone ? &c.ring : nullptr, 0.3);
+        });
+    }
+}
+
+void Note(cairo_t* cr, double w, double h, const char* value, Rgb color) {
+    cairo_new_path(cr);
+    RoundedRect(cr, 3, 3, w - 6, h - 7, 6);
+    SoftShadow(cr, 4, 0, 2, 0.35);
+    VerticalGradient(cr, 3, Lighter(color, 0.55), h, Lighter(color, 0.15));
+    FillAndOutline(cr, 1.8, Darker(color, 0.5));
+    cairo_new_path(cr);
+    // A window-and-arch motif and a star ring, like the real notes.
+    cairo_rectangle(cr, w * 0.32, h * 0.42, w * 0.26, h * 0.42);
+    cairo_arc(cr, w * 0.45, h * 0.42, w * 0.13, M_PI, 2 * M_PI);
+    SetColor(cr, Darker(color, 0.1), 0.5);
+    cairo_fill(cr);
+    for (int i = 0; i < 12; ++i) {
+        double a = i * M_PI / 6;
+        cairo_new_path(cr);
+        SymbolPath(cr, 0, w * 0.8 + h * 0.2 * std::cos(a), h * 0.5 + h * 0.2 * std::sin(a), 4);
+        SetColor(cr, palette::kSun);
+        cairo_fill(cr);
+    }
+    SelectFont(cr, Face::kSans, h * 0.38);
+    cairo_move_to(cr, 12, h * 0.42);
+    SetColor(cr, Darker(color, 0.6));
+    cairo_show_text(cr, value);
+    SelectFont(cr, Face::kSans, h * 0.22);
+    cairo_move_to(cr, 12, h - 14);
+    cairo_show_text(cr, "EURO");
+}
+
+void Misc4(cairo_t* cr) {
+    for (int p = 0; p < 8; ++p) InRegion(cr, 100 * (p % 4), 100 * (p / 4), 100, 100, [&] { Fruit(cr, p); });
+    Coins(cr);
+    struct NoteKind {
+        double x, y, w, h;
+        const char* value;
+        Rgb color;
+    };
+    const NoteKind notes[7] = {{0, 450, 200, 100, "5", Hex(0x9AA39A)},   {0, 550, 220, 100, "10", Hex(0xD9564A)},
+                               {0, 650, 240, 100, "20", Hex(0x4A7BD9)},  {0, 750, 240, 100, "50", Hex(0xE89A3C)},
+                               {260, 450, 260, 120, "100", Hex(0x4FA35A)}, {260, 570, 270, 120, "200", Hex(0xD4B13C)},
+                               {260, 690, 280, 120, "500", Hex(0x9B59B6)}};
+    for (const NoteKind& n : notes)
+        InRegion(cr, n.x, n.y, n.w, n.h, [&] { Note(cr, n.w, n.h, n.value, n.color); });
+    // The change tray's frame strips, caramel wood.
+    InRegion(cr, 505, 0, 95, 5, [&] {
+        cairo_rectangle(cr, 0, 0, 95, 5);
+        VerticalGradient(cr, 0, Hex(0xE8A95E), 5, palette::kPanelEdgeDark);
+        cairo_fill(cr);
+    });
+    InRegion(cr, 500, 5, 5, 95, [&] {
+        cairo_rectangle(cr, 0, 0, 5, 95);
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 5, 0);
+        cairo_pattern_add_color_stop_rgb(p, 0, 0.91, 0.66, 0.37);
+        cairo_pattern_add_color_stop_rgb(p, 1, 0.54, 0.33, 0.12);
+        cairo_set_source(cr, p);
+        cairo_pattern_destroy(p);
+        cairo_fill(cr);
+    });
+}
+}  // namespace
+
+bool DrawGamePieceSheets(const std::string& dir) {
+    bool ok = DrawSheet(dir, "misc3.PNG", 550, 400, Misc3);
+    ok &= DrawSheet(dir, "misc4.PNG", 600, 850, Misc4);
+    return ok;
+}
+
+}  // namespace art
