@@ -2,6 +2,8 @@
 // writes its files in the working directory.
 #include <gtest/gtest.h>
 
+#include "app/AppContext.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -18,6 +20,8 @@ public:
         }
     }
     void OnTestEnd(const ::testing::TestInfo&) override {
+        // The application record writes its files where it was made: in the test's folder.
+        DestroyAppContext();
         std::filesystem::current_path(home_);
         std::error_code ec;
         if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);

@@ -29,6 +29,7 @@ const ButtonLayout kButtons[] = {
     {kPageMode, kBtnSeries, kBigButton, 50, 75, 8},
     {kPageMode, kBtnSingle, kBigButton, 50, 150, 7},
     {kPageMode, kBtnModeBack, kSmallButton, 50, 225, 0},
+    {kPageGameList, kBtnListBack, kSmallButton, 150, 625, 0},
     {kPageInfo, kBtnInfoBack, kIconButton, 10, 332, -1},
     {kPageStatistics, kBtnStatisticsBack, kIconButton, 50, 525, -1},
     {kPageStatistics, kBtnResetAll, kWideButton, 600, 525, 98},

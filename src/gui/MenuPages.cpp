@@ -49,7 +49,8 @@ void MainMenu::BuildGameList() {
     hitElement = nullptr;  // it may lie in the old list
     GUIElement* page = AddPage(kPageGameList);
     for (int r = 0; r <= listLastRow; ++r) AddButton(page, kListRowIdBase + listFirst + r, kBigButton, 50, 135 + 60 * r);
-    AddButton(page, kBtnListBack, kSmallButton, 150, 625);
+    for (int i = 0; i < kButtonCount; ++i)
+        if (kButtons[i].page == kPageGameList) AddButton(page, kButtons[i].id, kButtons[i].src, kButtons[i].x, kButtons[i].y);
     if (listFirst != 0) AddButton(page, kBtnScrollUp, kScrollUpButton, 175, 75);
     if (listFirst < kGameCount - listLastRow - 1) AddButton(page, kBtnScrollDown, kScrollDownButton, 175, 560);
     if (currentPage == kPageGameList) HitTestElements(-1);  // the hover of the new buttons

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Language.h"
+
 namespace {
 
 enum class Arg { Int, Double, String };
@@ -82,30 +84,14 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A small reader of the language file format: "ANZ_TEXTE: n" reserves the ids 0..n-1 as empty
-// texts; "<TEXT_START> id", one separator character, then the text up to "|", stored with one
-// leading blank; a text beyond the table is appended. An id without text is an empty string.
+// The texts of a language file as the game reads them, by id; an id without text is empty.
 std::vector<std::string> ReadLanguageTable(const std::string& bytes) {
-    std::vector<std::string> table;
     std::istringstream in(bytes);
-    std::string token;
-    while (in >> token) {
-        if (token == "ANZ_TEXTE:") {
-            int n = 0;
-            if (!(in >> n) || n < 0 || n > 100000) break;
-            table.assign(static_cast<size_t>(n), std::string());
-        } else if (token == "<TEXT_START>") {
-            int id = -1;
-            if (!(in >> id)) break;
-            in.get();
-            std::string text = " ";
-            char c;
-            while (in.get(c) && c != '|') text += c;
-            if (id >= 0 && static_cast<size_t>(id) < table.size()) table[static_cast<size_t>(id)] = text;
-            else table.push_back(text);
-        }
-    }
-    return table;
+    LockedList<TextEntry> table;
+    ParseLanguage(in, table);
+    std::vector<std::string> texts;
+    for (TextEntry* entry : table) texts.emplace_back(entry->text ? entry->text : "");
+    return texts;
 }
 
 // The printf conversions of a format in order; "%%" is a literal percent sign. Only the plain
@@ -303,16 +289,6 @@ TEST(LanguageFormatCheck, ReadsConversionsLikePrintf) {
     error.clear();
     Conversions(" %*d", error);
     EXPECT_FALSE(error.empty());
-}
-
-TEST(LanguageFormatCheck, ReaderFollowsTheFileFormat) {
-    const std::vector<std::string> t =
-        ReadLanguageTable("ANZ_TEXTE: 4\r\nnoise <TEXT_START> 2\r\nzwei\r\nZeilen|<TEXT_START> 0 |<TEXT_START> 9 x|");
-    ASSERT_EQ(t.size(), 5u);
-    EXPECT_EQ(t[0], " ");
-    EXPECT_EQ(t[1], "");
-    EXPECT_EQ(t[2], " \nzwei\r\nZeilen");  // only the CR after the id is the separator
-    EXPECT_EQ(t[4], " x");
 }
 
 }  // namespace

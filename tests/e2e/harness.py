@@ -184,7 +184,7 @@ class Session:
             return f.read()
 
     def stderr(self):
-        if self._stderr:
+        if self._stderr and not self._stderr.closed:
             self._stderr.flush()
         with open(self.stderr_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
@@ -201,6 +201,37 @@ class Session:
             fields = f.read().rsplit(")", 1)[1].split()
         ticks = os.sysconf("SC_CLK_TCK")
         return (int(fields[11]) + int(fields[12])) / ticks
+
+    # --- message boxes --------------------------------------------------------------------
+    def find_message_box(self, title="Fehler!", timeout=60):
+        """The id of a message box window (xdotool's name search does not find its title)."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            box = self._window_titled(title)
+            if box:
+                return box
+            check(self.proc.poll() is None, f"program ended with code {self.proc.returncode} without a message box")
+            time.sleep(0.2)
+        raise E2EError("no message box")
+
+    def _window_titled(self, title):
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, capture_output=True, text=True).stdout
+        for line in tree.splitlines():
+            if f'"{title}"' in line:
+                return line.split()[0]
+        return None
+
+    def dismiss_message_box(self, title="Fehler!"):
+        """Answers a message box with Return, as a player would; returns when it is gone."""
+        box = self.find_message_box(title)
+        subprocess.run(["xdotool", "mousemove", "--window", box, "20", "20"], env=self.env, check=True)
+        for _ in range(20):
+            subprocess.run(["xdotool", "windowfocus", "--sync", box], env=self.env, stderr=subprocess.DEVNULL)
+            subprocess.run(["xdotool", "key", "Return"], env=self.env, stderr=subprocess.DEVNULL)
+            time.sleep(0.5)
+            if self.proc.poll() is not None or not self._window_titled(title):
+                return
+        raise E2EError("the message box did not close")
 
     # --- closing --------------------------------------------------------------------------
     def close(self, window=None):

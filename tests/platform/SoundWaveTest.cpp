@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "platform/Sound.h"
 #include "platform/SoundTestWave.h"
@@ -39,7 +40,12 @@ TEST_P(WavePcmLayouts, LoadsWithItsFormatAndData) {
 
 INSTANTIATE_TEST_SUITE_P(EightAndSixteenBit, WavePcmLayouts,
                          ::testing::Values(PcmLayout{1, 8, 11025}, PcmLayout{2, 8, 22050}, PcmLayout{1, 16, 44100},
-                                           PcmLayout{2, 16, 48000}));
+                                           PcmLayout{2, 16, 48000}),
+                         [](const ::testing::TestParamInfo<PcmLayout>& info) {
+                             const PcmLayout& p = info.param;
+                             return std::string(p.channels == 1 ? "Mono" : "Stereo") + std::to_string(p.bits) +
+                                    "Bit" + std::to_string(p.rate);
+                         });
 
 TEST(WaveParse, AcceptsTheUsualVariants) {
     // chunks in any order, unknown chunks with odd sizes (and their pad byte) skipped

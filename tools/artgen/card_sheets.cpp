@@ -10,6 +10,7 @@
 
 #include "paint.h"
 #include "sheets.h"
+#include "widgets.h"
 
 namespace art {
 namespace {
@@ -125,74 +126,80 @@ void AvoidKeyColour(cairo_surface_t* s) {
 }
 
 // ---- the cards ------------------------------------------------------------------------------------
+// Each card is drawn in its own 100 x 100 region with the origin at the region's top-left.
 
 // Every card (face and backs) has this outline, so the face's alpha is the shadow of all of them.
-void CardOutline(cairo_t* cr, double x, double y) { RoundedRect(cr, x + 2, y + 2, 96, 96, 12); }
+void CardOutline(cairo_t* cr) { RoundedRect(cr, 2, 2, 96, 96, 12); }
 
-void CardFace(cairo_t* cr, double x, double y) {
-    CardOutline(cr, x, y);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y, 0, y + 100);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, 1.00, 0.995, 0.975);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, 0.95, 0.925, 0.87);
-    cairo_set_source(cr, g);
+// The white card body with its ink rim; the rim lies inside the outline, so it adds no alpha.
+void CardBody(cairo_t* cr) {
+    CardOutline(cr);
+    VerticalGradient(cr, 2, palette::kWhite, 98, Hex(0xEFEAE0));
     cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    // a rim inside the edge, so the outline alone stays the card's shape
-    RoundedRect(cr, x + 3.5, y + 3.5, 93, 93, 10.5);
-    SetColor(cr, Hex(0xBFAE94));
-    cairo_set_line_width(cr, 1.6);
+    RoundedRect(cr, 2.75, 2.75, 94.5, 94.5, 11.25);
+    SetColor(cr, palette::kInk);
+    cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
-    RoundedRect(cr, x + 8, y + 8, 84, 84, 7);
-    SetColor(cr, Hex(0xE4D8C3));
+}
+
+void CardFace(cairo_t* cr) {
+    CardBody(cr);
+    // a faint frame inside, with room for the picture (65 % of the card, centred)
+    RoundedRect(cr, 8.5, 8.5, 83, 83, 7);
+    SetColor(cr, Hex(0xE4DACA));
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
+    // the soft shine on the upper half
+    RoundedRect(cr, 6, 5, 88, 40, 9);
+    cairo_pattern_t* shine = cairo_pattern_create_linear(0, 5, 0, 45);
+    cairo_pattern_add_color_stop_rgba(shine, 0, 1, 1, 1, 0.5);
+    cairo_pattern_add_color_stop_rgba(shine, 1, 1, 1, 1, 0.0);
+    cairo_set_source(cr, shine);
+    cairo_fill(cr);
+    cairo_pattern_destroy(shine);
 }
 
-// The patterns of the three backs, painted inside the back's inner panel.
-void BackLattice(cairo_t* cr, double x, double y, Rgb base) {
-    SetColor(cr, Lighter(base, 0.28));
+// The patterns of the three backs (white under alpha), painted inside the back's panel.
+void BackLattice(cairo_t* cr) {
+    SetColor(cr, palette::kWhite, 0.28);
     cairo_set_line_width(cr, 2.0);
-    for (double d = -100; d <= 100; d += 12) {
-        cairo_move_to(cr, x + d, y);
-        cairo_line_to(cr, x + d + 100, y + 100);
-        cairo_move_to(cr, x + d + 100, y);
-        cairo_line_to(cr, x + d, y + 100);
+    for (double d = -100; d <= 100; d += 13) {
+        cairo_move_to(cr, d, 0);
+        cairo_line_to(cr, d + 100, 100);
+        cairo_move_to(cr, d + 100, 0);
+        cairo_line_to(cr, d, 100);
     }
     cairo_stroke(cr);
 }
 
-void BackDots(cairo_t* cr, double x, double y, Rgb base) {
-    SetColor(cr, Lighter(base, 0.35));
+void BackDots(cairo_t* cr) {
+    SetColor(cr, palette::kWhite, 0.32);
     for (int r = 0; r < 12; ++r) {
-        for (int c = 0; c < 12; ++c) {
-            const double px = x + 4 + c * 9 + (r % 2) * 4.5, py = y + 4 + r * 9;
-            Circle(cr, px, py, 2.2);
-        }
+        for (int c = 0; c < 12; ++c) Circle(cr, 4 + c * 9 + (r % 2) * 4.5, 4 + r * 9, 2.2);
     }
     cairo_fill(cr);
 }
 
-void BackRays(cairo_t* cr, double x, double y, Rgb base) {
-    SetColor(cr, Lighter(base, 0.22));
-    const double cx = x + 50, cy = y + 50;
+void BackRays(cairo_t* cr) {
+    SetColor(cr, palette::kWhite, 0.22);
     for (int k = 0; k < 16; ++k) {
         const double a = k * 2 * kPi / 16, w = kPi / 16;
-        cairo_move_to(cr, cx, cy);
-        cairo_line_to(cr, cx + 90 * std::cos(a - w / 2), cy + 90 * std::sin(a - w / 2));
-        cairo_line_to(cr, cx + 90 * std::cos(a + w / 2), cy + 90 * std::sin(a + w / 2));
+        cairo_move_to(cr, 50, 50);
+        cairo_line_to(cr, 50 + 90 * std::cos(a - w / 2), 50 + 90 * std::sin(a - w / 2));
+        cairo_line_to(cr, 50 + 90 * std::cos(a + w / 2), 50 + 90 * std::sin(a + w / 2));
         cairo_close_path(cr);
     }
     cairo_fill(cr);
 }
 
-// The emblem in the middle of a back: a cream medallion with a small symbol.
-void BackEmblem(cairo_t* cr, double cx, double cy, Rgb base, int design) {
+// The emblem in the middle of a back: a paper medallion with a small sign in the back's colour.
+void BackEmblem(cairo_t* cr, Rgb base, int design) {
+    const double cx = 50, cy = 50;
     Circle(cr, cx, cy, 15);
-    SetColor(cr, Hex(0xFFF8E8));
-    cairo_fill_preserve(cr);
-    SetColor(cr, Darker(base, 0.35));
-    cairo_set_line_width(cr, 2.0);
-    cairo_stroke(cr);
+    SoftShadow(cr, 4, 0.5, 1.5, 0.35);
+    VerticalGradient(cr, cy - 15, palette::kPaper, cy + 15, palette::kPaperShade);
+    FillAndOutline(cr, 1.5);
+    cairo_new_path(cr);
     SetColor(cr, base);
     if (design == 0) {  // a four-pointed star
         cairo_move_to(cr, cx, cy - 10);
@@ -205,10 +212,10 @@ void BackEmblem(cairo_t* cr, double cx, double cy, Rgb base, int design) {
         cairo_line_to(cr, cx - 3, cy - 3);
         cairo_close_path(cr);
         cairo_fill(cr);
-    } else if (design == 1) {  // a small heart-shaped clover of four dots
+    } else if (design == 1) {  // a clover of four dots
         for (int k = 0; k < 4; ++k) Circle(cr, cx + 5 * std::cos(k * kPi / 2), cy + 5 * std::sin(k * kPi / 2), 4.2);
         cairo_fill(cr);
-    } else {  // a ring
+    } else {  // a ring around a dot
         Circle(cr, cx, cy, 8);
         cairo_set_line_width(cr, 3.5);
         cairo_stroke(cr);
@@ -217,54 +224,43 @@ void BackEmblem(cairo_t* cr, double cx, double cy, Rgb base, int design) {
     }
 }
 
-void CardBack(cairo_t* cr, double x, double y, int design) {
-    static const unsigned kColours[3] = {0x2F6AD0, 0xC83741, 0x2E9457};
-    const Rgb base = Hex(kColours[design]);
-    // the white margin fills the whole outline (the same alpha as the face)
-    CardOutline(cr, x, y);
-    SetColor(cr, Hex(0xFFFBF2));
-    cairo_fill(cr);
-    RoundedRect(cr, x + 3.5, y + 3.5, 93, 93, 10.5);
-    SetColor(cr, Hex(0xBFAE94));
-    cairo_set_line_width(cr, 1.6);
-    cairo_stroke(cr);
+void CardBack(cairo_t* cr, int design) {
+    const Rgb kColours[3] = {palette::kPlum, palette::kSky, palette::kBerry};
+    const Rgb base = kColours[design];
+    CardBody(cr);
     // the coloured panel with its pattern
+    RoundedRect(cr, 9, 9, 82, 82, 7);
+    VerticalGradient(cr, 9, Lighter(base, 0.15), 91, Darker(base, 0.15));
+    cairo_fill_preserve(cr);
     cairo_save(cr);
-    RoundedRect(cr, x + 9, y + 9, 82, 82, 7);
-    cairo_clip_preserve(cr);
-    cairo_pattern_t* g = cairo_pattern_create_radial(x + 50, y + 40, 5, x + 50, y + 50, 70);
-    const Rgb hi = Lighter(base, 0.12), lo = Darker(base, 0.18);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, lo.r, lo.g, lo.b);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    if (design == 0) BackLattice(cr, x, y, base);
-    if (design == 1) BackDots(cr, x, y, base);
-    if (design == 2) BackRays(cr, x, y, base);
+    cairo_clip(cr);
+    if (design == 0) BackLattice(cr);
+    if (design == 1) BackDots(cr);
+    if (design == 2) BackRays(cr);
     cairo_restore(cr);
-    RoundedRect(cr, x + 9, y + 9, 82, 82, 7);
+    RoundedRect(cr, 9, 9, 82, 82, 7);
+    InnerShadow(cr, 4, 0, 2, 0.4);
     SetColor(cr, Darker(base, 0.35));
-    cairo_set_line_width(cr, 1.5);
+    cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    BackEmblem(cr, x + 50, y + 50, base, design);
+    BackEmblem(cr, base, design);
 }
 
 // A sketch of the box game for its help page: the 8 x 8 box, two atoms, one probe absorbed and
 // one deflected by 90 degrees.
 void BoxIllustration(cairo_t* cr) {
-    RoundedRect(cr, 4, 4, 292, 332, 16);
-    SetColor(cr, palette::kPaper);
-    cairo_fill_preserve(cr);
-    SetColor(cr, palette::kPanelEdge);
-    cairo_set_line_width(cr, 3);
-    cairo_stroke(cr);
+    DrawPanel(cr, 300, 340, false, 6);
     const double cell = 28, gx = 38, gy = 64;
     auto centre = [&](double cx, double cy) { return std::pair<double, double>{gx + (cx + 0.5) * cell, gy + (cy + 0.5) * cell}; };
+    cairo_rectangle(cr, gx, gy, 8 * cell, 8 * cell);
+    SetColor(cr, palette::kPaperShade);
+    cairo_fill_preserve(cr);
+    InnerShadow(cr, 6, 0, 2, 0.3);
+    cairo_new_path(cr);
     for (int r = 0; r < 8; ++r) {
         for (int c = 0; c < 8; ++c) {
-            cairo_rectangle(cr, gx + c * cell + 1, gy + r * cell + 1, cell - 2, cell - 2);
-            SetColor(cr, (r + c) % 2 ? Hex(0xE9DFCC) : Hex(0xF3EBDC));
+            RoundedRect(cr, gx + c * cell + 2, gy + r * cell + 2, cell - 4, cell - 4, 4);
+            SetColor(cr, (r + c) % 2 ? Hex(0xF1E4CB) : palette::kPaper);
             cairo_fill(cr);
         }
     }
@@ -276,7 +272,7 @@ void BoxIllustration(cairo_t* cr) {
     for (int k = 0; k < 8; ++k) {
         for (auto [px, py] : {centre(k, -1), centre(k, 8), centre(-1, k), centre(8, k)}) {
             Circle(cr, px, py, 5);
-            SetColor(cr, Hex(0xCBBBA0));
+            SetColor(cr, Lighter(palette::kPanelEdge, 0.45));
             cairo_fill(cr);
         }
     }
@@ -289,34 +285,40 @@ void BoxIllustration(cairo_t* cr) {
         for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cr, points[i].first, points[i].second);
         cairo_stroke(cr);
         Circle(cr, points[0].first, points[0].second, 7);
-        cairo_fill(cr);
+        FillAndOutline(cr, 1.5);
+        cairo_new_path(cr);
     };
     // absorbed: straight into the atom at (2, 2)
     ray({centre(-1, 2), centre(1, 2)}, palette::kBerry);
     // deflected: down column 4, turned away from the atom at (5, 5), out on the left
     ray({centre(4, -1), centre(4, 4), centre(-1, 4)}, palette::kSky);
     Circle(cr, centre(-1, 4).first, centre(-1, 4).second, 7);
-    cairo_fill(cr);
+    SetColor(cr, palette::kSky);
+    FillAndOutline(cr, 1.5);
+    cairo_new_path(cr);
     for (auto [ax, ay] : {centre(2, 2), centre(5, 5)}) {
         Circle(cr, ax, ay, 11);
-        cairo_pattern_t* g = cairo_pattern_create_radial(ax - 4, ay - 4, 1, ax, ay, 11);
-        cairo_pattern_add_color_stop_rgb(g, 0, 0.55, 0.55, 0.62);
-        cairo_pattern_add_color_stop_rgb(g, 1, 0.10, 0.10, 0.14);
-        cairo_set_source(cr, g);
-        cairo_fill(cr);
-        cairo_pattern_destroy(g);
+        RadialGradient(cr, ax - 4, ay - 4, 15, Hex(0x8C8AA0), palette::kInk);
+        FillAndOutline(cr, 1.2);
+        cairo_new_path(cr);
     }
 }
 
 bool DrawMisc2(const std::string& dir) {
     cairo_surface_t* s = NewSheet(550, 600);
     cairo_t* cr = cairo_create(s);
-    BoxIllustration(cr);
-    cairo_rectangle(cr, 500, 0, 50, 50);  // the veil: any opaque area
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_fill(cr);
-    CardFace(cr, 0, 500);
-    for (int b = 0; b < 3; ++b) CardBack(cr, 100 + 100 * b, 500, b);
+    // (0,0)-(300,340): help picture of the box game, untinted at the help panel + (450, 100)
+    InRegion(cr, 0, 0, 300, 340, [cr] { BoxIllustration(cr); });
+    // (500,0)-(550,50): the result-page veil, stretched over the screen and tinted 0x7F000000
+    InRegion(cr, 500, 0, 50, 50, [cr] {
+        cairo_rectangle(cr, 0, 0, 50, 50);
+        SetColor(cr, palette::kWhite);
+        cairo_fill(cr);
+    });
+    // (0,500)-(100,600): the blank card face, also drawn tinted black at +(2,2) as the shadow
+    InRegion(cr, 0, 500, 100, 100, [cr] { CardFace(cr); });
+    // (100+100b,500)-(200+100b,600): the three card backs, same outline as the face
+    for (int b = 0; b < 3; ++b) InRegion(cr, 100 + 100 * b, 500, 100, 100, [cr, b] { CardBack(cr, b); });
     cairo_destroy(cr);
     AvoidKeyColour(s);
     return SaveSheet(s, dir, "misc2.PNG");
@@ -605,15 +607,14 @@ constexpr Picture kPictures[16] = {Sun,  Moon,   Star, Heart,    Apple,  Fish,  
 bool DrawPatterns(const std::string& dir) {
     cairo_surface_t* s = NewSheet(520, 130);
     cairo_t* cr = cairo_create(s);
+    // (65·(k%8), 65·(k/8))-(+65,+65): picture k, scaled size/100 and centred on the card face
     for (int k = 0; k < 16; ++k) {
-        cairo_save(cr);
-        cairo_rectangle(cr, (k % 8) * 65, (k / 8) * 65, 65, 65);
-        cairo_clip(cr);  // nothing may spill into a neighbour
-        cairo_translate(cr, (k % 8) * 65 + kC, (k / 8) * 65 + kC);
-        cairo_scale(cr, kPictureScale, kPictureScale);  // keeps a clear margin in every cell
-        cairo_translate(cr, -kC, -kC);
-        kPictures[k](cr);
-        cairo_restore(cr);
+        InRegion(cr, (k % 8) * 65, (k / 8) * 65, 65, 65, [cr, k] {
+            cairo_translate(cr, kC, kC);
+            cairo_scale(cr, kPictureScale, kPictureScale);  // keeps a clear margin in every cell
+            cairo_translate(cr, -kC, -kC);
+            kPictures[k](cr);
+        });
     }
     cairo_destroy(cr);
     AvoidKeyColour(s);
@@ -625,9 +626,9 @@ bool DrawSmallCard(const std::string& dir, const char* name, int design) {
     cairo_surface_t* s = NewSheet(100, 100);
     cairo_t* cr = cairo_create(s);
     if (design < 0) {
-        CardFace(cr, 0, 0);
+        CardFace(cr);
     } else {
-        CardBack(cr, 0, 0, design);
+        CardBack(cr, design);
     }
     cairo_destroy(cr);
     AvoidKeyColour(s);

@@ -90,7 +90,7 @@ void ButtonBody(cairo_t* cr, const std::function<void()>& shape, double faceTop,
     cairo_new_path(cr);
     // Face.
     shape();
-    if (hover) SoftShadow(cr, 4, 0, 0, 1.0, palette::kGlow);
+    if (hover) SoftShadow(cr, 3, 0, 0, 1.0, palette::kGlow);
     VerticalGradient(cr, faceTop, tone.top, faceBottom, tone.bottom);
     cairo_fill_preserve(cr);
     InnerShadow(cr, 3, 0, -2.5, 0.35, tone.rim);
@@ -154,7 +154,8 @@ void DrawPanel(cairo_t* cr, double w, double h, bool header, double margin) {
 }
 
 void DrawButton(cairo_t* cr, double w, double h, bool hover, ButtonTone toneKind) {
-    const double top = 4, bottom = h - 8, lip = 4, side = 4;
+    // The face leaves 3 px at the sides (room for the glow) and gives labels the full width.
+    const double top = 4, bottom = h - 8, lip = 4, side = 3;
     const double r = std::min(14.0, (bottom - top) / 2);
     Tone tone = ToneOf(toneKind, hover);
     cairo_save(cr);
