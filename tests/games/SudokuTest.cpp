@@ -63,7 +63,7 @@ protected:
     // A started game whose solution is known.
     void StartGame(int level, unsigned seed) {
         game = std::make_unique<KG_Sudoku9x9>(level, seed);
-        game->DisableSaving();
+        WithoutFile(*game);
         game->Start();
         solution = GridOf(*game);
         ASSERT_TRUE(Solve(solution));
@@ -146,7 +146,7 @@ TEST_F(SudokuTest, EveryPuzzleEmptiesExactlyItsCellsAndKeepsASolution) {
     for (int level = 0; level < 3; ++level) {
         for (unsigned seed = 1; seed <= 60; ++seed) {
             KG_Sudoku9x9 puzzle(level, seed * 7919u + level);
-            puzzle.DisableSaving();
+            WithoutFile(puzzle);
             EXPECT_EQ(puzzle.cellsToFill, expectedEmpty[level]);
             EXPECT_EQ(puzzle.state, kStatePlaying);
             int empty = 0;
@@ -327,7 +327,7 @@ TEST_F(SudokuTest, ASolvedGridEndsTheGameOnTheNextUpdate) {
 
 TEST_F(SudokuTest, TimeRunsOnlyAfterStartWhilePlaying) {
     KG_Sudoku9x9 waiting(0, 9);
-    waiting.DisableSaving();
+    WithoutFile(waiting);
     Step(waiting, 1.0);
     EXPECT_DOUBLE_EQ(waiting.playTime, 0.0);
     EXPECT_DOUBLE_EQ(waiting.gameStatistics.time, 1.0);
@@ -356,7 +356,7 @@ TEST_F(SudokuTest, GradeOfASolvedGameAndOfOneLeftEarly) {
     EXPECT_DOUBLE_EQ(game->grade, 6.0);
 
     KG_Sudoku9x9 early(1, 77);
-    early.DisableSaving();
+    WithoutFile(early);
     early.Start();
     early.playTime = 180.0;
     early.SetState(kStateAborted);
@@ -411,7 +411,7 @@ TEST_F(SudokuTest, ResultTextListsTimeConflictsAverageAndGrade) {
     EXPECT_STREQ(game->GetTitle(), app->GetText(14));
     EXPECT_STREQ(game->GetHelpText(), app->GetText(75));
     ASSERT_NE(game->GetTitle(), nullptr);
-    EXPECT_STREQ(game->GetTitle(), " Sudoku");  // every text starts with the blank the parser adds
+    EXPECT_STREQ(game->GetTitle(), " Sudoku");  // language texts start with a blank
 }
 
 TEST_F(SudokuTest, AverageTimeIsZeroWithoutInput) {
@@ -479,7 +479,7 @@ TEST_F(SudokuTest, RenderDrawsPanelTintedCellsAndColouredDigits) {
 
 TEST_F(SudokuTest, NoTimePanelBeforeStartOrAfterTheEnd) {
     KG_Sudoku9x9 waiting(0, 14);
-    waiting.DisableSaving();
+    WithoutFile(waiting);
     EXPECT_TRUE(SpritesOf(RenderFrame(waiting), app->texMenu2).empty());
     EXPECT_EQ(SpritesOf(RenderFrame(waiting), app->texMisc1).size(), 81u);
     waiting.Start();

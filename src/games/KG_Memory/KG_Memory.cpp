@@ -189,7 +189,7 @@ void KG_Memory::OnLButtonUp(uint16_t x, uint16_t y) {
         remainingCards.Remove(secondCard, false);
         firstCard = secondCard = nullptr;
         hideTimer = -1.0;
-        PlayEffect(kSoundPop);
+        app->PlaySound(kSoundPop, 1.0f);
     } else {
         hideTimer = kMismatchSeconds;
         ++misses;
@@ -201,7 +201,7 @@ void KG_Memory::Update() {
     if (firstCard != nullptr && secondCard != nullptr) {
         hideTimer -= app->realFrameTime;
         if (hideTimer <= 0) {
-            PlayEffect(kSoundPunch);
+            app->PlaySound(kSoundPunch, 1.0f);
             firstCard->TurnDown();
             secondCard->TurnDown();
             firstCard = secondCard = nullptr;
@@ -214,8 +214,6 @@ void KG_Memory::Render() {
     if (running && state == kStatePlaying) DrawTimePanel();
     for (MemoryCard* card : allCards) card->Draw();
 }
-
-void KG_Memory::PlayEffect(int soundId) { app->PlaySound(soundId, 1.0f); }
 
 const char* KG_Memory::GetHelpText() { return app->GetText(69); }
 const char* KG_Memory::GetTitle() { return app->GetText(19); }

@@ -51,10 +51,6 @@ public:
     int redeals = 0;
     int crowdedPlacements = 0;
 
-protected:
-    // Sound effects of the game go through here.
-    virtual void PlayEffect(int soundId);
-
 private:
     void DealCards();
     bool TryDeal(int backDesign, bool lastChance);

@@ -1,0 +1,294 @@
+// Sudoku and Memory played from the main menu to the top-ten list, driven like the window
+// procedure drives the menu: the games' own state tells the test where to click and what to type.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "framework/Statistics.h"
+#include "framework/TextFormat.h"
+#include "games/KG_Memory/KG_Memory.h"
+#include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
+#include "gui/MainMenu.h"
+#include "platform/Renderer.h"
+
+namespace {
+constexpr int kSudokuIndex = 11;
+constexpr int kMemoryIndex = 5;
+constexpr int W = 1024, H = 768;
+
+std::vector<std::string> Tokens(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    std::vector<std::string> out;
+    std::string t;
+    while (in >> t) out.push_back(t);
+    return out;
+}
+
+// The value after a key in a statistics file, or NaN.
+double ValueAfter(const std::vector<std::string>& tokens, const std::string& key) {
+    for (size_t i = 0; i + 1 < tokens.size(); ++i)
+        if (tokens[i] == key) return std::stod(tokens[i + 1]);
+    return std::nan("");
+}
+
+// The top-ten lines of a game file: name and grade of each entry.
+std::vector<std::pair<std::string, double>> EntriesOf(const std::vector<std::string>& tokens) {
+    std::vector<std::pair<std::string, double>> out;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i] != "EINTRAG_START") continue;
+        std::string name;
+        double grade = std::nan("");
+        for (size_t j = i + 1; j < tokens.size() && tokens[j] != "EINTRAG_ENDE"; ++j) {
+            if (tokens[j] == "NAME:" && j + 1 < tokens.size()) name = tokens[j + 1];
+            if (tokens[j] == "ERG:" && j + 1 < tokens.size()) grade = std::stod(tokens[j + 1]);
+        }
+        out.emplace_back(name, grade);
+    }
+    return out;
+}
+
+class PlayThroughMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The real texts, so that the result page formats the games' lines with them.
+        for (const char* name : {"deutsch.lng", "english.lng"}) {
+            std::error_code ec;
+            std::filesystem::copy_file(std::string(KW_DATA_DIR) + "/" + name, name,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
+        }
+        app = GetAppContext();
+        app->LoadLanguage(1);
+        app->sprite = new Renderer(nullptr);
+        menu = new MainMenu();
+        app->activeControl = menu;
+    }
+    void TearDown() override {
+        delete menu;
+        app->activeControl = nullptr;
+        delete app->sprite;
+        app->sprite = nullptr;
+    }
+
+    // One frame as the main loop runs it.
+    void Frame(double seconds = 0.05) {
+        app->frameTime = app->paused ? 0.0 : seconds;
+        app->realFrameTime = seconds;
+        menu->Update();
+        app->sprite->Begin();
+        menu->Render();
+        menu->PaintCursor();
+        app->sprite->End();
+    }
+    void Click(int x, int y) {
+        app->prevMouseX = app->mouseX;
+        app->prevMouseY = app->mouseY;
+        app->mouseX = x;
+        app->mouseY = y;
+        menu->OnMouseMove(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        menu->OnLButtonDown(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        menu->OnLButtonUp(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        Frame();
+    }
+    void Key(uint16_t key) {
+        menu->OnKeyDown(key);
+        menu->OnKeyUp(key);
+    }
+
+    // Main page, first level, one game, then the row of the game in the list.
+    void StartFromMenu(int index) {
+        ASSERT_EQ(menu->currentPage, kPageMain);
+        Click(W / 2, H / 2 - 300 + 150 + 25);
+        ASSERT_EQ(menu->currentPage, kPageLevel);
+        Click(W / 2, H / 2 - 150 + 75 + 25);
+        ASSERT_EQ(menu->currentPage, kPageMode);
+        EXPECT_EQ(menu->level, 0);
+        Click(W / 2, H / 2 - 150 + 150 + 25);
+        ASSERT_EQ(menu->currentPage, kPageGameList);
+        while (index - menu->listFirst > menu->listLastRow) {
+            int before = menu->listFirst;
+            Click(W / 2 - 200 + 175 + 25, H / 2 - 350 + 560 + 25);
+            ASSERT_EQ(menu->listFirst, before + 1);
+        }
+        Click(W / 2, H / 2 - 350 + 135 + 60 * (index - menu->listFirst) + 25);
+        ASSERT_NE(menu->game, nullptr);
+        ASSERT_EQ(app->runState, 1);
+        EXPECT_EQ(menu->gameIndex, index);
+        for (int i = 0; i < 100 && !menu->game->running; ++i) Frame(0.1);
+        ASSERT_TRUE(menu->game->running);
+        ASSERT_EQ(menu->game->GetState(), kStatePlaying);
+    }
+
+    // Frames until the result page shows (the game ended two seconds before).
+    void WaitForResultPage() {
+        for (int i = 0; i < 200 && menu->currentPage != kPageResult; ++i) Frame(0.05);
+        ASSERT_EQ(menu->currentPage, kPageResult);
+    }
+
+    // Whether the last frame drew a text holding part.
+    bool FrameShows(const std::string& part) {
+        for (const DrawCommand& c : app->sprite->Commands())
+            if (c.kind == DrawCommand::kText && c.text.find(part) != std::string::npos) return true;
+        return false;
+    }
+
+    // Types "Ann 7" with Shift for the capital and hands it in with Enter.
+    void EnterName() {
+        ASSERT_NE(menu->gameEntry, nullptr);
+        menu->OnKeyDown(kKeyShift);
+        menu->OnKeyDown('A');
+        menu->OnKeyUp(kKeyShift);
+        for (uint16_t k : {uint16_t('N'), uint16_t('N'), uint16_t(kKeySpace), uint16_t('7')}) Key(k);
+        EXPECT_STREQ(menu->gameEntry->name, "Ann 7");
+        Key(kKeyReturn);
+        Frame();
+    }
+
+    void SolveSudoku(KG_Sudoku9x9& game) {
+        std::array<std::array<int, 9>, 9> grid;
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) grid[c][r] = game.cells[c][r].value;
+        ASSERT_TRUE(Solve(grid));
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) {
+                const SudokuCell& cell = game.cells[c][r];
+                if (cell.given) continue;
+                Click(static_cast<int>(cell.position.x) + 25, static_cast<int>(cell.position.y) + 25);
+                ASSERT_EQ(game.selectedCell, &cell);
+                Key(static_cast<uint16_t>('0' + grid[c][r]));
+                Frame();
+            }
+    }
+    static bool Solve(std::array<std::array<int, 9>, 9>& g) {
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) {
+                if (g[c][r] != -1) continue;
+                for (int d = 1; d <= 9; ++d) {
+                    bool allowed = true;
+                    for (int i = 0; i < 9 && allowed; ++i)
+                        allowed = g[c][i] != d && g[i][r] != d && g[c / 3 * 3 + i % 3][r / 3 * 3 + i / 3] != d;
+                    if (!allowed) continue;
+                    g[c][r] = d;
+                    if (Solve(g)) return true;
+                }
+                g[c][r] = -1;
+                return false;
+            }
+        return true;
+    }
+
+    // One miss first (two cards of different pairs, shown until they turn back), then every pair.
+    void PlayMemory(KG_Memory& game) {
+        std::map<int, std::vector<MemoryCard*>> pairs;
+        for (MemoryCard* card : game.allCards) pairs[card->pairId].push_back(card);
+        auto clickCard = [&](const MemoryCard* card) {
+            Click(static_cast<int>(std::lround(card->centre.x)), static_cast<int>(std::lround(card->centre.y)));
+        };
+        clickCard(pairs[0][0]);
+        clickCard(pairs[1][0]);
+        EXPECT_EQ(game.misses, 1);
+        for (int i = 0; i < 60 && game.secondCard != nullptr; ++i) Frame(0.1);
+        ASSERT_EQ(game.secondCard, nullptr);
+        for (auto& [id, pair] : pairs) {
+            clickCard(pair[0]);
+            clickCard(pair[1]);
+        }
+        EXPECT_EQ(game.attempts, 1 + static_cast<int>(pairs.size()));
+        EXPECT_EQ(game.misses, 1);
+    }
+
+    AppContext* app = nullptr;
+    MainMenu* menu = nullptr;
+};
+}  // namespace
+
+TEST_F(PlayThroughMenuTest, BothGamesPlayedToTheTopTenAndBookedInTheTotals) {
+    StartFromMenu(kSudokuIndex);
+    auto* sudoku = dynamic_cast<KG_Sudoku9x9*>(menu->game);
+    ASSERT_NE(sudoku, nullptr);
+    Frame(1.0);
+    SolveSudoku(*sudoku);
+    WaitForResultPage();
+    EXPECT_EQ(sudoku->GetState(), kStateOver);
+    EXPECT_EQ(sudoku->errorCount, 0);
+    const double sudokuGrade = sudoku->GetGrade();
+    EXPECT_DOUBLE_EQ(sudokuGrade, 1.0 + sudoku->GetPlayTime() / 180.0);
+    Frame();
+    EXPECT_TRUE(FrameShows(FormatText(app->GetText(40), 0)));
+    EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), sudokuGrade)));
+    EnterName();
+    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(app->runState, 0);
+
+    std::vector<std::string> sav = Tokens("sudoku.sav");
+    ASSERT_FALSE(sav.empty()) << "sudoku.sav not written";
+    auto entries = EntriesOf(sav);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].first, "Ann_7");
+    EXPECT_NEAR(entries[0].second, sudokuGrade, 1e-4);
+    EXPECT_EQ(ValueAfter(sav, "ANZ_SPIELE:"), 1);
+    EXPECT_NEAR(ValueAfter(sav, "ERGS:"), sudokuGrade, 1e-4);
+
+    StartFromMenu(kMemoryIndex);
+    auto* memory = dynamic_cast<KG_Memory*>(menu->game);
+    ASSERT_NE(memory, nullptr);
+    ASSERT_EQ(memory->allCards.Count(), 16);
+    PlayMemory(*memory);
+    WaitForResultPage();
+    EXPECT_EQ(memory->GetState(), kStateOver);
+    const double memoryGrade = memory->GetGrade();
+    EXPECT_DOUBLE_EQ(memoryGrade, memory->GetPlayTime() / 120.0 + 1.0 + 1.0 / 16);
+    Frame();
+    EXPECT_TRUE(FrameShows(FormatText(app->GetText(23), 1)));
+    EXPECT_TRUE(FrameShows(FormatText(app->GetText(24), 9)));
+    EnterName();
+    EXPECT_EQ(menu->currentPage, kPageMain);
+
+    sav = Tokens("merkspiel.sav");
+    entries = EntriesOf(sav);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].first, "Ann_7");
+    EXPECT_NEAR(entries[0].second, memoryGrade, 1e-4);
+
+    // The totals of all games are written when the program ends.
+    TearDown();
+    menu = nullptr;
+    DestroyAppContext();
+    std::vector<std::string> stats = Tokens("stats.sav");
+    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
+    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 2);
+    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), sudokuGrade + memoryGrade, 1e-4);
+    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min(sudokuGrade, memoryGrade), 1e-4);
+    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max(sudokuGrade, memoryGrade), 1e-4);
+    int solved = (sudokuGrade <= 1.5 ? 1 : 0) + (memoryGrade <= 1.5 ? 1 : 0);
+    EXPECT_EQ(ValueAfter(stats, "GEL\xD6ST:"), solved);
+    EXPECT_GT(ValueAfter(stats, "GAME_ZEIT:"), 0.0);
+    app = GetAppContext();
+    app->sprite = new Renderer(nullptr);
+    menu = new MainMenu();
+}
+
+TEST_F(PlayThroughMenuTest, AGameLeftAtOnceIsBookedWithoutATopTenLine) {
+    StartFromMenu(kMemoryIndex);
+    Frame(0.5);
+    Key(kKeyEscape);
+    Frame();
+    EXPECT_EQ(menu->currentPage, kPageInGame);
+    EXPECT_EQ(menu->game->GetState(), kStatePaused);
+    Click(W / 2, H / 2 - 200 + 300 + 25);  // end the game
+    for (int i = 0; i < 5; ++i) Frame();
+    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(app->runState, 0);
+    std::vector<std::string> sav = Tokens("merkspiel.sav");
+    ASSERT_FALSE(sav.empty()) << "merkspiel.sav not written";
+    EXPECT_TRUE(EntriesOf(sav).empty());
+    EXPECT_EQ(ValueAfter(sav, "ANZ_SPIELE:"), 1);
+    EXPECT_EQ(ValueAfter(sav, "ERGS:"), 6);
+}
