@@ -98,7 +98,7 @@ class Session:
         self.env.setdefault("SDL_AUDIODRIVER", "dummy")
         self.env.pop("SDL_VIDEODRIVER", None)
 
-    def start(self, wait_window=True, timeout=60):
+    def start(self, wait_window=True, timeout=120):
         """Starts the program in the working directory and waits for its window."""
         self._stderr = open(self.stderr_path, "wb")
         self.started = time.time()
@@ -108,7 +108,7 @@ class Session:
             self.window = self.wait_window("Knobelwerk", timeout)
         return self
 
-    def wait_window(self, title, timeout=60):
+    def wait_window(self, title, timeout=120):
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.proc and self.proc.poll() is not None:
@@ -203,7 +203,7 @@ class Session:
         return (int(fields[11]) + int(fields[12])) / ticks
 
     # --- message boxes --------------------------------------------------------------------
-    def find_message_box(self, title="Fehler!", timeout=60):
+    def find_message_box(self, title="Fehler!", timeout=120):
         """The id of a message box window (xdotool's name search does not find its title)."""
         deadline = time.time() + timeout
         while time.time() < deadline:
