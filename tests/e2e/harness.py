@@ -98,15 +98,43 @@ class Session:
         self.env.setdefault("SDL_AUDIODRIVER", "dummy")
         self.env.pop("SDL_VIDEODRIVER", None)
 
-    def start(self, wait_window=True, timeout=120):
-        """Starts the program in the working directory and waits for its window."""
+    def start(self, wait_window=True, timeout=120, wait_menu=True):
+        """Starts the program in the working directory, waits for its window and, unless told
+        otherwise, for the end of loading (the menu background shows beside the main page)."""
         self._stderr = open(self.stderr_path, "wb")
         self.started = time.time()
         self.proc = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=self._stderr)
         if wait_window:
             self.window = self.wait_window("Knobelwerk", timeout)
+            if wait_menu:
+                self.wait_menu(timeout)
         return self
+
+    # Points beside the main page and away from the pointer's start in the top-left corner.
+    MENU_SAMPLES = ((150, 400), (900, 100), (1000, 700), (100, 740))
+
+    def wait_menu(self, timeout=120):
+        """Waits until the first screen after loading shows: the menu background."""
+        gob = os.path.join(os.path.dirname(self.binary), "tools", "gob", "gob")
+        archive = os.path.join(self.workdir, "sport.gob")
+        reference = os.path.join(self.workdir, "bg-reference.png")
+        if not (os.path.exists(gob) and os.path.exists(archive)):
+            return
+        if not os.path.exists(reference):
+            subprocess.run([gob, "extract", archive, "bg.PNG", reference], check=True,
+                           stdout=subprocess.DEVNULL)
+        want = [self.pixel(x, y, reference) for x, y in self.MENU_SAMPLES]
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            check(self.proc.poll() is None, f"program ended with code {self.proc.returncode} while loading")
+            shot = os.path.join(self.workdir, "waiting.png")
+            subprocess.run(["import", "-window", "root", shot], env=self.env, check=True)
+            got = [self.pixel(x, y, shot) for x, y in self.MENU_SAMPLES]
+            if all(all(abs(p - q) <= 3 for p, q in zip(a, b)) for a, b in zip(got, want)):
+                return
+            time.sleep(0.3)
+        raise E2EError(f"the menu did not appear within {timeout} s")
 
     def wait_window(self, title, timeout=120):
         deadline = time.time() + timeout

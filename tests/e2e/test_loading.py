@@ -21,19 +21,10 @@ def near(a, b, tolerance=3):
 
 # 1. The normal start: the loading screen, then the first screen shows the menu background.
 with Session(sys.argv, name="loading") as s:
-    bg = os.path.join(s.workdir, "bg-reference.png")
-    extract(os.path.join(s.workdir, "sport.gob"), "bg.PNG", bg)
-    s.start()
+    s.start(wait_menu=False)
     s.screenshot("start")
-    deadline = time.time() + 30
-    while True:
-        shot = s.screenshot("first-screen")
-        # Points beside the main page and away from the mouse pointer in the top-left corner.
-        samples = [(150, 400), (900, 100), (1000, 700), (100, 740)]
-        if all(near(s.pixel(x, y, shot), s.pixel(x, y, bg)) for x, y in samples):
-            break
-        check(time.time() < deadline, "the menu background never appeared")
-        time.sleep(0.5)
+    s.wait_menu(timeout=120)
+    s.screenshot("first-screen")
     s.close()
     code = s.wait_exit()
     check(code == 0, f"exit code {code}")
