@@ -1,0 +1,174 @@
+// The result pages drawn for real: the software renderer draws the menu with the shipped art,
+// fonts and texts into a target texture, which the test reads back and saves for a look
+// (build/e2e-shots/headless-*.png).
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app/AppContext.h"
+#include "framework/Knobel_Game.h"
+#include "gui/GameTable.h"
+#include "gui/MainMenu.h"
+#include "gui/MenuTestSupport.h"
+#include "platform/Archive.h"
+#include "platform/Device.h"
+#include "platform/FontManager.h"
+#include "platform/Renderer.h"
+#include "platform/TextureLoading.h"
+
+namespace {
+using menutest::TestGame;
+
+Knobel_Game* MakeGame(int level) {
+    TestGame* g = new TestGame(level);
+    g->nextGrade = 2.5;
+    return g;
+}
+
+class MenuScreens : public ::testing::Test {
+protected:
+    void SetUp() override {
+        namespace fs = std::filesystem;
+        for (const char* f : {"deutsch.lng", "english.lng"})
+            fs::copy_file(fs::path(KW_DATA_DIR) / f, f, fs::copy_options::overwrite_existing);
+        app = GetAppContext();
+        app->LoadLanguage(0);
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
+        app->window = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_HIDDEN);
+        app->presentParams.windowed = true;
+        app->device = Device::Create(app->window, app->presentParams);
+        ASSERT_NE(app->device, nullptr);
+        app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
+        ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
+        target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        menu = new MainMenu();
+        app->activeControl = menu;
+    }
+    void TearDown() override {
+        delete menu;
+        app->activeControl = nullptr;
+        GetFontManager()->ReleaseAll();
+        ReleaseSharedTextures(*app);
+        if (target) SDL_DestroyTexture(target);
+        delete app->device;
+        app->device = nullptr;
+        CloseArchive(app->archive);
+        app->archive = nullptr;
+        SDL_DestroyWindow(app->window);
+        app->window = nullptr;
+        SDL_Quit();
+    }
+
+    void Frames(double seconds) {
+        for (double t = 0; t < seconds; t += 0.1) {
+            app->realFrameTime = 0.1;
+            app->frameTime = app->paused ? 0.0 : 0.1;
+            menu->Update();
+        }
+    }
+    void Click(int x, int y) {
+        app->mouseX = x;
+        app->mouseY = y;
+        menu->OnMouseMove(x, y);
+        menu->OnLButtonDown(x, y);
+        menu->OnLButtonUp(x, y);
+    }
+    void Type(const char* keys) {
+        for (const char* k = keys; *k; ++k) {
+            menu->OnKeyDown(static_cast<uint16_t>(*k));
+            menu->OnKeyUp(static_cast<uint16_t>(*k));
+        }
+    }
+    // Draws one frame into the target texture and saves it; returns the pixel reader.
+    SDL_Surface* Shoot(const char* name) {
+        SDL_Renderer* r = app->device->Handle();
+        SDL_SetRenderTarget(r, target);
+        app->sprite->ForceRedraw();
+        app->device->Clear(0xFF646464);
+        app->sprite->Begin();
+        menu->Render();
+        menu->PaintCursor();
+        app->sprite->End();
+        app->device->Present();
+        SDL_SetRenderTarget(r, target);
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
+        SDL_SetRenderTarget(r, nullptr);
+        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
+        std::filesystem::create_directories(shots);
+        IMG_SavePNG(s, (shots / (std::string("headless-") + name + ".png")).c_str());
+        return s;
+    }
+    static uint32_t Pixel(SDL_Surface* s, int x, int y) {
+        return static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF;
+    }
+    // How many pixels of the rectangle are clearly red (the name line is drawn in red).
+    static int RedPixels(SDL_Surface* s, int x0, int y0, int x1, int y1) {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                uint32_t p = Pixel(s, x, y);
+                int r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
+                if (r > 180 && g < 90 && b < 90) ++n;
+            }
+        return n;
+    }
+
+    AppContext* app = nullptr;
+    MainMenu* menu = nullptr;
+    SDL_Texture* target = nullptr;
+};
+}  // namespace
+
+TEST_F(MenuScreens, ResultPageShowsTheResultAndTheNameBeingTyped) {
+    SetGameFactory(0, MakeGame);
+    menu->StartGame(0);
+    Frames(3.2);  // the countdown
+    ASSERT_NE(TestGame::last, nullptr);
+    TestGame::last->playTime = 83;
+    TestGame::last->SetState(kStateOver);
+    Frames(2.2);  // the finish delay
+    ASSERT_EQ(menu->currentPage, 55);
+    ASSERT_NE(menu->gameEntry, nullptr);
+    menu->OnKeyDown(kKeyShift);
+    Type("A");
+    menu->OnKeyUp(kKeyShift);
+    Type("NNA");
+    SDL_Surface* s = Shoot("result");
+    // The panel lies at (212, 159)-(812, 609): its face is light, the screen around it veiled.
+    uint32_t face = Pixel(s, 512, 520);
+    EXPECT_GT((face >> 16) & 0xFF, 150u);
+    EXPECT_GT(RedPixels(s, 212, 609 - 150, 812, 609 - 70), 50) << "no name line";
+    EXPECT_EQ(RedPixels(s, 212, 159 + 50, 812, 609 - 150), 0) << "the result text is black";
+    SDL_FreeSurface(s);
+}
+
+TEST_F(MenuScreens, SeriesResultPageShowsTheSeriesAndItsNameLine) {
+    for (int i = 0; i < kGameCount; ++i) SetGameFactory(i, MakeGame);
+    menu->level = 1;
+    menu->seriesMode = true;
+    menu->seriesBest = 6.0;
+    menu->seriesWorst = 1.0;
+    menu->StartGame(0);
+    // Two games played to the end, the third aborted: 2.5 + (1 - 3/11) x 4 = 5.41 qualifies.
+    for (int game = 0; game < 3; ++game) {
+        Frames(3.2);
+        ASSERT_NE(TestGame::last, nullptr);
+        TestGame::last->playTime = 40;
+        TestGame::last->SetState(game < 2 ? kStateOver : kStateAborted);
+        Frames(2.2);
+        ASSERT_EQ(menu->currentPage, 55);  // 2.5 enters the game's own list first
+        Type("BEN");
+        menu->OnKeyDown(kKeyReturn);
+    }
+    ASSERT_EQ(menu->currentPage, 57);
+    ASSERT_NE(menu->seriesEntry, nullptr);
+    Type("BEN");
+    SDL_Surface* s = Shoot("series-result");
+    EXPECT_GT(RedPixels(s, 212, 609 - 150, 812, 609 - 70), 50) << "no name line";
+    SDL_FreeSurface(s);
+}
