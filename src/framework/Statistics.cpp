@@ -136,6 +136,16 @@ struct CommonFields {
     double& gradeSum;
 };
 
+// The shared fields in the state of "nothing booked yet": best 6.0 above worst 1.0.
+void ResetCommonFields(CommonFields f) {
+    f.time = 0.0;
+    f.solvedCount = 0;
+    f.bestGrade = 6.0;
+    f.worstGrade = 1.0;
+    f.gamesPlayed = 0;
+    f.gradeSum = 0.0;
+}
+
 // Reads one word of a record: a key of the shared fields (timeKey names the time field);
 // true when the word was one of them.
 bool ReadCommonField(TokenReader& reader, const std::string& token, const char* timeKey, CommonFields f) {
@@ -227,12 +237,7 @@ ScoreEntry::ScoreEntry() {
 // ---- GameStatistics ----
 
 void GameStatistics::Reset() {
-    time = 0.0;
-    solvedCount = 0;
-    bestGrade = 6.0;
-    worstGrade = 1.0;
-    gamesPlayed = 0;
-    gradeSum = 0.0;
+    ResetCommonFields({time, solvedCount, bestGrade, worstGrade, gamesPlayed, gradeSum});
     for (int& v : intValues) v = 0;
     for (double& v : doubleValues) v = 0.0;
     entries.Clear(true);
@@ -287,12 +292,7 @@ void GameStatistics::Insert(ScoreEntry* entry) {
 // ---- GlobalStatistics ----
 
 void GlobalStatistics::Reset() {
-    time = 0.0;
-    solvedCount = 0;
-    bestGrade = 6.0;
-    worstGrade = 1.0;
-    gamesPlayed = 0;
-    gradeSum = 0.0;
+    ResetCommonFields({time, solvedCount, bestGrade, worstGrade, gamesPlayed, gradeSum});
     entries.Clear(true);
 }
 
