@@ -21,13 +21,7 @@ void Finish(cairo_t* cr) {
     cairo_rectangle(cr, 0, 0, kW, kH);
     RadialGradient(cr, kW / 2, kH * 0.45, kW * 0.55, palette::kWhite, palette::kWhite, 0.35, 0.0);
     cairo_fill(cr);
-    cairo_rectangle(cr, 0, 0, kW, kH);
-    cairo_pattern_t* v = cairo_pattern_create_radial(kW / 2, kH / 2, kH * 0.4, kW / 2, kH / 2, kW * 0.7);
-    cairo_pattern_add_color_stop_rgba(v, 0, 0.2, 0.15, 0.1, 0);
-    cairo_pattern_add_color_stop_rgba(v, 1, 0.2, 0.15, 0.1, 0.14);
-    cairo_set_source(cr, v);
-    cairo_pattern_destroy(v);
-    cairo_fill(cr);
+    Vignette(cr, kW, kH, kH * 0.4, kW * 0.7, Rgb{0.2, 0.15, 0.1}, 0.14);
 }
 
 void Cloud(cairo_t* cr, double x, double y, double s, double alpha) {
@@ -71,30 +65,25 @@ void Mint(cairo_t* cr) {
 }
 
 // 2: warm squared paper.
+// Blue grid lines every `step` pixels over the whole backdrop.
+void Grid(cairo_t* cr, double step, double alpha, double width) {
+    for (double x = 0.5; x < kW; x += step) {
+        cairo_move_to(cr, x, 0);
+        cairo_line_to(cr, x, kH);
+    }
+    for (double y = 0.5; y < kH; y += step) {
+        cairo_move_to(cr, 0, y);
+        cairo_line_to(cr, kW, y);
+    }
+    SetColor(cr, Hex(0x7BA7C9), alpha);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
 void GraphPaper(cairo_t* cr) {
     Base(cr, Hex(0xFBF5E6), Hex(0xF3EAD3));
-    for (double x = 0.5; x < kW; x += 15) {
-        cairo_move_to(cr, x, 0);
-        cairo_line_to(cr, x, kH);
-    }
-    for (double y = 0.5; y < kH; y += 15) {
-        cairo_move_to(cr, 0, y);
-        cairo_line_to(cr, kW, y);
-    }
-    SetColor(cr, Hex(0x7BA7C9), 0.16);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
-    for (double x = 0.5; x < kW; x += 75) {
-        cairo_move_to(cr, x, 0);
-        cairo_line_to(cr, x, kH);
-    }
-    for (double y = 0.5; y < kH; y += 75) {
-        cairo_move_to(cr, 0, y);
-        cairo_line_to(cr, kW, y);
-    }
-    SetColor(cr, Hex(0x7BA7C9), 0.2);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Grid(cr, 15, 0.16, 0.8);
+    Grid(cr, 75, 0.2, 1.2);
     Finish(cr);
 }
 

@@ -36,13 +36,7 @@ void DrawNightScenery(cairo_t* cr, double w, double h) {
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
     // Vignette.
-    cairo_rectangle(cr, 0, 0, w, h);
-    cairo_pattern_t* v = cairo_pattern_create_radial(w / 2, h / 2, h * 0.45, w / 2, h / 2, h * 0.95);
-    cairo_pattern_add_color_stop_rgba(v, 0, 0, 0, 0.05, 0);
-    cairo_pattern_add_color_stop_rgba(v, 1, 0, 0, 0.05, 0.45);
-    cairo_set_source(cr, v);
-    cairo_pattern_destroy(v);
-    cairo_fill(cr);
+    Vignette(cr, w, h, h * 0.45, h * 0.95, Rgb{0, 0, 0.05}, 0.45);
     cairo_restore(cr);
 }
 

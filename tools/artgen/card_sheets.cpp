@@ -84,17 +84,9 @@ void Union(cairo_t* cr, const std::function<void()>& path, Rgb base, double line
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_stroke(cr);
     path();
-    double x1, y1, x2, y2;
-    cairo_path_extents(cr, &x1, &y1, &x2, &y2);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, y1, 0, y2);
-    const Rgb top = Lighter(base, 0.30), bottom = Darker(base, 0.12);
-    cairo_pattern_add_color_stop_rgb(g, 0.0, top.r, top.g, top.b);
-    cairo_pattern_add_color_stop_rgb(g, 0.55, base.r, base.g, base.b);
-    cairo_pattern_add_color_stop_rgb(g, 1.0, bottom.r, bottom.g, bottom.b);
-    cairo_set_source(cr, g);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    GradientFill(cr, base);
+    cairo_new_path(cr);
 }
 
 // A thick line with an ink edge (for anchors, stems and handles).

@@ -78,6 +78,16 @@ void RadialGradient(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb 
     cairo_pattern_destroy(p);
 }
 
+void Vignette(cairo_t* cr, double w, double h, double r0, double r1, Rgb c, double alpha) {
+    cairo_rectangle(cr, 0, 0, w, h);
+    cairo_pattern_t* v = cairo_pattern_create_radial(w / 2, h / 2, r0, w / 2, h / 2, r1);
+    cairo_pattern_add_color_stop_rgba(v, 0, c.r, c.g, c.b, 0);
+    cairo_pattern_add_color_stop_rgba(v, 1, c.r, c.g, c.b, alpha);
+    cairo_set_source(cr, v);
+    cairo_pattern_destroy(v);
+    cairo_fill(cr);
+}
+
 namespace {
 // Three passes of a box blur approximate a Gaussian; data is an A8 image.
 void BoxBlur(unsigned char* data, int w, int h, int stride, int radius) {

@@ -67,6 +67,10 @@ void VerticalGradient(cairo_t* cr, double y0, Rgb top, double y1, Rgb bottom, do
 void RadialGradient(cairo_t* cr, double cx, double cy, double r, Rgb inner, Rgb outer,
                     double innerAlpha = 1.0, double outerAlpha = 1.0);
 
+// Darkens the edges of a w x h picture: colour c fades in from radius r0 (no alpha) to r1
+// (alpha) around the centre.
+void Vignette(cairo_t* cr, double w, double h, double r0, double r1, Rgb c, double alpha);
+
 // A small deterministic random generator, so every build draws the same pictures.
 class Random {
 public:
