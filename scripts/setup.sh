@@ -27,6 +27,9 @@ kw_install_packages() {
 # kw_build DIR [cmake options...]
 kw_build() {
   local dir="$1"; shift
-  cmake -S . -B "$dir" "$@"
+  local launcher=()
+  # A compiler cache, when the machine has one, makes rebuilds of unchanged files free.
+  if command -v ccache >/dev/null 2>&1; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+  cmake -S . -B "$dir" "${launcher[@]}" "$@"
   cmake --build "$dir" -j "$(nproc)"
 }
