@@ -20,6 +20,7 @@
 #include "games/KG_Dreieck_rechnen/KG_Dreieck_rechnen.h"
 #include "games/KG_Uhr_lesen/Clock.h"
 #include "games/KG_Uhr_lesen/KG_Uhr_lesen.h"
+#include "gui/MainMenu.h"
 #include "platform/Archive.h"
 #include "platform/Device.h"
 #include "platform/FontManager.h"
@@ -124,6 +125,25 @@ protected:
     static bool Pink(Rgb8 p) { return p.r > 200 && p.g > 90 && p.g < 165 && p.b > 90 && p.b < 165; }
     static bool Green(Rgb8 p) { return p.g > 140 && p.g > p.r + 40 && p.g > p.b + 40; }
 
+    // The menu with its page over the game, drawn like Shoot draws a game.
+    void ShootMenu(MainMenu& menu, const std::string& name) {
+        SDL_Renderer* r = app->device->Handle();
+        SDL_SetRenderTarget(r, target);
+        app->sprite->ForceRedraw();
+        app->device->Clear(0xFF646464);
+        app->sprite->Begin();
+        menu.Render();
+        app->sprite->End();
+        app->device->Present();
+        SDL_SetRenderTarget(r, target);
+        if (shot != nullptr) SDL_FreeSurface(shot);
+        shot = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels, shot->pitch);
+        SDL_SetRenderTarget(r, nullptr);
+        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
+        IMG_SavePNG(shot, (shots / ("headless-" + name + ".png")).c_str());
+    }
+
     AppContext* app = nullptr;
     SDL_Texture* target = nullptr;
     SDL_Surface* shot = nullptr;
@@ -219,4 +239,37 @@ TEST_F(TypedGameScreens, TriangleArithmetic) {
         Shoot(*game, prefix + "-wrong");
         EXPECT_GT(Count(472, 459, 552, 509, Pink), 30) << "the right value in pink on the field";
     }
+}
+
+TEST_F(TypedGameScreens, ResultPageOfReadingClocks) {
+    MainMenu menu;
+    app->activeControl = &menu;
+    auto frames = [&](double seconds) {
+        for (double t = 0; t < seconds; t += 0.1) {
+            app->realFrameTime = app->frameTime = 0.1;
+            menu.Update();
+        }
+    };
+    menu.StartGame(12);
+    frames(3.2);
+    auto* game = dynamic_cast<KG_Uhr_lesen*>(menu.game);
+    ASSERT_NE(game, nullptr);
+    game->DisableSaving();
+    for (int task = 0; task < 5; ++task) {
+        frames(7.0);
+        const int m = (game->answerMinutes + (task == 2 ? 1 : 0)) % 1440;
+        for (char c : std::to_string(m / 60 * 100 + m % 60)) {
+            menu.OnKeyDown(static_cast<uint16_t>(c));
+            menu.OnKeyUp(static_cast<uint16_t>(c));
+        }
+        menu.OnKeyDown(kKeyReturn);
+        menu.OnKeyUp(kKeyReturn);
+        frames(2.1);
+    }
+    frames(2.2);
+    ASSERT_EQ(menu.currentPage, kPageResult);
+    ShootMenu(menu, "clock-result");
+    // The grade line lies inside the panel's text block, above the name line.
+    EXPECT_GT(Count(212 + 100, 384 - 225 + 50, 812 - 100, 384 + 75, Dark), 500);
+    app->activeControl = nullptr;
 }
