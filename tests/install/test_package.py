@@ -62,20 +62,27 @@ def needed_packages(binary):
         name, arrow, rest = line.strip().partition(" => ")
         if arrow and rest.startswith("/"):
             paths[name] = rest.split()[0]
-    packages = set()
+    wanted = {}
     for soname in re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", dynamic):
         path = paths.get(soname)
         if path is None:
             raise AssertionError(f"{soname} is not found on this machine")
         # dpkg knows a library by the path its package installed, which may be the real file
         # or the link beside it (/lib and /usr/lib are the same folder on Debian 12).
-        for candidate in (path, os.path.realpath(path), path.replace("/usr/lib/", "/lib/", 1)):
-            owner = subprocess.run(["dpkg", "-S", candidate], capture_output=True, text=True)
-            if owner.returncode == 0:
-                packages.add(owner.stdout.split(":")[0].strip())
-                break
-        else:
-            raise AssertionError(f"no package owns {path}")
+        wanted[soname] = {path, os.path.realpath(path), path.replace("/usr/lib/", "/lib/", 1),
+                          os.path.realpath(path).replace("/usr/lib/", "/lib/", 1)}
+    # One dpkg query for all of them: each answer line is "package[:arch]: path".
+    query = sorted(set().union(*wanted.values()))
+    owners = {}
+    for line in subprocess.run(["dpkg", "-S", *query], capture_output=True, text=True).stdout.splitlines():
+        package, _, path = line.partition(": ")
+        owners[path.strip()] = package.split(":")[0]
+    packages = set()
+    for soname, candidates in wanted.items():
+        found = [owners[c] for c in candidates if c in owners]
+        if not found:
+            raise AssertionError(f"no package owns {soname}")
+        packages.add(found[0])
     return packages
 
 
