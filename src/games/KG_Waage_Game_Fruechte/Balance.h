@@ -14,9 +14,9 @@ struct AppContext;
 class Balance {
 public:
     // Where the pan picture lies in misc1, and its pixel that sits on the beam's end.
-    static constexpr Rect kPanRegion{300, 385, 480, 441};
+    static constexpr Rect kPanRegion{300, 385, 480, 443};
     static constexpr float kPanJointX = 90.0f;
-    static constexpr float kPanJointY = 30.5f;
+    static constexpr float kPanJointY = 32.5f;
     // Fruit enters at the top edge: its foot this far down.
     static constexpr float kEntryY = 50.0f;
 

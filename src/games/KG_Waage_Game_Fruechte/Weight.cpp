@@ -12,9 +12,10 @@ constexpr double kGlideRate = 5.0;
 constexpr Color kFixedTint = 0xFF7F7F7F;
 constexpr Color kLabel = 0xFF000000;
 constexpr Color kFixedLabel = 0xFFFF0000;
-constexpr float kLabelAbove = 10.0f;
-// The label hangs this far below the foot.
-constexpr float kLabelBelow = 7.0f;
+// The label lies just below the foot: on the pan's front rim, or on the floor.
+constexpr float kLabelTop = 1.0f;
+constexpr float kLabelBottom = 16.0f;
+constexpr Color kHalo = 0xC0FFFFFF;
 }  // namespace
 
 Weight::Weight(float x, float y, int grams_, bool movable_, int picture_)
@@ -34,8 +35,12 @@ void Weight::Draw() const {
     app->DrawSprite(app->texMisc4, &src, &scaling, nullptr, 0.0, &at, movable ? 0xFFFFFFFF : kFixedTint);
     char label[16];
     std::snprintf(label, sizeof label, "%dg", grams);
-    GetFontManager()->DrawTextAt(label, position.x, position.y - kLabelAbove, movable ? kLabel : kFixedLabel,
-                                 kTextCenter, -1);
+    // A light halo keeps the label readable where it lies over other fruit.
+    FontManager* fonts = GetFontManager();
+    const float y = position.y + kLabelTop;
+    for (Vec2 d : {Vec2{-1, 0}, Vec2{1, 0}, Vec2{0, -1}, Vec2{0, 1}})
+        fonts->DrawTextAt(label, position.x + d.x, y + d.y, kHalo, kTextCenter, -1);
+    fonts->DrawTextAt(label, position.x, y, movable ? kLabel : kFixedLabel, kTextCenter, -1);
 }
 
 void Weight::Move() { position = Glide(position, target, app->frameTime, kGlideRate); }
@@ -43,5 +48,5 @@ void Weight::Move() { position = Glide(position, target, app->frameTime, kGlideR
 bool Weight::Contains(float x, float y) const {
     const double s = scale;
     return std::fabs(static_cast<double>(x) - position.x) <= 48 * s && position.y - 100 * s <= y &&
-           y <= position.y + kLabelBelow;
+           y <= position.y + kLabelBottom;
 }

@@ -16,15 +16,44 @@ float Along(float lo, float hi, double u) {
     return static_cast<float>(lo + (static_cast<double>(hi) - lo) * u);
 }
 
-// A random point of the area for a piece of that value: two draws, across then down.
-Vec2 RandomPointFor(const Area& area, int cents) {
-    const double u1 = Random01();
-    const double u2 = Random01();
-    return PointInArea(area, DrawnHalfOf(cents), u1, u2);
+constexpr int kPlacesTried = 12;
+constexpr float kGap = 3.0f;
+
+// How much of a piece at p would lie on the pieces already dealt (in square pixels).
+double Covered(const std::vector<DealtPiece>& pieces, int cents, Vec2 p) {
+    const Vec2 h = DrawnHalfOf(cents);
+    double covered = 0.0;
+    for (const DealtPiece& o : pieces) {
+        const Vec2 oh = DrawnHalfOf(o.cents);
+        const double w = std::min(p.x + h.x, o.at.x + oh.x) - std::max(p.x - h.x, o.at.x - oh.x) + kGap;
+        const double d = std::min(p.y + h.y, o.at.y + oh.y) - std::max(p.y - h.y, o.at.y - oh.y) + kGap;
+        if (w > 0 && d > 0) covered += w * d;
+    }
+    return covered;
+}
+
+// A random place for a piece of that value: two draws (across, then down) per place tried.
+// The first place where it covers none of the pieces dealt before is taken, else the one
+// where it covers least, so that every piece of a heap can be read.
+Vec2 RandomPlaceFor(const Area& area, int cents, const std::vector<DealtPiece>& pieces) {
+    Vec2 best{};
+    double bestCovered = -1.0;
+    for (int i = 0; i < kPlacesTried; ++i) {
+        const double u1 = Random01();
+        const double u2 = Random01();
+        const Vec2 p = PointInArea(area, DrawnHalfOf(cents), u1, u2);
+        const double covered = Covered(pieces, cents, p);
+        if (bestCovered < 0 || covered < bestCovered) {
+            best = p;
+            bestCovered = covered;
+        }
+        if (covered <= 0.0) break;
+    }
+    return best;
 }
 
 void AddPiece(std::vector<DealtPiece>& pieces, int& total, int cents, const Area& area) {
-    pieces.push_back({cents, RandomPointFor(area, cents)});
+    pieces.push_back({cents, RandomPlaceFor(area, cents, pieces)});
     total += cents;
 }
 }  // namespace

@@ -33,8 +33,9 @@ struct ChangeTask {
     int Change() const { return paymentTotal - priceTotal; }
 };
 
-// Deals a task with rand(): each price piece draws its value, then its place (two draws). The
-// payment takes random pieces the same way; its last piece, when the payment is still not
+// Deals a task with rand(): each price piece draws its value, then its place (two draws per
+// place tried, until one leaves the pieces dealt before uncovered). The payment takes random
+// pieces the same way; its last piece, when the payment is still not
 // above the price, becomes the smallest pieces that lift it above the price: the first
 // denomination above what is missing, or the largest one as often as needed.
 ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const Area& paymentArea);

@@ -30,8 +30,9 @@ KG_Wechselgeld_Game::KG_Wechselgeld_Game(int level_, unsigned seed) : Knobel_Gam
     setup = money::ChangeLevelOf(level);
     labelFont_ = MakeFont("Arial", 25);
     const int W = app->screenWidth, H = app->screenHeight;
-    priceTray = std::make_unique<MoneyTray>(AreaOf(0.15, 0.15, 0.4, 0.45, W, H), 0, false, labelFont_);
-    paymentTray = std::make_unique<MoneyTray>(AreaOf(0.6, 0.15, 0.85, 0.45, W, H), 1, false, labelFont_);
+    // Price and payment get trays wide enough to lay out ten pieces side by side.
+    priceTray = std::make_unique<MoneyTray>(AreaOf(0.04, 0.105, 0.48, 0.45, W, H), 0, true, labelFont_);
+    paymentTray = std::make_unique<MoneyTray>(AreaOf(0.52, 0.105, 0.96, 0.45, W, H), 1, true, labelFont_);
     changeTray = std::make_unique<MoneyTray>(AreaOf(0.25, 0.55, 0.75, 0.8, W, H), 2, true, labelFont_);
     const std::vector<Vec2> centres = money::SupplyCentres(setup.denominationCount, W, H);
     for (int i = 0; i < setup.denominationCount; ++i)
@@ -57,7 +58,7 @@ void KG_Wechselgeld_Game::NewTask() {
     changeTray->Clear();
     priceTray->Clear();
     paymentTray->Clear();
-    const money::ChangeTask task = money::DealChangeTask(setup, priceTray->area, paymentTray->area);
+    const money::ChangeTask task = money::DealChangeTask(setup, priceTray->PieceArea(), paymentTray->PieceArea());
     for (const money::DealtPiece& p : task.price) priceTray->Add(new MoneyPiece(p.at.x, p.at.y, p.cents), p.at.x, p.at.y);
     for (const money::DealtPiece& p : task.payment)
         paymentTray->Add(new MoneyPiece(p.at.x, p.at.y, p.cents), p.at.x, p.at.y);

@@ -11,7 +11,6 @@ namespace {
 constexpr double kGlideRate = 8.0;
 constexpr double kHomeDistance = 10.0;
 constexpr int kLabelIds[3] = {144, 145, 146};
-constexpr float kFrame = 5.0f;
 
 void DrawMoney(AppContext* app, int cents, Vec2 centre, Color color) {
     const money::Denomination& d = money::DenominationAt(money::IndexOfCents(cents));
@@ -81,13 +80,28 @@ bool MoneySource::GiveBack(MoneyPiece* piece) {
 MoneyTray::MoneyTray(const money::Area& area_, int labelKind_, bool framed_, Font* labelFont_)
     : app(GetAppContext()), labelFont(labelFont_), labelKind(labelKind_), framed(framed_), area(area_) {}
 
+money::Area MoneyTray::PieceArea() const {
+    const float inset = framed ? kFrame + 2 : 0.0f;
+    return money::Area{area.left + inset, area.top + kLabelBand, area.right - inset, area.bottom - inset};
+}
+
 void MoneyTray::Draw() {
+    const float w = area.right - area.left, h = area.bottom - area.top;
+    if (framed) {
+        const Rect floor{410, 110, 490, 190};
+        // The floor reaches under the frame, so that no gap opens between them when the
+        // edges are rounded to pixels.
+        const float under = kFrame - 2;
+        const Vec2 floorScale{(w - 2 * under) / 80.0f, (h - 2 * under) / 80.0f};
+        const Vec2 floorAt{area.left + under, area.top + under};
+        app->DrawSprite(app->texMisc4, &floor, &floorScale, nullptr, 0.0, &floorAt, 0xFFFFFFFF);
+    }
     const int kind = labelKind >= 0 && labelKind <= 2 ? labelKind : 0;
     GetFontManager()->DrawTextRect(app->GetText(kLabelIds[kind]), static_cast<int>(area.left),
-                                   static_cast<int>(area.top), static_cast<int>(area.right),
-                                   static_cast<int>(area.bottom), 0xFF000000, kTextCenter | kTextVCenter, labelFont);
+                                   static_cast<int>(area.top + kFrame), static_cast<int>(area.right),
+                                   static_cast<int>(area.top + kLabelBand), 0xFF000000, kTextCenter | kTextVCenter,
+                                   labelFont);
     if (framed) {
-        const float w = area.right - area.left, h = area.bottom - area.top;
         const Rect across{505, 0, 600, 5};
         const Rect down{500, 5, 505, 100};
         const Vec2 acrossScale{w / 95.0f, 1.0f};
@@ -109,7 +123,7 @@ void MoneyTray::Update() {
 Vec2 MoneyTray::RandomPoint(int cents) const {
     const double u1 = Random01();
     const double u2 = Random01();
-    return money::PointInArea(area, money::DrawnHalfOf(cents), u1, u2);
+    return money::PointInArea(PieceArea(), money::DrawnHalfOf(cents), u1, u2);
 }
 
 bool MoneyTray::HitAny(float x, float y) {
@@ -128,7 +142,7 @@ MoneyPiece* MoneyTray::TakeAt(float x, float y) {
 
 void MoneyTray::Add(MoneyPiece* piece, float x, float y) {
     if (piece == nullptr) return;
-    const Vec2 at = money::ClampIntoArea(area, piece->DrawnHalf(), Vec2{x, y});
+    const Vec2 at = money::ClampIntoArea(PieceArea(), piece->DrawnHalf(), Vec2{x, y});
     piece->SetTarget(at.x, at.y);
     pieces.Add(piece);
 }

@@ -54,13 +54,20 @@ struct MoneySource {
     Color color = 0xFFFFFFFF;
 };
 
+// A tray: a paper floor in a wooden frame, its label in a band along the top; pieces lie
+// below the band.
 struct MoneyTray {
+    static constexpr float kFrame = 5.0f;
+    static constexpr float kLabelBand = 36.0f;
+
     // labelKind 0 price, 1 paid, 2 change; the label font belongs to the game.
     MoneyTray(const money::Area& area, int labelKind, bool framed, Font* labelFont);
 
     void Draw();
     void Update();
     bool Contains(float x, float y) const { return area.Contains(x, y); }
+    // Where pieces lie: inside the frame, below the label.
+    money::Area PieceArea() const;
     int Count() const { return pieces.Count(); }
     MoneyPiece* PieceAt(int i) { return pieces.Get(i); }
     // A random point at which a piece of that value lies wholly inside the tray.
