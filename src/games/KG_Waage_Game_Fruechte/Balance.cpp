@@ -46,6 +46,7 @@ Balance::Balance(int level) : app(GetAppContext()) {
         else if (d.side == balance::Side::kRight) rightPan.Add(w);
         else leftPan.Add(w);
     }
+    Layout();
 }
 
 Balance::~Balance() {
