@@ -243,8 +243,10 @@ TEST_F(ChangeTest, TheSupplyLiesOnTheScreenAndAClickTakesTheTopPiece) {
             EXPECT_LE(s->centre.x + h.x, W) << s->value;
             EXPECT_LE(s->centre.y + h.y, H) << s->value;
         }
-        // Along the row, every point of a supply picture takes the last supply drawn there.
+        // Along the row, every point of a supply picture takes the last supply drawn there,
+        // and every supply shows enough of itself to read its value.
         const float y = game->sources.Get(0)->centre.y;
+        std::vector<int> shown(n, 0);
         for (int x = 0; x < W; ++x) {
             MoneySource* top = nullptr;
             for (MoneySource* s : game->sources)
@@ -256,8 +258,13 @@ TEST_F(ChangeTest, TheSupplyLiesOnTheScreenAndAClickTakesTheTopPiece) {
             } else {
                 ASSERT_NE(game->heldChange, nullptr) << x;
                 EXPECT_EQ(game->heldChange->value, top->value) << "level " << level << " x " << x;
+                ++shown[game->sources.IndexOf(top)];
             }
             Up(static_cast<float>(x), y);  // below the tray: it flies home
+        }
+        for (int i = 0; i < n; ++i) {
+            MoneySource* s = game->sources.Get(i);
+            EXPECT_GE(shown[i], money::IsCoin(s->value) ? 60 : 38) << "level " << level << ": " << s->value;
         }
         if (level == 0) {
             // The first level keeps the even spacing: a supply every eighth of the width.

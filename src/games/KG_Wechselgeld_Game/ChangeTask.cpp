@@ -10,13 +10,14 @@ namespace money {
 namespace {
 constexpr float kSupplyMargin = 16.0f;
 constexpr float kSupplyFromBottom = 75.0f;
+constexpr float kCoinOverlap = 13.0f;
 
 float Along(float lo, float hi, double u) {
     if (hi <= lo) return (lo + hi) / 2;
     return static_cast<float>(lo + (static_cast<double>(hi) - lo) * u);
 }
 
-constexpr int kPlacesTried = 12;
+constexpr int kPlacesTried = 40;
 constexpr float kGap = 3.0f;
 
 // How much of a piece at p would lie on the pieces already dealt (in square pixels).
@@ -100,18 +101,46 @@ ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const
 std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight) {
     std::vector<Vec2> centres;
     if (count <= 0) return centres;
-    const float step = static_cast<float>(screenWidth) / count;
+    count = std::min(count, kDenominationCount);
     const float y = screenHeight - kSupplyFromBottom;
-    // Evenly spread over the width; where the first or the last piece would reach over an
-    // edge, the row is pulled in.
-    const float firstHalf = DrawnHalfOf(DenominationAt(0).cents).x;
-    const float lastHalf = DrawnHalfOf(DenominationAt(count - 1).cents).x;
-    const float first = 0.5f * step, last = (count - 0.5f) * step;
-    const float left = std::max(first, kSupplyMargin + firstHalf);
-    const float right = std::min(last, screenWidth - kSupplyMargin - lastHalf);
+    std::vector<float> half;
+    for (int i = 0; i < count; ++i) half.push_back(DrawnHalfOf(DenominationAt(i).cents).x);
+    // Evenly spread, one in each equal share of the width, while that keeps every piece
+    // apart and on the screen.
+    const float step = static_cast<float>(screenWidth) / count;
+    bool fits = true;
     for (int i = 0; i < count; ++i) {
-        const float x = count == 1 ? left : left + (right - left) * i / (count - 1);
-        centres.push_back(Vec2{x, y});
+        const float c = (i + 0.5f) * step;
+        fits = fits && c - half[i] >= kSupplyMargin && c + half[i] <= screenWidth - kSupplyMargin;
+        if (i + 1 < count) fits = fits && c + half[i] <= (i + 1.5f) * step - half[i + 1];
+    }
+    if (fits) {
+        for (int i = 0; i < count; ++i) centres.push_back(Vec2{(i + 0.5f) * step, y});
+        return centres;
+    }
+    // Otherwise side by side from margin to margin, each piece partly covered by the next.
+    // A coin's picture has room around the coin and its value sits in the middle: coins
+    // give up at most a little of their pictures, and the notes, whose values are printed
+    // at their left ends, share the rest evenly.
+    float total = 0;
+    for (float h : half) total += 2 * h;
+    const float missing = total - (screenWidth - 2 * kSupplyMargin);
+    int coinPairs = 0;
+    for (int i = 0; i + 1 < count; ++i) coinPairs += IsCoin(DenominationAt(i).cents) ? 1 : 0;
+    const int notePairs = count - 1 - coinPairs;
+    float coinOverlap = 0, noteOverlap = 0;
+    if (count > 1) {
+        if (missing <= 0 || notePairs == 0) {
+            coinOverlap = noteOverlap = missing / (count - 1);
+        } else {
+            coinOverlap = coinPairs > 0 ? std::min(kCoinOverlap, missing / coinPairs) : 0.0f;
+            noteOverlap = (missing - coinOverlap * coinPairs) / notePairs;
+        }
+    }
+    float x = kSupplyMargin;
+    for (int i = 0; i < count; ++i) {
+        centres.push_back(Vec2{x + half[i], y});
+        x += 2 * half[i] - (IsCoin(DenominationAt(i).cents) ? coinOverlap : noteOverlap);
     }
     return centres;
 }

@@ -40,8 +40,9 @@ struct ChangeTask {
 // denomination above what is missing, or the largest one as often as needed.
 ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const Area& paymentArea);
 
-// Centres of the supply pieces along the bottom edge, one per denomination, evenly spread
-// and each drawn wholly on the screen (on a narrow screen the notes overlap like a fan).
+// Centres of the supply pieces along the bottom edge, one per denomination: evenly spread
+// when they fit so, else side by side from margin to margin, overlapping evenly like a fan.
+// Every piece lies wholly on the screen.
 std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight);
 
 // The grade: 1 plus three steps for wrong change and two for change that is not made of the
