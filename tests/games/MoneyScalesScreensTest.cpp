@@ -167,3 +167,38 @@ TEST_F(MoneyScalesScreens, BalanceAtEveryLevel) {
         Frames(0.2);
     }
 }
+
+// The pages the menu shows over the games: rules, pause, result with the name being typed.
+TEST_F(MoneyScalesScreens, RulesAndResultPages) {
+    for (int index : {kChangeIndex, kBalanceIndex}) {
+        const std::string name = index == kChangeIndex ? "change" : "balance";
+        Knobel_Game* game = Start(index, 1);
+        ASSERT_NE(game, nullptr);
+        menu->OnKeyUp('H');
+        ASSERT_EQ(menu->currentPage, kPageHelp);
+        SDL_FreeSurface(Shoot(name + "-rules"));
+        menu->OnKeyUp('H');
+        if (auto* change = dynamic_cast<KG_Wechselgeld_Game*>(game)) {
+            change->rightCount = 5;
+            change->fewestCount = 4;
+            change->tasksDone = 6;
+        } else if (auto* scales = dynamic_cast<KG_Waage_Game_Fruechte*>(game)) {
+            scales->rightCount = 6;
+            scales->wrongCount = 1;
+            scales->timeSum = 6 * 21.5 + 50;
+        }
+        game->playTime = 151;
+        game->SetState(kStateOver);
+        Frames(2.2);
+        ASSERT_EQ(menu->currentPage, kPageResult);
+        ASSERT_NE(menu->gameEntry, nullptr);
+        menu->OnKeyDown(kKeyShift);
+        menu->OnKeyDown('E');
+        menu->OnKeyUp(kKeyShift);
+        menu->OnKeyDown('V');
+        menu->OnKeyDown('E');
+        SDL_FreeSurface(Shoot(name + "-result"));
+        menu->OnKeyDown(kKeyReturn);
+        EXPECT_EQ(menu->currentPage, kPageMain);
+    }
+}
