@@ -5,6 +5,8 @@
 #include "games/KG_Memory/KG_Memory.h"
 #include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
 #include "games/KG_Uhr_lesen/KG_Uhr_lesen.h"
+#include "games/KG_Waage_Game_Fruechte/KG_Waage_Game_Fruechte.h"
+#include "games/KG_Wechselgeld_Game/KG_Wechselgeld_Game.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
@@ -21,8 +23,8 @@ GameInfo g_games[kGameCount] = {
     {10, nullptr, 17},  // KG_Schiebe_Puzzle
     {11, [](int level) -> Knobel_Game* { return new KG_Sudoku9x9(level); }, 14},
     {12, [](int level) -> Knobel_Game* { return new KG_Uhr_lesen(level); }, 110},
-    {13, nullptr, 135}, // KG_Waage_Game_Früchte
-    {14, nullptr, 140}, // KG_Wechselgeld_Game
+    {13, [](int level) -> Knobel_Game* { return new KG_Waage_Game_Fruechte(level); }, 135},
+    {14, [](int level) -> Knobel_Game* { return new KG_Wechselgeld_Game(level); }, 140},
     {15, nullptr, 120}, // KG_Zahlen_klicken
 };
 }  // namespace
