@@ -418,7 +418,10 @@ TEST_F(OrdoTest, TheHelpPageShowsThePictureBesideTheRules) {
     EXPECT_FLOAT_EQ(pictures[0].transform[5], 84 + 100);
     const auto texts = TextsOf(frame);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].text, app->GetText(131));
+    std::string rules = app->GetText(131);
+    rules.erase(0, rules.find_first_not_of(' '));
+    EXPECT_EQ(texts[0].text, rules) << "flush left, without a leading blank";
+    EXPECT_FALSE(rules.empty());
     EXPECT_EQ(texts[0].rect, (Rect{162, 134, 542, 614}));
     EXPECT_EQ(texts[0].format, static_cast<unsigned>(kTextVCenter | kTextWordBreak));
     EXPECT_EQ(texts[0].font, game->helpFont);

@@ -232,7 +232,9 @@ TEST_F(PlayThroughLogicTest, CodeAndAtomsAtTheHardestLevel) {
     menu->OnKeyUp('H');
     Frame();
     app->texMisc2 = nullptr;
-    EXPECT_TRUE(FrameShows(app->GetText(131)));
+    std::string rules = app->GetText(131);
+    rules.erase(0, rules.find_first_not_of(' '));
+    EXPECT_TRUE(FrameShows(rules));
     bool picture = false;
     for (const DrawCommand& c : app->sprite->Commands())
         picture = picture || (c.kind == DrawCommand::kSprite && c.texture == &misc2 && c.src == Rect{0, 0, 300, 340});

@@ -262,8 +262,18 @@ TEST_F(SlidingPuzzleTest, TilesAreCutFromTheirPictureWithoutTouchingItsBorder) {
         g.Start();
         const int n = g.gridSize, a = 200 / n, p = g.board.At(0, 0).picture;
         const auto frame = RenderFrame(g);
-        const auto sprites = SpritesOf(frame, app->texMisc1);
+        std::vector<DrawCommand> sprites, slots;
+        for (const DrawCommand& c : SpritesOf(frame, app->texMisc1))
+            (c.src == Rect{550, 0, 600, 50} ? slots : sprites).push_back(c);
         ASSERT_EQ(sprites.size(), static_cast<size_t>(4 * (n * n - 1))) << "board and model, each with its shadow";
+        // Under the hole of each board a recess is drawn first, cell-sized.
+        ASSERT_EQ(slots.size(), 2u);
+        EXPECT_TRUE(frame[0] == slots[0] && frame[1] == slots[1]);
+        int hc = 0, hr = 0;
+        g.board.HoleCell(hc, hr);
+        EXPECT_EQ(slots[0].transform[4], g.board.At(hc, hr).target.x);
+        EXPECT_EQ(slots[1].transform[4], g.model.At(n - 1, n - 1).target.x);
+        EXPECT_NEAR(slots[0].transform[0] * 50, KG_Schiebe_Puzzle::TileSizeOf(n), 1e-3);
         for (size_t s = 0; s < sprites.size(); s += 2) {
             EXPECT_EQ(sprites[s].color, 0x9F000000u);
             EXPECT_EQ(sprites[s + 1].color, 0xFFFFFFFFu);

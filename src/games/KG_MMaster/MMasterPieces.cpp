@@ -15,6 +15,8 @@ constexpr Color kHoleBright = 0xFFFFFFFF;
 constexpr Color kHoleDim = 0xFF7F7F7F;
 constexpr Color kBoardBright = 0x7F7F5050;
 constexpr Color kBoardDim = 0x7F7F7F7F;
+constexpr Color kDimple = 0x30000000;
+constexpr float kDimpleScale = 0.45f;
 
 bool Within(Vec2 centre, int x, int y, float half) {
     return std::fabs(x - centre.x) <= half && std::fabs(y - centre.y) <= half;
@@ -66,7 +68,14 @@ bool PegHole::Hit(int x, int y) const { return Within(position, x, y, 25.0f); }
 void PegHole::Draw(bool bright) const {
     const Vec2 topLeft{position.x - 25.0f, position.y - 25.0f};
     app->DrawSprite(app->texMisc1, &kFieldPicture, nullptr, nullptr, 0.0, &topLeft, bright ? kHoleBright : kHoleDim);
-    if (peg != nullptr) peg->Draw(bright);
+    if (peg != nullptr) {
+        peg->Draw(bright);
+    } else if (bright) {
+        // An empty hole of the row being filled shows a small dimple where the peg goes.
+        const Vec2 scale{kDimpleScale, kDimpleScale};
+        const Vec2 at{position.x - 20.0f * kDimpleScale, position.y - 20.0f * kDimpleScale};
+        app->DrawSprite(app->texMisc1, &kPegPicture, &scale, nullptr, 0.0, &at, kDimple);
+    }
 }
 
 KeyBoard::KeyBoard(Vec2 at) : app(GetAppContext()), position(at) {

@@ -244,6 +244,8 @@ void KG_Ordo::Render() {
             }
             const Vec2 at = TopLeft(c.position);
             app->DrawSprite(app->texMisc1, &kField, nullptr, nullptr, 0.0, &at, tint);
+            // After the check every atom shows itself, found or not.
+            if (checked && c.atom) app->DrawSprite(app->texMisc1, &kAbsorbedMarker, nullptr, nullptr, 0.0, &at, kWhite);
         }
     for (auto& side : probes)
         for (Probe& p : side) DrawProbe(p);
@@ -267,7 +269,11 @@ void KG_Ordo::DrawHelp(GUIElement*, Rect rect, Vec2 position, Vec2 scale, Font*)
     const Vec2 at{position.x + static_cast<float>(w - 350), position.y + 100.0f};
     app->DrawSprite(app->texMisc2, &picture, &scale, nullptr, 0.0, &at, kWhite);
     const int x = static_cast<int>(position.x), y = static_cast<int>(position.y);
-    fontManager->DrawTextRect(GetHelpText(), x + 50, y + 50, x + w - 370, y + h - 70, kBlack,
+    // Set flush left, the text starts without the blank the language file puts before it.
+    const char* help = GetHelpText();
+    if (help == nullptr) return;
+    while (*help == ' ') ++help;
+    fontManager->DrawTextRect(help, x + 50, y + 50, x + w - 370, y + h - 70, kBlack,
                               kTextVCenter | kTextWordBreak, helpFont);
 }
 

@@ -8,6 +8,10 @@
 #include "framework/TextFormat.h"
 #include "games/TickSeed.h"
 
+namespace {
+constexpr Color kSlotTint = 0x80302418;
+}  // namespace
+
 int KG_Schiebe_Puzzle::SideOfLevel(int level) { return level >= 2 ? 5 : (level == 1 ? 4 : 3); }
 int KG_Schiebe_Puzzle::ShuffleStepsOfLevel(int level) { return level >= 2 ? 150 : (level == 1 ? 100 : 50); }
 
@@ -44,7 +48,20 @@ void KG_Schiebe_Puzzle::Update() {
     AdvanceTime(running && state == kStatePlaying);
 }
 
+// The empty cell of a board: the plain field, tinted as a dark recess, so the gap reads as a
+// slot even where the picture has the colours of the backdrop.
+void KG_Schiebe_Puzzle::DrawSlot(const PuzzleBoard& b) {
+    int col = 0, row = 0;
+    b.HoleCell(col, row);
+    const PuzzleTile& hole = b.At(col, row);
+    const Rect field{550, 0, 600, 50};
+    const Vec2 scale{hole.size.x / 50.0f, hole.size.y / 50.0f};
+    app->DrawSprite(app->texMisc1, &field, &scale, nullptr, 0.0, &hole.target, kSlotTint);
+}
+
 void KG_Schiebe_Puzzle::Render() {
+    DrawSlot(board);
+    DrawSlot(model);
     for (int i = 0; i < gridSize; ++i)
         for (int j = 0; j < gridSize; ++j) {
             board.At(i, j).Draw();

@@ -32,4 +32,7 @@ public:
     int shuffleSteps = 50;
     int moves = 0;
     int invalidClicks = 0;
+
+private:
+    void DrawSlot(const PuzzleBoard& b);
 };
