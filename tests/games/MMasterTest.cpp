@@ -293,6 +293,11 @@ TEST_F(MMasterTest, FindingTheCodeShowsItAndEndsTheGameTwoSecondsLater) {
     EXPECT_EQ(game->currentRow, 2);
     EXPECT_EQ(game->state, kStatePlaying);
     EXPECT_EQ(codePegsDrawn(), 4);
+    // No row is lit any more: the third row's holes are drawn dim.
+    for (const DrawCommand& c : SpritesOf(RenderFrame(*game), app->texMisc1))
+        if (c.src == Rect{550, 0, 600, 50} && c.transform[5] == game->HolePosition(2, 0).y - 25) {
+            EXPECT_NE(c.color, 0xFFFFFFFFu);
+        }
     const double t = game->playTime;
     Step(*game, 1.0);
     EXPECT_EQ(game->state, kStatePlaying);

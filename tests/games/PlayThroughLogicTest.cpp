@@ -135,7 +135,8 @@ TEST_F(PlayThroughLogicTest, AllThreeSolvedFromTheMenuIntoTheirTopTenAndTheTotal
     StartFromMenu(kMMasterIndex);
     auto* mm = dynamic_cast<KG_MMaster*>(menu->game);
     ASSERT_NE(mm, nullptr);
-    Frame(0.5);
+    Frame(0.5);  // the palette fills from the bottom of the screen...
+    Frame(0.5);  // ...and its pegs move to their places
     BreakCode(*mm);
     WaitForResultPage();
     EXPECT_EQ(mm->GetState(), kStateOver);
@@ -202,6 +203,7 @@ TEST_F(PlayThroughLogicTest, CodeAndAtomsAtTheHardestLevel) {
     auto* mm = dynamic_cast<KG_MMaster*>(menu->game);
     ASSERT_NE(mm, nullptr);
     ASSERT_EQ(mm->codeLength, 5);
+    Frame(0.5);
     Frame(0.5);
     // A peg held when the help page opens is dropped, not lost.
     Peg* held = mm->palette.Get(0);

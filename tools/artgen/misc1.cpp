@@ -139,19 +139,20 @@ void WarningMarker(cairo_t* cr) {
     SetColor(cr, palette::kGlow);
     cairo_set_line_width(cr, 3.2);
     cairo_stroke(cr);
-    // The badge: a rounded triangle with an exclamation mark.
+    // The badge: a small rounded triangle with an exclamation mark, above the height of a
+    // number printed in the middle of the place.
     cairo_new_path(cr);
-    cairo_move_to(cr, 37, 1.5);
-    cairo_line_to(cr, 48.5, 21);
-    cairo_line_to(cr, 25.5, 21);
+    cairo_move_to(cr, 40.5, 1.2);
+    cairo_line_to(cr, 49, 16);
+    cairo_line_to(cr, 32, 16);
     cairo_close_path(cr);
     SoftShadow(cr, 2, 0, 1, 0.45);
-    VerticalGradient(cr, 1.5, Hex(0xFFE07A), 21, palette::kSun);
+    VerticalGradient(cr, 1.2, Hex(0xFFE07A), 16, palette::kSun);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    FillAndOutline(cr, 1.8);
+    FillAndOutline(cr, 1.6);
     cairo_new_path(cr);
-    RoundedRect(cr, 35.6, 7.5, 2.8, 7.5, 1.4);
-    cairo_arc(cr, 37, 17.6, 1.6, 0, 2 * M_PI);
+    RoundedRect(cr, 39.4, 5.6, 2.2, 5.6, 1.1);
+    cairo_arc(cr, 40.5, 13.3, 1.3, 0, 2 * M_PI);
     SetColor(cr, palette::kInk);
     cairo_fill(cr);
 }

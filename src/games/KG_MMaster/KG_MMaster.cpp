@@ -198,13 +198,15 @@ void KG_MMaster::Render() {
         app->DrawSprite(app->texMisc1, &field, nullptr, nullptr, 0.0, &topLeft, 0xFF7F7F7F);
         fontManager->DrawTextAt("?", hole->position.x, hole->position.y, kHiddenMark, kTextCenter | kTextVCenter, font);
     }
+    // Only the row being filled is lit; once the game is decided, none.
+    const int litRow = finished ? -1 : currentRow;
     int r = 0;
     for (LockedList<PegHole>* row : rows) {
-        const bool bright = r++ == currentRow;
+        const bool bright = r++ == litRow;
         for (PegHole* hole : *row) hole->Draw(bright);
     }
     r = 0;
-    for (KeyBoard* board : keyBoards) board->Draw(r++ == currentRow);
+    for (KeyBoard* board : keyBoards) board->Draw(r++ == litRow);
     for (Peg* p : palette) p->Draw(true);
     if (heldPeg != nullptr) heldPeg->Draw(true);
 }
