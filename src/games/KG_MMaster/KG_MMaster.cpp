@@ -131,8 +131,9 @@ void KG_MMaster::DropHeldPeg(int x, int y) {
 }
 
 void KG_MMaster::ScoreCurrentRow() {
-    const GuessScore score = ScoreGuess(Code(), RowColours(currentRow), positionalHints);
     KeyBoard* board = keyBoards.Get(currentRow);
+    if (board == nullptr) return;
+    const GuessScore score = ScoreGuess(Code(), RowColours(currentRow), positionalHints);
     for (const KeyPegAward& award : score.awards) {
         if (award.black) board->AddBlack(award.slot);
         else board->AddWhite(award.slot);
