@@ -1,11 +1,12 @@
 #include "gui/GameTable.h"
 
+#include "games/KG_Bilder_Basteln/KG_Bilder_Basteln.h"
 #include "games/KG_Memory/KG_Memory.h"
 #include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
-    {0, nullptr, 20},   // KG_Bilder_Basteln
+    {0, [](int level) -> Knobel_Game* { return new KG_Bilder_Basteln(level); }, 20},
     {1, nullptr, 105},  // KG_CrazyQuader
     {2, nullptr, 170},  // KG_Datum_Game
     {3, nullptr, 42},   // KG_Dreieck_rechnen
