@@ -6,6 +6,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Grade.h"
+#include "framework/Random.h"
 #include "framework/TextFormat.h"
 #include "games/KG_Bilder_Basteln/PictureLevel.h"
 #include "games/TickSeed.h"
@@ -60,8 +61,8 @@ void KG_Bilder_Basteln::LoadPicture() {
         s->color = o.color;  // shown by its shape once the picture is finished
         silhouettes.Add(s);
         ShapeObject* copy = new ShapeObject(o);
-        const int y = std::rand() % (H - 2 * kScatterMargin) + kScatterMargin;
-        const int x = std::rand() % (W - 2 * kScatterMargin) + kScatterMargin;
+        const int y = RandomBelow(H - 2 * kScatterMargin) + kScatterMargin;
+        const int x = RandomBelow(W - 2 * kScatterMargin) + kScatterMargin;
         copy->SetPosition(static_cast<float>(x), static_cast<float>(y));
         copy->sizeFactor = (std::rand() % 14 + 6) / 10.0;
         copy->rotation = s->rotation;
@@ -78,8 +79,8 @@ void KG_Bilder_Basteln::AddDecoys() {
         d->rotation = (std::rand() % 24) * 15;
         d->scale = Vec2{1.0f, 1.0f};
         d->sizeFactor = 1.0;
-        const int y = std::rand() % (H - 2 * kScatterMargin) + kScatterMargin;
-        const int x = std::rand() % (W - 2 * kScatterMargin) + kScatterMargin;
+        const int y = RandomBelow(H - 2 * kScatterMargin) + kScatterMargin;
+        const int x = RandomBelow(W - 2 * kScatterMargin) + kScatterMargin;
         d->SetPosition(static_cast<float>(x), static_cast<float>(y));
         shapes.Add(d);
     }
