@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "platform/Sound.h"
+#include "platform/Wave.h"
 #include "platform/SoundTestWave.h"
 
 using namespace wavetest;
