@@ -105,7 +105,9 @@ TEST_F(ChangeTest, DealtTasksOverManySeeds) {
             const int change = g.Change();
             EXPECT_GE(change, 1) << what;
             maxChange = std::max(maxChange, change);
-            if (level == 0) EXPECT_LE(change, 100) << what;
+            if (level == 0) {
+                EXPECT_LE(change, 100) << what;
+            }
             ASSERT_EQ(g.priceTray->Count(), setup.pricePieces) << what;
             EXPECT_GE(g.paymentTray->Count(), setup.paymentPieces) << what;
             int price = 0, paid = 0;

@@ -442,10 +442,14 @@ TEST(ArtSheets, WeightsCoinsNotesAndTrayStrips) {
     // (The two strips share the corner pixels (503..504, 3..4); either picture may hold them.)
     for (int y = 0; y < 5; ++y)
         for (int x : {503, 504, 550, 600, 601})
-            if (y < 3 || x > 504) EXPECT_EQ(s->Raw(x, y), s->Raw(505, y)) << x << ", " << y;
+            if (y < 3 || x > 504) {
+                EXPECT_EQ(s->Raw(x, y), s->Raw(505, y)) << x << ", " << y;
+            }
     for (int x = 500; x < 505; ++x)
         for (int y : {3, 4, 50, 100, 101})
-            if (y > 4 || x < 503) EXPECT_EQ(s->Raw(x, y), s->Raw(x, 5)) << x << ", " << y;
+            if (y > 4 || x < 503) {
+                EXPECT_EQ(s->Raw(x, y), s->Raw(x, 5)) << x << ", " << y;
+            }
     // The trays' floor, stretched both ways: opaque, alike along each row, light under the
     // black labels, and its colours reaching past the region.
     Box floor{410, 110, 80, 80};

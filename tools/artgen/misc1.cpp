@@ -127,19 +127,33 @@ void AbsorbedMarker(cairo_t* cr) {
     }
 }
 
+// Drawn over a probe place whose ray the marks do not explain: a glowing orange frame along the
+// place's edge and a small warning badge in its top-right corner. The middle stays clear, so
+// the probe's colour, number or marker shows through, and the frame stands out on the darkest
+// probe colours as on white.
 void WarningMarker(cairo_t* cr) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 25, 6);
-    cairo_line_to(cr, 45, 42);
-    cairo_line_to(cr, 5, 42);
-    cairo_close_path(cr);
-    SoftShadow(cr, 3, 0, 2, 0.4);
-    VerticalGradient(cr, 6, Hex(0xFFE07A), 42, palette::kSun);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    FillAndOutline(cr, 2.5);
+    RoundedRect(cr, 2.5, 2.5, 45, 45, 7);
+    SetColor(cr, palette::kWhite, 0.9);
+    cairo_set_line_width(cr, 5.5);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, palette::kGlow);
+    cairo_set_line_width(cr, 3.2);
+    cairo_stroke(cr);
+    // The badge: a small rounded triangle with an exclamation mark, above the height of a
+    // number printed in the middle of the place.
     cairo_new_path(cr);
-    RoundedRect(cr, 22.5, 17, 5, 15, 2.5);
-    cairo_arc(cr, 25, 37, 2.8, 0, 2 * M_PI);
+    cairo_move_to(cr, 40.5, 1.2);
+    cairo_line_to(cr, 49, 16);
+    cairo_line_to(cr, 32, 16);
+    cairo_close_path(cr);
+    SoftShadow(cr, 2, 0, 1, 0.45);
+    VerticalGradient(cr, 1.2, Hex(0xFFE07A), 16, palette::kSun);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    FillAndOutline(cr, 1.6);
+    cairo_new_path(cr);
+    RoundedRect(cr, 39.4, 5.6, 2.2, 5.6, 1.1);
+    cairo_arc(cr, 40.5, 13.3, 1.3, 0, 2 * M_PI);
     SetColor(cr, palette::kInk);
     cairo_fill(cr);
 }
