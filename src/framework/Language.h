@@ -15,8 +15,9 @@ struct TextEntry {
 
 // A text holds at most this many characters (its leading blank included); longer texts are cut.
 constexpr int kMaxLanguageTextLength = 9999;
-// The table never grows beyond this many entries, whatever a file's ANZ_TEXTE: or ids say.
-constexpr int kMaxLanguageTexts = 100000;
+// The table never grows beyond this many entries, whatever a file's ANZ_TEXTE: or ids say: about
+// fifty times the texts the program has, and little memory even when a tiny file asks for all.
+constexpr int kMaxLanguageTexts = 10000;
 
 // Empties the table and fills it from a language file's stream.
 void ParseLanguage(std::istream& in, LockedList<TextEntry>& table);

@@ -69,6 +69,17 @@ bool IsEntryKeyword(const std::string& token) {
            token == "ERG:" || token == "BEST:" || token == "SCHLECHT:" || token == "SCHW:";
 }
 
+// Whether a word behind "NAME:" that spells an entry keyword is the name all the same: a typed
+// name such as "EINTRAG ENDE" is written as that keyword, and in every entry the program writes
+// the name is followed by "DATUM:". Leaves the word after it unread.
+bool IsNameBeforeTheDate(TokenReader& reader, const std::string& word) {
+    if (word != "EINTRAG_START" && word != "EINTRAG_ENDE") return false;
+    std::string following;
+    if (!reader.Next(following)) return false;
+    reader.PutBack();
+    return following == "DATUM:";
+}
+
 // The name is one word with "_" for every blank. A name that was empty when it was written
 // leaves the next keyword right behind "NAME:"; that keyword is not taken as the name.
 void ReadName(TokenReader& reader, ScoreEntry& entry) {
@@ -76,9 +87,9 @@ void ReadName(TokenReader& reader, ScoreEntry& entry) {
     if (!reader.Next(word)) return;
     // The name field ends at a NUL byte, so the name is what comes before one.
     word.resize(strnlen(word.c_str(), word.size()));
-    if (IsEntryKeyword(word)) {
+    if (IsEntryKeyword(word) && !IsNameBeforeTheDate(reader, word)) {
         entry.name[0] = '\0';
-        reader.PutBack();
+        reader.PutBack(word);
         return;
     }
     size_t n = word.size() < sizeof entry.name - 1 ? word.size() : sizeof entry.name - 1;

@@ -65,9 +65,13 @@ int TokenReader::Peek() {
     }
 }
 
+void TokenReader::PutBack(const std::string& word) {
+    if (heldCount_ < 2) held_[heldCount_++] = word;
+}
+
 bool TokenReader::Next(std::string& token) {
-    if (putBack_) {
-        putBack_ = false;
+    if (heldCount_ > 0) {
+        last_ = held_[--heldCount_];
         token = last_;
         return true;
     }

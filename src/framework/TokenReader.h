@@ -14,7 +14,10 @@ public:
     // the end of the stream.
     bool Next(std::string& token);
     // Hands the word last returned by Next out once more on the next call.
-    void PutBack() { putBack_ = true; }
+    void PutBack() { PutBack(last_); }
+    // Hands word out on the next call, before any word put back earlier (at most two words are
+    // held; a third is dropped).
+    void PutBack(const std::string& word);
 
     // Formatted integer input straight from the stream: whitespace, an optional sign and
     // digits. Stops right behind the last digit, so the character after the number is still
@@ -29,7 +32,8 @@ private:
     std::streambuf* buf_;
     size_t maxTokenLength_;
     std::string last_;
-    bool putBack_ = false;
+    std::string held_[2];  // words put back, the next one to hand out last
+    int heldCount_ = 0;
 };
 
 // Whitespace in the sense of the C library's isspace in the "C" locale.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Types.h"
+#include "platform/Wave.h"
 
 struct AppContext;
 struct Mix_Chunk;
@@ -14,33 +15,6 @@ struct Mix_Chunk;
 constexpr int kSoundSlots = 14;   // sound ids 0..13
 constexpr int kSoundCopies = 10;  // copies of each sound
 constexpr int kSoundChannels = kSoundSlots * kSoundCopies;
-
-// The format of a WAVE file (its "fmt " chunk; the tag of an extensible format is the one of its
-// sub-format).
-struct WaveFormat {
-    uint16_t formatTag = 0;  // 1 integer PCM, 3 floating point
-    uint16_t channels = 0;
-    uint32_t samplesPerSec = 0;
-    uint16_t blockAlign = 0;
-    uint16_t bitsPerSample = 0;
-};
-
-// A parsed WAVE file: its format and the bytes of its "data" chunk.
-struct WaveSound {
-    WaveFormat format;
-    std::vector<uint8_t> data;
-    uint32_t Frames() const { return format.blockAlign ? static_cast<uint32_t>(data.size() / format.blockAlign) : 0; }
-};
-
-// Limits of what a sound may be: longer or larger files are refused rather than loaded.
-constexpr uint32_t kMaxWaveDataBytes = 16u << 20;
-constexpr uint32_t kMaxWaveSeconds = 30;
-
-// Parses RIFF/WAVE bytes: form type "WAVE", a "fmt " chunk with integer PCM of 8, 16, 24 or 32
-// bits or 32-bit floats (plain or extensible), 1 to 8 channels, and a non-empty "data" chunk
-// of whole sample frames. Anything else (a chunk running past the end, a missing chunk, a
-// size that is not a whole number of frames, another format) is refused with false.
-bool ParseWave(const uint8_t* bytes, size_t size, WaveSound& out);
 
 // The background-music player. The program plays no music; the object only exists.
 class MusicPlayer {};

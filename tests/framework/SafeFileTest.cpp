@@ -92,3 +92,42 @@ TEST(SafeFile, ASaveInterruptedBeforeTheRenameLeavesThePreviousFile) {
     ASSERT_TRUE(LoadStatisticsFile("sudoku.sav", loaded));
     EXPECT_EQ(loaded.gamesPlayed, 3);
 }
+
+namespace {
+// The id of a process that has ended (and been reaped).
+pid_t EndedProcess() {
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return child;
+}
+}  // namespace
+
+TEST(SafeFile, ASaveRemovesWhatKilledSavesOfTheSameFileLeftAndNothingElse) {
+    const std::string dead = std::to_string(EndedProcess());
+    const std::string alive = std::to_string(getppid());  // a save that may still be under way
+    const std::vector<std::string> stale = {"stats.sav.tmp." + dead + ".0", "stats.sav.tmp." + dead + ".17"};
+    const std::vector<std::string> kept = {
+        "stats.sav.tmp." + alive + ".3",   "stats.sav.tmp." + dead,          "stats.sav.tmp." + dead + ".x",
+        "stats.sav.tmp." + dead + ".0.bak", "stats.sav.tmp..0",                "stats.sav.bak",
+        "xstats.sav.tmp." + dead + ".0",   "sudoku.sav.tmp." + dead + ".0",  "stats.sav.tmp.1" + dead + "0000000.0"};
+    for (const std::string& name : stale) WriteBytes(name, "half a save");
+    for (const std::string& name : kept) WriteBytes(name, "not ours");
+    {
+        // A save that fails removes nothing but its own temporary.
+        HookGuard guard(FailBeforeRename);
+        EXPECT_FALSE(WriteFileAtomically("stats.sav", "lost"));
+    }
+    EXPECT_EQ(FilesHere().size(), stale.size() + kept.size());
+    ASSERT_TRUE(WriteFileAtomically("stats.sav", "complete"));
+    EXPECT_EQ(ReadBytes("stats.sav"), "complete");
+    for (const std::string& name : stale) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+    for (const std::string& name : kept) EXPECT_EQ(ReadBytes(name), "not ours") << name;
+
+    // The same beside a file in another folder.
+    std::filesystem::create_directory("sub");
+    WriteBytes("sub/f.txt.tmp." + dead + ".1", "half a save");
+    ASSERT_TRUE(WriteFileAtomically("sub/f.txt", "new"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("sub"), std::filesystem::directory_iterator()), 1);
+}

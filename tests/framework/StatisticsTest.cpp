@@ -150,6 +150,39 @@ TEST(Statistics, RoundTripsThroughTheFormatIncludingNamesWithBlanks) {
     EXPECT_EQ(e->nameLength, 0);
 }
 
+TEST(Statistics, TypedNamesThatSpellAnEntryKeywordReadBack) {
+    // Typed with a blank, these names are written as the words that start and end an entry.
+    GameStatistics g;
+    g.Insert(Entry("EINTRAG ENDE", 2.0));
+    g.Insert(Entry("EINTRAG START", 3.0));
+    g.Entries().Get(1)->year = 2003;
+    GlobalStatistics s;
+    s.Insert(Series("EINTRAG START", 2.5, 1.0, 4.0, 2));
+    s.Insert(Series("EINTRAG ENDE", 3.5, 1.5, 5.0, 1));
+    GameStatistics gBack;
+    GlobalStatistics sBack;
+    LoadFrom(gBack, SaveOf(g));
+    LoadFrom(sBack, SaveOf(s));
+    EXPECT_EQ(Names(gBack), (std::vector<std::string>{"EINTRAG ENDE", "EINTRAG START"}));
+    ASSERT_EQ(gBack.Entries().Count(), 2);
+    EXPECT_EQ(gBack.Entries().Get(0)->grade, 2.0);
+    EXPECT_EQ(gBack.Entries().Get(1)->grade, 3.0);
+    EXPECT_EQ(gBack.Entries().Get(1)->year, 2003);
+    EXPECT_EQ(Names(sBack), (std::vector<std::string>{"EINTRAG START", "EINTRAG ENDE"}));
+    ASSERT_EQ(sBack.Entries().Count(), 2);
+    EXPECT_EQ(sBack.Entries().Get(1)->worstGrade, 5.0);
+    EXPECT_EQ(sBack.Entries().Get(1)->level, 1);
+
+    // Without the date behind it, the keyword is what it says: an entry cut short.
+    GameStatistics cut;
+    std::istringstream in("EINTRAG_START NAME: EINTRAG_START NAME: Eva DATUM: 1 2 2003 ERG: 2 EINTRAG_ENDE\n"
+                          "EINTRAG_START NAME: EINTRAG_ENDE ERG: 4 EINTRAG_ENDE");
+    cut.Load(in);
+    EXPECT_EQ(Names(cut), (std::vector<std::string>{"", "Eva", ""}));
+    EXPECT_EQ(cut.Entries().Get(1)->grade, 2.0);
+    EXPECT_EQ(cut.Entries().Get(2)->grade, 0.0);
+}
+
 TEST(Statistics, ReadsThreeDigitExponentsUtf8KeyAndUnixLineEnds) {
     GameStatistics g;
     LoadFrom(g, "LEVEL_ZEIT:\t1.23457e+006\nGEL\xC3\x96ST:\t4\nERGS: 1E2\n");

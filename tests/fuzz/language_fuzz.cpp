@@ -1,3 +1,5 @@
+// fuzz-sources: src/framework/Language.cpp src/framework/TokenReader.cpp
+// fuzz-dict: tests/fuzz/persist.dict
 // Fuzz target: the language file parser. The table stays within its bounds and every text
 // starts with the one blank the parser puts in front of it (or is a reserved, empty one).
 #include <cstddef>
@@ -7,18 +9,20 @@
 #include <string>
 
 #include "framework/Language.h"
+#include "fuzz/FuzzTarget.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+KW_FUZZ_TARGET(language) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    static LockedList<TextEntry> table;  // reused, as the program reloads one table
+    LockedList<TextEntry> table;
     ParseLanguage(in, table);
-    if (table.Count() > kMaxLanguageTexts) __builtin_trap();
+    KW_FUZZ_CHECK(table.Count() <= kMaxLanguageTexts);
     for (TextEntry* entry : table) {
-        if (entry == nullptr || entry->text == nullptr) __builtin_trap();
+        KW_FUZZ_CHECK(entry != nullptr && entry->text != nullptr);
+        if (entry == nullptr || entry->text == nullptr) continue;
         size_t length = std::strlen(entry->text);
-        if (length > static_cast<size_t>(kMaxLanguageTextLength)) __builtin_trap();
-        if (length > 0 && entry->text[0] != ' ') __builtin_trap();
-        if (length == 0 && entry->owned) __builtin_trap();  // a read text holds at least its blank
+        KW_FUZZ_CHECK(length <= static_cast<size_t>(kMaxLanguageTextLength));
+        KW_FUZZ_CHECK(length == 0 || entry->text[0] == ' ');
+        KW_FUZZ_CHECK(length > 0 || !entry->owned);  // a read text holds at least its blank
     }
     return 0;
 }

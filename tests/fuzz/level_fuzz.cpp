@@ -1,3 +1,5 @@
+// fuzz-sources: src/games/KG_Bilder_Basteln/LevelReader.cpp
+// fuzz-dict: tests/fuzz/level.dict
 // Fuzz target: the level reader of picture building. Whatever the entry holds, reading ends;
 // a level it accepts has a silhouette and only objects the game can show and the keys can
 // reach; a refused level leaves nothing behind; and an accepted level written out again reads
@@ -9,15 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/FuzzTarget.h"
 #include "games/KG_Bilder_Basteln/LevelReader.h"
 
 using namespace picture;
 
 namespace {
-void Check(bool ok) {
-    if (!ok) __builtin_trap();
-}
-
 std::string Write(const LevelData& level) {
     std::string out;
     char line[256];
@@ -33,30 +32,30 @@ std::string Write(const LevelData& level) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+KW_FUZZ_TARGET(level) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     LevelData level;
     const LevelError error = ReadLevel(bytes, level);
     if (error != LevelError::kNone) {
-        Check(level.objects.empty());
+        KW_FUZZ_CHECK(level.objects.empty());
         return 0;
     }
-    Check(level.SilhouetteCount() >= 1 && level.objects.size() <= kMaxLevelObjects);
+    KW_FUZZ_CHECK(level.SilhouetteCount() >= 1 && level.objects.size() <= kMaxLevelObjects);
     for (const LevelObject& o : level.objects) {
-        Check(o.type >= 0 && o.type < kShapeTypes);
-        Check(o.x >= 0 && o.x <= 1024 && o.y >= 0 && o.y <= 768);
-        Check(o.scaleX >= kMinScale && o.scaleX <= kMaxScale && o.scaleY >= kMinScale && o.scaleY <= kMaxScale);
-        Check(o.rotation >= 0 && o.rotation < 360);
-        Check(o.sizeFactor >= kMinSizeFactor - 1e-9 && o.sizeFactor <= kMaxSizeFactor + 1e-9);
-        Check(std::fabs(o.sizeFactor * 10 - std::round(o.sizeFactor * 10)) < 1e-9);
-        Check((o.color >> 24) == 0xFF);
+        KW_FUZZ_CHECK(o.type >= 0 && o.type < kShapeTypes);
+        KW_FUZZ_CHECK(o.x >= 0 && o.x <= 1024 && o.y >= 0 && o.y <= 768);
+        KW_FUZZ_CHECK(o.scaleX >= kMinScale && o.scaleX <= kMaxScale && o.scaleY >= kMinScale && o.scaleY <= kMaxScale);
+        KW_FUZZ_CHECK(o.rotation >= 0 && o.rotation < 360);
+        KW_FUZZ_CHECK(o.sizeFactor >= kMinSizeFactor - 1e-9 && o.sizeFactor <= kMaxSizeFactor + 1e-9);
+        KW_FUZZ_CHECK(std::fabs(o.sizeFactor * 10 - std::round(o.sizeFactor * 10)) < 1e-9);
+        KW_FUZZ_CHECK((o.color >> 24) == 0xFF);
     }
     LevelData again;
-    Check(ReadLevel(Write(level), again) == LevelError::kNone);
-    Check(again.objects.size() == level.objects.size());
+    KW_FUZZ_CHECK(ReadLevel(Write(level), again) == LevelError::kNone);
+    KW_FUZZ_CHECK(again.objects.size() == level.objects.size());
     for (size_t i = 0; i < level.objects.size(); ++i) {
         const LevelObject &a = level.objects[i], &b = again.objects[i];
-        Check(a.silhouette == b.silhouette && a.type == b.type && a.x == b.x && a.y == b.y && a.scaleX == b.scaleX &&
+        KW_FUZZ_CHECK(a.silhouette == b.silhouette && a.type == b.type && a.x == b.x && a.y == b.y && a.scaleX == b.scaleX &&
               a.scaleY == b.scaleY && a.rotation == b.rotation && a.sizeFactor == b.sizeFactor && a.color == b.color);
     }
     return 0;

@@ -1,10 +1,13 @@
 // Parsing of RIFF/WAVE entries: what loads, and that every damaged file is refused cleanly.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 
-#include "platform/Sound.h"
+#include "platform/Archive.h"
+#include "platform/Wave.h"
 #include "platform/SoundTestWave.h"
 
 using namespace wavetest;
@@ -151,4 +154,36 @@ TEST(WaveParse, SurvivesRandomDamage) {
             EXPECT_LE(wave.data.size(), bytes.size());
         }
     }
+}
+
+TEST(WaveEntry, ReadsASoundFromTheArchiveAndRefusesEntriesTooLargeForOne) {
+    const std::vector<uint8_t> sound = PcmWave(1, 8000, 16, 100);
+    std::vector<uint8_t> archive;
+    std::string error;
+    ASSERT_TRUE(BuildArchive({{"Sounds\\pop.wav", sound}, {"Sounds\\big.wav", sound}, {"misc1.PNG", {1, 2, 3}}},
+                             archive, error));
+    // The second entry claims more bytes than any sound may have; the file is made that long
+    // (sparse), so that the entry lies inside it.
+    const uint32_t bigSize = kMaxWaveEntryBytes + 1;
+    const size_t record = kArchiveHeaderSize + kArchiveRecordSize;
+    for (int i = 0; i < 4; ++i) archive[record + 4 + i] = static_cast<uint8_t>(bigSize >> (8 * i));
+    FILE* out = std::fopen("sport.gob", "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(std::fwrite(archive.data(), 1, archive.size(), out), archive.size());
+    std::fclose(out);
+    std::filesystem::resize_file("sport.gob", archive.size() + bigSize);
+
+    FILE* f = OpenArchive("sport.gob");
+    ASSERT_NE(f, nullptr);
+    WaveSound wave;
+    ASSERT_TRUE(ReadWaveEntry(f, "sounds\\POP.wav", wave));
+    EXPECT_EQ(wave.Frames(), 100u);
+    EXPECT_EQ(wave.data, std::vector<uint8_t>(sound.end() - 200, sound.end()));
+    WaveSound none;
+    EXPECT_FALSE(ReadWaveEntry(f, "Sounds\\big.wav", none));
+    EXPECT_FALSE(ReadWaveEntry(f, "Sounds\\missing.wav", none));
+    EXPECT_FALSE(ReadWaveEntry(f, "misc1.PNG", none));
+    EXPECT_FALSE(ReadWaveEntry(nullptr, "Sounds\\pop.wav", none));
+    EXPECT_TRUE(none.data.empty());
+    CloseArchive(f);
 }
