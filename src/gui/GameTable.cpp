@@ -1,20 +1,23 @@
 #include "gui/GameTable.h"
 
+#include "games/KG_CrazyQuader/KG_CrazyQuader.h"
 #include "games/KG_Memory/KG_Memory.h"
+#include "games/KG_Quadrat_addieren/KG_Quadrat_addieren.h"
+#include "games/KG_Quadrat_merken/KG_Quadrat_merken.h"
 #include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
     {0, nullptr, 20},   // KG_Bilder_Basteln
-    {1, nullptr, 105},  // KG_CrazyQuader
+    {1, [](int level) -> Knobel_Game* { return new KG_CrazyQuader(level); }, 105},
     {2, nullptr, 170},  // KG_Datum_Game
     {3, nullptr, 42},   // KG_Dreieck_rechnen
     {4, nullptr, 18},   // KG_Gedächtnis
     {5, [](int level) -> Knobel_Game* { return new KG_Memory(level); }, 19},
     {6, nullptr, 125},  // KG_MMaster
     {7, nullptr, 130},  // KG_Ordo
-    {8, nullptr, 21},   // KG_Quadrat_merken
-    {9, nullptr, 100},  // KG_Quadrat_addieren
+    {8, [](int level) -> Knobel_Game* { return new KG_Quadrat_merken(level); }, 21},
+    {9, [](int level) -> Knobel_Game* { return new KG_Quadrat_addieren(level); }, 100},
     {10, nullptr, 17},  // KG_Schiebe_Puzzle
     {11, [](int level) -> Knobel_Game* { return new KG_Sudoku9x9(level); }, 14},
     {12, nullptr, 110}, // KG_Uhr_lesen
