@@ -1,7 +1,8 @@
 """Remember squares, Adding squares and Crazy cuboid started from the menu: at the first level
 a real move in each (an answer square lit by a click, a candidate picked, a piece applied to the
-large grid) changes exactly what it should on the screen; Crazy cuboid is also looked at on the
-two other levels. Each game is left through the in-game menu and its statistics file checked."""
+large grid) changes exactly what it should on the screen. Each game is left through the in-game
+menu and its statistics file checked. (Every level is drawn headless with the real art by
+PatternScreensTest.)"""
 import sys
 
 from harness import Session, check
@@ -91,14 +92,9 @@ with Session(sys.argv) as s:
     sav = s.file("crazy.sav")
     check(sav is not None and sav_value(sav, "ANZ_SPIELE:") == 1, f"crazy.sav does not book one game: {sav!r}")
 
-    # The other two levels of Crazy cuboid, to look at: 4 x 4 and 5 x 5 with gapless pieces.
-    for level in (1, 2):
-        menu.start_game(1, f"crazy-level{level}", level=level)
-        menu.leave_through_abort(f"crazy-level{level}")
-
     s.close()
     code = s.wait_exit()
     check(code == 0, f"exit code {code}")
     stats = s.file("stats.sav")
-    check(stats is not None and sav_value(stats, "ANZ_SPIELE:") == 5, f"stats.sav does not book five games: {stats!r}")
+    check(stats is not None and sav_value(stats, "ANZ_SPIELE:") == 3, f"stats.sav does not book three games: {stats!r}")
 print("pattern games scenario passed")
