@@ -124,7 +124,11 @@ TEST_F(QuadratMerkenTest, ClicksAndEnterAreIgnoredWhileShowing) {
     Step(*game, 2.1);
     PressEnter();
     EXPECT_EQ(game->current, 1) << "Enter during the showing skipped a model";
+    // Pressed during the showing, released while answering: not an Enter of the answers.
+    game->OnKeyDown(kKeyReturn);
     ShowAll();
+    game->OnKeyUp(kKeyReturn);
+    EXPECT_EQ(game->current, 0);
     ClickSquare(first, 1, 1);
     EXPECT_TRUE(first.IsLit(1, 1));
     ClickSquare(first, 1, 1);
@@ -134,6 +138,11 @@ TEST_F(QuadratMerkenTest, ClicksAndEnterAreIgnoredWhileShowing) {
     game->OnKeyUp(kKeySpace);
     EXPECT_EQ(game->current, 0);
     PressEnter();
+    EXPECT_EQ(game->current, 1);
+    // Held over a pause: the key-up after it does not count.
+    game->OnKeyDown(kKeyReturn);
+    game->OnInputSuspended();
+    game->OnKeyUp(kKeyReturn);
     EXPECT_EQ(game->current, 1);
 }
 

@@ -55,9 +55,15 @@ void KG_Quadrat_merken::OnLButtonDown(uint16_t x, uint16_t y) {
     if (PatternGrid* grid = answers.Get(current)) grid->Click(x, y);
 }
 
+void KG_Quadrat_merken::OnKeyDown(uint16_t key) {
+    if (!Playing() || showing || key != kKeyReturn) return;
+    enterDown_ = true;
+}
+
 // Enter moves on to the next answer grid; after the last one the answers are counted.
 void KG_Quadrat_merken::OnKeyUp(uint16_t key) {
-    if (!Playing() || showing || key != kKeyReturn) return;
+    if (!Playing() || showing || key != kKeyReturn || !enterDown_) return;
+    enterDown_ = false;
     current += 1;
     if (current < answers.Count()) return;
     correctCount = RememberedCount();

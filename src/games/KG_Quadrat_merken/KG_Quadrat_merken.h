@@ -25,7 +25,9 @@ public:
     ~KG_Quadrat_merken() override;
 
     void OnLButtonDown(uint16_t x, uint16_t y) override;
+    void OnKeyDown(uint16_t key) override;
     void OnKeyUp(uint16_t key) override;
+    void OnInputSuspended() override { enterDown_ = false; }
     void Update() override;
     void Render() override;
 
@@ -54,4 +56,7 @@ public:
 private:
     Font* textFont_ = nullptr;
     bool finishedByEnter_ = false;
+    // An Enter counts on its key-up only when its key-down came while answering, so that an
+    // Enter pressed during the showing (or before a pause) does not skip a grid when released.
+    bool enterDown_ = false;
 };
