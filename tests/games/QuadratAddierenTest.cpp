@@ -105,7 +105,7 @@ TEST_F(QuadratAddierenTest, FourDifferentCandidatesAndExactlyOneIsTheSum) {
                 game->NewTask();
             }
         }
-    // The redraw is not idle: about one level-0 task in six needs it.
+    // The redraw is not idle: about one task in eighty needs it (one game of ten tasks in eight).
     EXPECT_GT(redrawnTasks, 0);
     RecordProperty("redrawnTasks", redrawnTasks);
     RecordProperty("tasks", tasks);
