@@ -59,7 +59,7 @@ void Design(cairo_t* cr, int d, bool on) {
         cairo_fill(cr);
     } else {
         SymbolPath(cr, symbol, 25, 26, 10.5);
-        SetColor(cr, Mix(kSmoke, c, 0.45));
+        SetColor(cr, Mix(kSmoke, c, 0.35));
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
         cairo_fill(cr);
     }
