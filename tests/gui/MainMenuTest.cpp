@@ -313,11 +313,14 @@ TEST_F(MenuTest, AbortDuringTheCountdownEndsTheGame) {
 }
 
 TEST_F(MenuTest, GamesNotBuiltAreNotStarted) {
+    const GameFactory built = GetGameInfo(1).create;
+    SetGameFactory(1, nullptr);  // the second row's game, taken out of the table for the test
     OpenGameList();
     Click(kRowX, kRow0Y + 60);
     EXPECT_EQ(menu->game, nullptr);
     EXPECT_EQ(menu->currentPage, kPageGameList);
     EXPECT_EQ(app->runState, 0);
+    SetGameFactory(1, built);
 }
 
 TEST_F(MenuTest, SeriesAbortAfterThreeGamesGradesWithThePenalty) {

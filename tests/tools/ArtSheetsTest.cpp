@@ -411,13 +411,38 @@ TEST(ArtSheets, BackdropsAreOpaqueCalmAndLight) {
     EXPECT_TRUE(bg->FullyOpaque({0, 0, 1024, 768})) << "menu background";
 }
 
-TEST(ArtSheets, SquareDesignsDifferWhenLit) {
+// The twelve designs are round lamps: laid edge to edge as the squares of a grid (down to 10
+// pixels) and used as round buttons with a circular hit test. So the picture stays inside the
+// circle inscribed in its box, the corners are clear, and lit is far brighter than dark, also
+// when shrunk to 10 pixels.
+TEST(ArtSheets, SquareDesignsAreRoundLampsThatDifferByBrightnessWhenLit) {
     auto s = Load("misc3.PNG");
     for (int d = 0; d < 12; ++d) {
         Box off{100 * (d % 6), 200 * (d / 6) + 50, 50, 50}, on{off.x, off.y + 100, 50, 50};
-        ExpectDrawn(*s, off, "design off", 0.8);
-        ExpectDrawn(*s, on, "design on", 0.8);
-        EXPECT_GT(s->MeanLuma(on), s->MeanLuma(off) + 0.15) << "design " << d;
+        for (Box b : {off, on}) {
+            ExpectDrawn(*s, b, "design", 0.7);
+            for (int y = 0; y < 50; ++y)
+                for (int x = 0; x < 50; ++x) {
+                    const double dx = x + 0.5 - 25, dy = y + 0.5 - 25;
+                    if (dx * dx + dy * dy > 25.0 * 25.0) {
+                        EXPECT_LT(s->At(b.x + x, b.y + y).a, 0.05)
+                            << "design " << d << ": drawn outside the inscribed circle at (" << x << ", " << y << ")";
+                    }
+                }
+            double cx = 0, cy = 0;
+            s->Centroid(b, &cx, &cy);
+            EXPECT_NEAR(cx, 25, 1.0) << "design " << d;
+            EXPECT_NEAR(cy, 25, 1.0) << "design " << d;
+        }
+        EXPECT_GT(s->MeanLuma(on), s->MeanLuma(off) + 0.3) << "design " << d;
+        // Shrunk to 10 pixels: the middle 6 x 6 pixels, each the mean of 5 x 5 texels.
+        auto shrunk = [&](Box b) {
+            double sum = 0;
+            for (int y = 10; y < 40; ++y)
+                for (int x = 10; x < 40; ++x) sum += s->At(b.x + x, b.y + y).Luma();
+            return sum / 900;
+        };
+        EXPECT_GT(shrunk(on), shrunk(off) + 0.3) << "design " << d << " at 10 pixels";
     }
     for (int d = 1; d < 12; ++d)
         EXPECT_GT(s->Difference({0, 150, 50, 50}, {100 * (d % 6), 200 * (d / 6) + 150, 50, 50}), 0.02)

@@ -13,35 +13,66 @@ const Rgb kDesignColors[12] = {palette::kBerry, palette::kSky,  palette::kLeaf, 
                                palette::kPlum,  palette::kTeal, Hex(0xFF7F50), Hex(0x3F6FD8),
                                Hex(0x9ACD32),   Hex(0xE05FB0),  Hex(0x20B2AA), Hex(0xB8860B)};
 
-// Design d: a rounded tile with a symbol. Off: slate grey with a faint symbol; on: the bright
-// colour with a white symbol and a glow, so the two differ even at 10 pixels.
-void Design(cairo_t* cr, int d, bool on) {
-    Rgb c = kDesignColors[d];
+// Design d: a round lamp in the circle inscribed in its 50 x 50 box, the corners left
+// transparent. The pattern games lay the lamps edge to edge as the cells of a grid (the clear
+// corners and the dark rim keep neighbours apart even without a gap), the other memory game
+// uses them as round buttons with a circular hit test. Off: dark smoked glass with a faint hint
+// of the colour and the symbol. On: the colour glowing from a light centre with a white symbol,
+// far brighter than off, so the two tell apart by brightness alone down to 10 pixels.
+constexpr double kLampRadius = 22.0;  // glass; the rim reaches 23.9, inside the 25 of the box
+constexpr Rgb kSmoke = Hex(0x3A3F4A);
+
+void LampPath(cairo_t* cr, double r) {
     cairo_new_path(cr);
-    RoundedRect(cr, 1.5, 1.5, 47, 47, 8);
+    cairo_arc(cr, 25, 25, r, 0, 2 * M_PI);
+    cairo_close_path(cr);
+}
+
+void Design(cairo_t* cr, int d, bool on) {
+    const Rgb c = kDesignColors[d];
+    // The rim: a dark ring, lit from the top left.
+    LampPath(cr, kLampRadius + 1.9);
+    VerticalGradient(cr, 1, on ? Darker(c, 0.35) : Hex(0x4A505C), 49, on ? Darker(c, 0.7) : Hex(0x1C1F26));
+    cairo_fill(cr);
+    // The glass.
+    LampPath(cr, kLampRadius);
     if (on) {
-        VerticalGradient(cr, 1, Lighter(c, 0.35), 49, Darker(c, 0.1));
+        RadialGradient(cr, 21, 19, kLampRadius * 1.35, Lighter(c, 0.8), Darker(c, 0.05));
     } else {
-        VerticalGradient(cr, 1, Hex(0x4E5561), 49, Hex(0x30343C));
+        RadialGradient(cr, 21, 19, kLampRadius * 1.35, Mix(kSmoke, c, 0.28), Darker(kSmoke, 0.45));
     }
     cairo_fill_preserve(cr);
-    InnerShadow(cr, 4, 0, -2.5, 0.4, on ? Darker(c, 0.5) : Hex(0x22262E));
-    SetColor(cr, on ? Darker(c, 0.55) : Hex(0x2A2E36));
-    cairo_set_line_width(cr, 1.6);
-    cairo_stroke(cr);
-    RoundedRect(cr, 5, 4, 40, 14, 6);
-    SetColor(cr, palette::kWhite, on ? 0.35 : 0.12);
-    cairo_fill(cr);
+    InnerShadow(cr, 4, 0, -2, on ? 0.35 : 0.5, on ? Darker(c, 0.55) : Hex(0x101218));
     cairo_new_path(cr);
-    int symbol = d < 10 ? d : d - 8;
+    // The symbol.
+    const int symbol = d < 10 ? d : d - 8;
     if (on) {
-        DrawSymbol(cr, symbol, 25, 26, 13, palette::kWhite, 1.2);
+        // Outlined in a deeper shade of the colour rather than ink: shrunk to 10 pixels, an ink
+        // outline would leave dark specks in the middle of a lit lamp.
+        // The outline first and the fill over it: symbols made of overlapping parts (the plus)
+        // keep no seams inside.
+        SymbolPath(cr, symbol, 25, 26, 10.5);
+        SetColor(cr, Darker(c, 0.3));
+        cairo_set_line_width(cr, 2.0);
+        cairo_stroke_preserve(cr);
+        SetColor(cr, palette::kWhite);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        cairo_fill(cr);
     } else {
-        SymbolPath(cr, symbol, 25, 26, 13);
-        SetColor(cr, Mix(c, Hex(0x434852), 0.65));
+        SymbolPath(cr, symbol, 25, 26, 10.5);
+        SetColor(cr, Mix(kSmoke, c, 0.35));
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
         cairo_fill(cr);
     }
+    // The shine on the upper half of the glass.
+    cairo_new_path(cr);
+    cairo_save(cr);
+    cairo_translate(cr, 22, 13.5);
+    cairo_scale(cr, 1.0, 0.55);
+    cairo_arc(cr, 0, 0, 12, 0, 2 * M_PI);
+    cairo_restore(cr);
+    RadialGradient(cr, 22, 12, 12, palette::kWhite, palette::kWhite, on ? 0.75 : 0.3, 0.0);
+    cairo_fill(cr);
 }
 
 void Misc3(cairo_t* cr) {

@@ -1,0 +1,108 @@
+#include "games/KG_CrazyQuader/KG_CrazyQuader.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/Random.h"
+#include "framework/TextFormat.h"
+#include "games/TickSeed.h"
+
+KG_CrazyQuader::KG_CrazyQuader(int level) : KG_CrazyQuader(level, TickCountSeed()) {}
+
+KG_CrazyQuader::KG_CrazyQuader(int level_, unsigned seed) : Knobel_Game(level_, "crazy.sav") {
+    std::srand(seed);
+    design = RandomBelow(PatternSquare::kDesignCount);
+    const CrazyLevel table = CrazyLevelTable(level);
+    gridSize = table.gridSize;
+    scrambleCount = table.scrambleCount;
+    BuildLevel();
+    Scramble();
+    state = kStatePlaying;
+    playTime = 0.0;
+    moves = 0;
+}
+
+KG_CrazyQuader::~KG_CrazyQuader() { pieces.Clear(true); }
+
+void KG_CrazyQuader::BuildLevel() {
+    pieces.Clear(true);
+    const Vec2 centre{static_cast<float>(app->screenWidth / 2), static_cast<float>(app->screenHeight / 2 - 150)};
+    working = std::make_unique<PatternGrid>(false, gridSize, design, kGridExtent, &centre, kGridGap);
+    target = std::make_unique<PatternGrid>(false, gridSize, design, kGridExtent, &centre, kGridGap);
+    const CrazyLevel table = CrazyLevelTable(level);
+    const std::vector<uint64_t> patterns = CrazyPiecePatterns(level);
+    const std::vector<Vec2> centres = CrazyPieceCentres(level, app->screenWidth, app->screenHeight);
+    for (size_t i = 0; i < patterns.size() && i < centres.size(); ++i) {
+        PatternGrid* piece = new PatternGrid(false, gridSize, design, table.pieceExtent, &centres[i], table.pieceGap);
+        for (int c = 0; c < gridSize; ++c)
+            for (int r = 0; r < gridSize; ++r) piece->Set(c, r, ((patterns[i] >> (c * gridSize + r)) & 1u) != 0);
+        pieces.Add(piece);
+    }
+}
+
+// scrambleCount random pieces applied to the dark grid. Should they cancel out and leave it
+// dark, the puzzle would start solved: then it is scrambled again.
+void KG_CrazyQuader::Scramble() {
+    const int count = pieces.Count();
+    if (count == 0) return;
+    scrambleRounds = 0;
+    do {
+        ++scrambleRounds;
+        for (int i = 0; i < scrambleCount; ++i) working->Combine(*pieces.Get(RandomBelow(count)), true);
+    } while (working->IsDark() && scrambleRounds < kMaxScrambles);
+    // Only reached when the generator keeps repeating itself: the last piece lights every square.
+    if (working->IsDark()) working->Combine(*pieces.Get(count - 1), true);
+}
+
+int KG_CrazyQuader::PieceAt(float x, float y) {
+    int i = 0;
+    for (PatternGrid* piece : pieces) {
+        if (piece->Contains(x, y)) return i;
+        ++i;
+    }
+    return -1;
+}
+
+void KG_CrazyQuader::ApplyPiece(int index) {
+    PatternGrid* piece = pieces.Get(index);
+    if (piece == nullptr) return;
+    working->Combine(*piece, true);
+    moves += 1;
+    if (working->Equals(*target)) state = kStateOver;
+}
+
+// A click anywhere on a piece, on a lit or a dark square, applies it; the pieces do not
+// overlap, so one click applies at most one piece.
+void KG_CrazyQuader::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    const int index = PieceAt(x, y);
+    if (index >= 0) ApplyPiece(index);
+}
+
+void KG_CrazyQuader::Update() { AdvanceTime(Playing()); }
+
+void KG_CrazyQuader::Render() {
+    if (!running || state != kStatePlaying) return;
+    DrawTimePanel();
+    for (PatternGrid* piece : pieces) piece->Draw();
+    working->Draw();
+}
+
+const char* KG_CrazyQuader::GetHelpText() { return app->GetText(106); }
+const char* KG_CrazyQuader::GetTitle() { return app->GetText(105); }
+
+const char* KG_CrazyQuader::GetResultText() {
+    return FrameResultText({FormatText(app->GetText(29), scrambleCount), FormatText(app->GetText(27), moves)});
+}
+
+// Solved: one step per scramble's worth of moves plus one per four minutes. Unsolved: 6.0.
+void KG_CrazyQuader::ComputeGrade() {
+    if (state != kStateOver) {
+        grade = 6.0;
+        return;
+    }
+    const double g = static_cast<double>(moves) / std::max(1, scrambleCount) + 1.0 + playTime / kSecondsPerGrade;
+    grade = GradeInRange(std::min(g, 6.0));
+}

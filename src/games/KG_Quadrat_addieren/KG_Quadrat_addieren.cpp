@@ -1,0 +1,218 @@
+#include "games/KG_Quadrat_addieren/KG_Quadrat_addieren.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/Random.h"
+#include "framework/TextFormat.h"
+#include "framework/TypedAnswer.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+namespace {
+constexpr Color kBlack = 0xFF000000;
+constexpr float kLabelBelow = 75.0f;
+constexpr int kSoundWrong = 11;
+}  // namespace
+
+KG_Quadrat_addieren::Level KG_Quadrat_addieren::LevelTable(int level) {
+    switch (level) {
+        case 1: return {3, 4, 3, 10};
+        case 2: return {3, 4, 4, 10};
+        default: return {2, 4, 3, 10};
+    }
+}
+
+KG_Quadrat_addieren::KG_Quadrat_addieren(int level) : KG_Quadrat_addieren(level, TickCountSeed()) {}
+
+KG_Quadrat_addieren::KG_Quadrat_addieren(int level_, unsigned seed) : Knobel_Game(level_, "addieren.sav") {
+    std::srand(seed);
+    const Level table = LevelTable(level);
+    operandCount = table.operandCount;
+    choiceCount = table.choiceCount;
+    gridSize = table.gridSize;
+    taskCount = table.taskCount;
+    rightCount = wrongCount = 0;
+    feedbackTime = 0.0;
+    design = RandomBelow(PatternSquare::kDesignCount);
+    signFont_ = MakeFont("Arial", 48);
+    NewTask();
+    state = kStatePlaying;
+    playTime = 0.0;
+    const float cx = static_cast<float>(app->screenWidth / 2);
+    litSample = std::make_unique<PatternSquare>(kSampleSize, Vec2{cx - 80, 90}, design);
+    litSample->SetLit(true);
+    unlitSample = std::make_unique<PatternSquare>(kSampleSize, Vec2{cx + 50, 90}, design);
+}
+
+KG_Quadrat_addieren::~KG_Quadrat_addieren() {
+    answer = nullptr;
+    operands.Clear(true);
+    choices.Clear(true);
+    plusSigns.Clear(true);
+    labelPoints.Clear(true);
+}
+
+// The random numbers are drawn in this order: the place of the sum among the candidates, the
+// patterns of the wrong candidates from left to right, the patterns of the summands, and then
+// new patterns for wrong candidates that came out equal to the sum or to a candidate left of
+// them, so that exactly one candidate is right.
+void KG_Quadrat_addieren::NewTask() {
+    answer = nullptr;
+    operands.Clear(true);
+    choices.Clear(true);
+    plusSigns.Clear(true);
+    labelPoints.Clear(true);
+    const double W = app->screenWidth, H = app->screenHeight;
+
+    const double choiceStep = W * 3 / 4 / std::max(1, choiceCount - 1);
+    const Vec2 choiceStart{static_cast<float>(W / 8), static_cast<float>(2 * H / 3)};
+    const int k = RandomBelow(choiceCount);
+    for (int i = 0; i < choiceCount; ++i) {
+        const Vec2 centre{static_cast<float>(choiceStart.x + i * choiceStep), choiceStart.y};
+        PatternGrid* grid = new PatternGrid(i != k, gridSize, design, kGridExtent, &centre, kGridGap);
+        if (i == k) answer = grid;
+        choices.Add(grid);
+        labelPoints.Add(new Vec2{centre.x, centre.y + kLabelBelow});
+    }
+
+    const double operandStep = W * 2 / 4 / std::max(1, operandCount - 1);
+    const Vec2 operandStart{static_cast<float>(W / 4), static_cast<float>(H / 3)};
+    for (int j = 0; j < operandCount; ++j) {
+        const Vec2 centre{static_cast<float>(operandStart.x + j * operandStep), operandStart.y};
+        PatternGrid* summand = new PatternGrid(true, gridSize, design, kGridExtent, &centre, kGridGap);
+        answer->Combine(*summand, false);
+        operands.Add(summand);
+        if (j + 1 < operandCount)
+            plusSigns.Add(new Vec2{static_cast<float>(operandStart.x + (j + 0.5) * operandStep), operandStart.y});
+    }
+    MakeCandidatesDistinct();
+}
+
+bool KG_Quadrat_addieren::SameAsSumOrEarlier(int index) {
+    PatternGrid* grid = choices.Get(index);
+    if (grid->Equals(*answer)) return true;
+    for (int j = 0; j < index; ++j)
+        if (choices.Get(j)->Equals(*grid)) return true;
+    return false;
+}
+
+void KG_Quadrat_addieren::MakeCandidatesDistinct() {
+    const int squareCount = std::min(63, answer->GridSize() * answer->GridSize());
+    const uint64_t patterns = uint64_t{1} << squareCount;
+    bool redrawn = false;
+    for (int i = 0; i < choiceCount; ++i) {
+        PatternGrid* grid = choices.Get(i);
+        if (grid == answer) continue;
+        redrawn = redrawn || SameAsSumOrEarlier(i);
+        for (int draw = 0; draw < kMaxRedraws && SameAsSumOrEarlier(i); ++draw) grid->Randomize();
+        // Only reached when the generator keeps repeating itself: the next free pattern.
+        for (uint64_t mask = grid->Mask(); SameAsSumOrEarlier(i);) {
+            mask = (mask + 1) % patterns;
+            grid->SetMask(mask);
+        }
+    }
+    if (redrawn) ++redrawnTasks;
+}
+
+// One pick per click: the candidate under the point is judged, then the sum is shown alone,
+// with a tick after a right pick and blinking after a wrong one.
+void KG_Quadrat_addieren::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing() || InFeedback()) return;
+    for (PatternGrid* choice : choices) {
+        if (!choice->Contains(x, y)) continue;
+        lastRight = answer->Equals(*choice);
+        if (lastRight) {
+            ++rightCount;
+        } else {
+            ++wrongCount;
+            app->PlaySound(kSoundWrong, 1.0f);
+        }
+        feedbackTime = kFeedbackSeconds;
+        return;
+    }
+}
+
+// The verdict pause runs only while the game is played, so that a game left during the pause
+// is not finished afterwards; the play time stands still during the pause.
+void KG_Quadrat_addieren::Update() {
+    const bool playing = Playing();
+    bool countPlayTime = false;
+    if (playing) {
+        if (InFeedback()) {
+            feedbackTime -= app->frameTime;
+            if (feedbackTime <= 0) {
+                feedbackTime = 0.0;
+                if (rightCount + wrongCount < taskCount)
+                    NewTask();
+                else
+                    state = kStateOver;
+            }
+        } else {
+            countPlayTime = true;
+        }
+    }
+    AdvanceTime(countPlayTime);
+}
+
+void KG_Quadrat_addieren::Render() {
+    if (!running || state != kStatePlaying) return;
+    const float cx = static_cast<float>(app->screenWidth / 2), cy = static_cast<float>(app->screenHeight / 2);
+    const unsigned centred = kTextCenter | kTextVCenter;
+    DrawTimePanel();
+    fontManager->DrawTextAt(app->GetText(101), cx, 105, kBlack, centred, font);
+    fontManager->DrawTextAt("=", cx, cy, kBlack, centred, signFont_);
+    for (Vec2* p : plusSigns) fontManager->DrawTextAt("+", p->x, p->y, kBlack, centred, signFont_);
+    if (!InFeedback()) {
+        int i = 0;
+        for (Vec2* p : labelPoints) {
+            const std::string label = FormatText("(%c)", 'a' + i++);
+            fontManager->DrawTextAt(label.c_str(), p->x, p->y, kBlack, centred, font);
+        }
+    }
+    litSample->Draw();
+    unlitSample->Draw();
+    for (PatternGrid* summand : operands) summand->Draw();
+    if (InFeedback()) {
+        if (lastRight) {
+            answer->Draw();
+            const Vec2* label = labelPoints.Get(AnswerIndex());
+            if (label != nullptr) TypedAnswer::DrawTick(Vec2{label->x - 25, label->y - 25});
+        } else if (ShowsSumInPause()) {
+            answer->Draw();
+        }
+    } else {
+        for (PatternGrid* choice : choices) choice->Draw();
+    }
+}
+
+// Two frames shown in four tenths of a second, as a wrong typed answer blinks.
+bool KG_Quadrat_addieren::ShowsSumInPause() const {
+    if (!InFeedback() || lastRight) return true;
+    const int phase = static_cast<int>(feedbackTime * 10.0) % 4;
+    return phase == 0 || phase == 1;
+}
+
+const char* KG_Quadrat_addieren::GetHelpText() { return app->GetText(102); }
+const char* KG_Quadrat_addieren::GetTitle() { return app->GetText(100); }
+
+// Time, right and wrong on one line, the success rate, the average time per answer, an empty
+// line and the grade: six lines, so that the first one stays clear of the result page's title.
+const char* KG_Quadrat_addieren::GetResultText() {
+    const int answered = rightCount + wrongCount;
+    const int rate = answered > 0 ? rightCount * 100 / answered : 0;
+    const double average = answered > 0 ? playTime / answered : 0.0;
+    std::string counts = FormatText(app->GetText(30), rightCount);
+    counts += "    ";
+    AppendText(counts, app->GetText(31), wrongCount);
+    return FrameResultText({counts, FormatText(app->GetText(32), rate), FormatText(app->GetText(41), average)});
+}
+
+// Share of wrong picks times five plus one step per two minutes; a game left early weighs the
+// wrong share of the answered tasks ten times.
+void KG_Quadrat_addieren::ComputeGrade() {
+    const StandardGrade rule{kSecondsPerGrade, 10.0};
+    grade = rule(state == kStateOver, wrongCount, taskCount, rightCount + wrongCount, playTime);
+}

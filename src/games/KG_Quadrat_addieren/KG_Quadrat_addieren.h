@@ -1,0 +1,73 @@
+#pragma once
+// Adding squares: two or three grids are added (a square of the sum is lit when it is lit in
+// any of them); the player picks the sum among four candidates. After each pick only the sum
+// stays on screen for a second; a game has ten tasks.
+#include <memory>
+
+#include "framework/Knobel_Game.h"
+#include "framework/LockedList.h"
+#include "games/shared/PatternGrid.h"
+
+class KG_Quadrat_addieren : public Knobel_Game {
+public:
+    static constexpr int kGridExtent = 100;
+    static constexpr int kGridGap = 3;
+    static constexpr double kFeedbackSeconds = 1.0;
+    static constexpr double kSecondsPerGrade = 120.0;
+    static constexpr double kSampleSize = 30.0;
+    // Redraws of one wrong candidate before its pattern is chosen by counting up instead.
+    static constexpr int kMaxRedraws = 1000;
+
+    struct Level {
+        int operandCount;
+        int choiceCount;
+        int gridSize;
+        int taskCount;
+    };
+    static Level LevelTable(int level);
+
+    explicit KG_Quadrat_addieren(int level);
+    // The same with a chosen seed for the generator instead of the tick count.
+    KG_Quadrat_addieren(int level, unsigned seed);
+    ~KG_Quadrat_addieren() override;
+
+    void OnLButtonDown(uint16_t x, uint16_t y) override;
+    void Update() override;
+    void Render() override;
+    // Builds the next task: the candidates (one of them the sum), then the summands.
+    void NewTask();
+
+    const char* GetHelpText() override;
+    const char* GetResultText() override;
+    const char* GetTitle() override;
+    void ComputeGrade() override;
+
+    int AnswerIndex() const { return const_cast<LockedList<PatternGrid>&>(choices).IndexOf(answer); }
+    bool InFeedback() const { return feedbackTime > 0; }
+    // After a wrong pick the sum blinks during the pause: whether it shows in this phase.
+    bool ShowsSumInPause() const;
+
+    LockedList<PatternGrid> operands;  // the summands, left to right; owned
+    LockedList<PatternGrid> choices;   // the candidates, left to right; owned
+    LockedList<Vec2> plusSigns;        // centres of the "+" signs; owned
+    LockedList<Vec2> labelPoints;      // centres of the labels (a) .. (d); owned
+    std::unique_ptr<PatternSquare> litSample;
+    std::unique_ptr<PatternSquare> unlitSample;
+    PatternGrid* answer = nullptr;  // the candidate that is the sum
+    int gridSize = 3;
+    int operandCount = 2;
+    int choiceCount = 4;
+    int design = 0;
+    int rightCount = 0;
+    int wrongCount = 0;
+    int taskCount = 10;
+    double feedbackTime = 0.0;
+    bool lastRight = false;  // the verdict of the last pick
+    int redrawnTasks = 0;  // tasks in which a wrong candidate had to be drawn again
+
+private:
+    void MakeCandidatesDistinct();
+    // The "+" and "=" between the grids, large enough to read as the sum's signs.
+    Font* signFont_ = nullptr;
+    bool SameAsSumOrEarlier(int index);
+};

@@ -1,0 +1,136 @@
+#include "games/KG_Quadrat_merken/KG_Quadrat_merken.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/Random.h"
+#include "framework/TextFormat.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+namespace {
+constexpr double kSecondsPerGradeFinished = 120.0;
+constexpr double kSecondsPerGradeLeft = 60.0;
+constexpr float kCounterY = 70.0f;
+}  // namespace
+
+KG_Quadrat_merken::Level KG_Quadrat_merken::LevelTable(int level) {
+    switch (level) {
+        case 1: return {6, 3, 2.0};
+        case 2: return {6, 4, 4.0};
+        default: return {5, 3, 3.0};
+    }
+}
+
+KG_Quadrat_merken::KG_Quadrat_merken(int level) : KG_Quadrat_merken(level, TickCountSeed()) {}
+
+KG_Quadrat_merken::KG_Quadrat_merken(int level_, unsigned seed) : Knobel_Game(level_, "quadrate.sav") {
+    std::srand(seed);
+    const Level table = LevelTable(level);
+    patternCount = table.patternCount;
+    gridSize = table.gridSize;
+    showTime = table.showTime;
+    design = RandomBelow(PatternSquare::kDesignCount);
+    textFont_ = MakeFont("Arial", 30);
+    for (int k = 0; k < patternCount; ++k) {
+        models.Add(new PatternGrid(true, gridSize, design, kGridExtent, nullptr, kGridGap));
+        answers.Add(new PatternGrid(false, gridSize, design, kGridExtent, nullptr, kGridGap));
+    }
+    current = 0;
+    showing = true;
+    showTimer = kFirstShowSeconds;
+    state = kStatePlaying;
+    playTime = 0.0;
+}
+
+KG_Quadrat_merken::~KG_Quadrat_merken() {
+    answers.Clear(true);
+    models.Clear(true);
+}
+
+void KG_Quadrat_merken::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing() || showing) return;
+    if (PatternGrid* grid = answers.Get(current)) grid->Click(x, y);
+}
+
+void KG_Quadrat_merken::OnKeyDown(uint16_t key) {
+    if (!Playing() || showing || key != kKeyReturn) return;
+    enterDown_ = true;
+}
+
+// Enter moves on to the next answer grid; after the last one the answers are counted.
+void KG_Quadrat_merken::OnKeyUp(uint16_t key) {
+    if (!Playing() || showing || key != kKeyReturn || !enterDown_) return;
+    enterDown_ = false;
+    current += 1;
+    if (current < answers.Count()) return;
+    correctCount = RememberedCount();
+    finishedByEnter_ = true;
+    showing = true;
+    state = kStateOver;
+}
+
+int KG_Quadrat_merken::RememberedCount() const {
+    int count = 0;
+    for (PatternGrid* model : const_cast<LockedList<PatternGrid>&>(models)) {
+        for (PatternGrid* answer : const_cast<LockedList<PatternGrid>&>(answers)) {
+            if (answer->Equals(*model)) {
+                ++count;
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+// The first model stays kFirstShowSeconds, every further one the level's show time; only the
+// answering counts as play time.
+void KG_Quadrat_merken::Update() {
+    const bool playing = Playing();
+    const bool answering = !showing;
+    if (playing && showing) {
+        showTimer -= app->realFrameTime;
+        if (showTimer <= 0) {
+            showTimer = showTime;
+            current += 1;
+            if (current >= patternCount) {
+                current = 0;
+                showing = false;
+            }
+        }
+    }
+    AdvanceTime(playing && answering);
+}
+
+void KG_Quadrat_merken::Render() {
+    if (!running || state != kStatePlaying) return;
+    DrawTimePanel();
+    const int W = app->screenWidth;
+    const int count = models.Count();
+    const int shown = std::min(current + 1, count);
+    std::string counter = FormatText(app->GetText(showing ? 51 : 52), shown, count);
+    fontManager->DrawTextAt(counter.c_str(), static_cast<float>(W / 2), kCounterY, 0xFF000000, kTextCenter, textFont_);
+    PatternGrid* grid = showing ? models.Get(current) : answers.Get(current);
+    if (grid != nullptr) grid->Draw();
+}
+
+const char* KG_Quadrat_merken::GetHelpText() { return app->GetText(70); }
+const char* KG_Quadrat_merken::GetTitle() { return app->GetText(21); }
+
+const char* KG_Quadrat_merken::GetResultText() {
+    const int remembered = finishedByEnter_ ? correctCount : RememberedCount();
+    const int id = remembered == patternCount ? 26 : 25;
+    return FrameResultText({FormatText(app->GetText(id), remembered, patternCount)});
+}
+
+// Share of patterns missed times five, plus one step per two minutes of answering; a game left
+// before the last Enter costs one step per minute.
+void KG_Quadrat_merken::ComputeGrade() {
+    const int n = std::max(1, patternCount);
+    const int remembered = finishedByEnter_ ? correctCount : RememberedCount();
+    const double perStep = finishedByEnter_ ? kSecondsPerGradeFinished : kSecondsPerGradeLeft;
+    const double g = static_cast<double>(n - remembered) / n * 5.0 + 1.0 + playTime / perStep;
+    grade = GradeInRange(std::min(g, 6.0));
+}
