@@ -17,6 +17,7 @@ own scratch files out of the program's folder.
 """
 import ctypes
 import os
+import select
 import shutil
 import subprocess
 import sys
@@ -28,13 +29,6 @@ DATA_FILES = ("sport.gob", "deutsch.lng", "english.lng", "intro.avi")
 
 class E2EError(AssertionError):
     pass
-
-
-def _free_display():
-    for n in range(90, 400):
-        if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"):
-            return n
-    raise E2EError("no free X display number")
 
 
 class Session:
@@ -89,15 +83,33 @@ class Session:
         return False
 
     def _start_xvfb(self):
-        n = _free_display()
-        self.display = f":{n}"
-        self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.time() + 20
-        while not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            if time.time() > deadline or self.xvfb.poll() is not None:
+        # Xvfb picks a free display number itself and writes it to the pipe once it listens,
+        # so tests running side by side never share or steal a display.
+        read_end, write_end = os.pipe()
+        try:
+            self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                                          "-nolisten", "tcp"], pass_fds=(write_end,),
+                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            write_end = None
+            number = b""
+            deadline = time.time() + 20
+            while not number.endswith(b"\n"):
+                ready, _, _ = select.select([read_end], [], [], 0.2)
+                if ready:
+                    chunk = os.read(read_end, 16)
+                    if not chunk:
+                        break
+                    number += chunk
+                if time.time() > deadline or (not ready and self.xvfb.poll() is not None):
+                    break
+            if not number.strip().isdigit():
                 raise E2EError("Xvfb did not start")
-            time.sleep(0.05)
+        finally:
+            os.close(read_end)
+            if write_end is not None:
+                os.close(write_end)
+        self.display = f":{int(number)}"
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.setdefault("SDL_AUDIODRIVER", "dummy")
         self.env.pop("SDL_VIDEODRIVER", None)
