@@ -1,7 +1,9 @@
 #include "gui/GameTable.h"
 
+#include "games/KG_Gedaechtnis/KG_Gedaechtnis.h"
 #include "games/KG_Memory/KG_Memory.h"
 #include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
+#include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
@@ -9,7 +11,7 @@ GameInfo g_games[kGameCount] = {
     {1, nullptr, 105},  // KG_CrazyQuader
     {2, nullptr, 170},  // KG_Datum_Game
     {3, nullptr, 42},   // KG_Dreieck_rechnen
-    {4, nullptr, 18},   // KG_Gedächtnis
+    {4, [](int level) -> Knobel_Game* { return new KG_Gedaechtnis(level); }, 18},
     {5, [](int level) -> Knobel_Game* { return new KG_Memory(level); }, 19},
     {6, nullptr, 125},  // KG_MMaster
     {7, nullptr, 130},  // KG_Ordo
@@ -20,7 +22,7 @@ GameInfo g_games[kGameCount] = {
     {12, nullptr, 110}, // KG_Uhr_lesen
     {13, nullptr, 135}, // KG_Waage_Game_Früchte
     {14, nullptr, 140}, // KG_Wechselgeld_Game
-    {15, nullptr, 120}, // KG_Zahlen_klicken
+    {15, [](int level) -> Knobel_Game* { return new KG_Zahlen_klicken(level); }, 120},
 };
 }  // namespace
 

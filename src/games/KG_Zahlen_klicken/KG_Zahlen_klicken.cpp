@@ -1,0 +1,133 @@
+#include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/TextFormat.h"
+#include "games/KG_Zahlen_klicken/NumberBoard.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+KG_Zahlen_klicken::KG_Zahlen_klicken(int level) : KG_Zahlen_klicken(level, TickCountSeed()) {}
+
+KG_Zahlen_klicken::KG_Zahlen_klicken(int level_, unsigned seed) : Knobel_Game(level_, "zahlenklicken.sav") {
+    switch (level) {
+        case 1: gridSize = 3, orderMode = 1; break;
+        case 2: gridSize = 4, orderMode = 2; break;
+        default: gridSize = 2, orderMode = 0; break;
+    }
+    digitFont_ = fontManager->DefaultFont();
+    std::srand(seed);
+    boardCount = kBoardCount;
+    perfectBoards = flawedBoards = wrongClicks = 0;
+    pauseTimer = 0.0;
+    state = kStatePlaying;
+    playTime = 0.0;
+    DealBoard();
+}
+
+KG_Zahlen_klicken::~KG_Zahlen_klicken() { tiles.Clear(true); }
+
+void KG_Zahlen_klicken::DealBoard() {
+    tiles.Clear(true);
+    nextIndex = 0;
+    boardPerfect = true;
+    pauseTimer = 0.0;
+    const number_board::Board board = number_board::Deal(orderMode, gridSize, app->screenWidth, app->screenHeight);
+    ascending = board.ascending;
+    for (const number_board::Tile& t : board.tiles) tiles.Add(new NumberTile(t.value, t.centre));
+    ++dealtBoards_;
+}
+
+void KG_Zahlen_klicken::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    if (pauseTimer > 0) return;
+    int index = 0;
+    NumberTile* hit = nullptr;
+    for (NumberTile* tile : tiles) {
+        if (tile->HitTest(x, y)) {
+            hit = tile;
+            break;
+        }
+        ++index;
+    }
+    if (hit == nullptr) return;
+    const bool correct = index == nextIndex;
+    boardPerfect = boardPerfect && correct;
+    if (correct) {
+        tiles.Remove(hit, true);
+    } else {
+        hit->MarkClicked();
+        ++wrongClicks;
+    }
+    if (tiles.Empty()) {
+        pauseTimer = kPauseSeconds;
+        if (boardPerfect)
+            ++perfectBoards;
+        else
+            ++flawedBoards;
+    }
+}
+
+// The pause, the next board and the end run only while the game is played: a game ended from
+// the pause page stays ended, however far its last pause had come.
+void KG_Zahlen_klicken::Update() {
+    const bool playing = running && state == kStatePlaying;
+    const bool counting = playing && !(pauseTimer > 0);
+    if (playing && pauseTimer > 0) {
+        pauseTimer -= app->frameTime;
+        if (pauseTimer <= 0) {
+            if (FinishedBoards() < boardCount)
+                DealBoard();
+            else
+                state = kStateOver;
+        }
+    }
+    AdvanceTime(counting);
+}
+
+void KG_Zahlen_klicken::Render() {
+    if (!running) return;
+    if (state == kStatePlaying) {
+        DrawTimePanel();
+        const int W = app->screenWidth;
+        fontManager->DrawTextRect(app->GetText(ascending ? 122 : 123), W / 2 - 150, 50, W / 2 + 150, 100, 0xFF000000,
+                                  kTextCenter | kTextVCenter, font);
+    }
+    for (NumberTile* tile : tiles) tile->Draw(fontManager, digitFont_);
+}
+
+const char* KG_Zahlen_klicken::GetHelpText() { return app->GetText(121); }
+const char* KG_Zahlen_klicken::GetTitle() { return app->GetText(120); }
+
+// Time, wrong clicks, perfect and flawed boards with the share of perfect ones, an empty line,
+// the average time per board and the grade.
+const char* KG_Zahlen_klicken::GetResultText() {
+    const int finished = FinishedBoards();
+    const int t = static_cast<int>(playTime);
+    const int share = finished > 0 ? static_cast<int>(static_cast<double>(perfectBoards) / finished * 100.0) : 0;
+    const double average = finished > 0 ? playTime / finished : 0.0;
+    resultText_ = FormatText(app->GetText(22), t / 60, t % 60) + "\n";
+    AppendText(resultText_, app->GetText(124), wrongClicks);
+    resultText_ += "\n";
+    AppendText(resultText_, app->GetText(30), perfectBoards);
+    resultText_ += "\n";
+    AppendText(resultText_, app->GetText(31), flawedBoards);
+    resultText_ += "\n";
+    AppendText(resultText_, app->GetText(32), share);
+    resultText_ += "\n\n";
+    AppendText(resultText_, app->GetText(41), average);
+    resultText_ += "\n";
+    AppendText(resultText_, app->GetText(50), grade);
+    return resultText_.c_str();
+}
+
+// Played to the end: five steps for the share of flawed boards plus one step a minute. Left
+// early: ten steps for the share of flawed boards among the finished ones, or no result when
+// none was finished.
+void KG_Zahlen_klicken::ComputeGrade() {
+    grade = StandardGrade{kSecondsPerGrade, 10.0}(state == kStateOver, flawedBoards, boardCount, FinishedBoards(),
+                                                  playTime);
+}
