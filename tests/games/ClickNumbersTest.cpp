@@ -10,6 +10,7 @@
 #include "framework/TextFormat.h"
 #include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
 #include "games/KG_Zahlen_klicken/NumberBoard.h"
+#include "platform/FontManager.h"
 #include "GameTestSupport.h"
 
 namespace {
@@ -302,9 +303,10 @@ TEST_F(ClickNumbersTest, ResultTextListsClicksBoardsShareAverageAndGrade) {
     }
     ASSERT_EQ(game->state, kStateOver);
     game->ComputeGrade();
+    // Seven lines: the perfect and flawed boards share one, the grade stands apart.
     const std::string expected = FormatText(app->GetText(22), 0, 30) + "\n" + FormatText(app->GetText(124), 6) + "\n" +
-                                 FormatText(app->GetText(30), 7) + "\n" + FormatText(app->GetText(31), 3) + "\n" +
-                                 FormatText(app->GetText(32), 70) + "\n\n" + FormatText(app->GetText(41), 3.0) + "\n" +
+                                 FormatText(app->GetText(30), 7) + "   " + FormatText(app->GetText(31), 3) + "\n" +
+                                 FormatText(app->GetText(32), 70) + "\n" + FormatText(app->GetText(41), 3.0) + "\n\n" +
                                  FormatText(app->GetText(50), game->grade);
     EXPECT_EQ(std::string(game->GetResultText()), expected);
     EXPECT_STREQ(game->GetTitle(), app->GetText(120));
@@ -313,7 +315,7 @@ TEST_F(ClickNumbersTest, ResultTextListsClicksBoardsShareAverageAndGrade) {
     FilelessClickNumbers none(0, 9);
     none.SetState(kStateAborted);
     none.ComputeGrade();
-    const std::string empty = FormatText(app->GetText(32), 0) + "\n\n" + FormatText(app->GetText(41), 0.0) + "\n";
+    const std::string empty = FormatText(app->GetText(32), 0) + "\n" + FormatText(app->GetText(41), 0.0) + "\n\n";
     EXPECT_NE(std::string(none.GetResultText()).find(empty), std::string::npos) << none.GetResultText();
     EXPECT_NE(expected.find("Wrong clicks: 6"), std::string::npos) << expected;
 }
@@ -342,6 +344,8 @@ TEST_F(ClickNumbersTest, RenderDrawsThePanelTheOrderLineAndTheTilesWithBlackAndR
         EXPECT_EQ(number.text, std::to_string(tiles[i]->value));
         EXPECT_EQ(number.color, i + 1 == tiles.size() ? 0xFFFF0000u : 0xFF000000u);
         EXPECT_EQ(number.format, kTextCenter | kTextVCenter);
+        ASSERT_NE(number.font, nullptr);
+        EXPECT_EQ(number.font->height, KG_Zahlen_klicken::kDigitHeight);
     }
 
     FilelessClickNumbers up(0, 11);

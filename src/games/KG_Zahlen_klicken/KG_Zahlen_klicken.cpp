@@ -18,7 +18,9 @@ KG_Zahlen_klicken::KG_Zahlen_klicken(int level_, unsigned seed) : Knobel_Game(le
         case 2: gridSize = 4, orderMode = 2; break;
         default: gridSize = 2, orderMode = 0; break;
     }
-    digitFont_ = fontManager->DefaultFont();
+    // The numbers are what the player scans for: larger than the small default text, filling
+    // about half of a tile.
+    digitFont_ = MakeFont("Arial", kDigitHeight);
     std::srand(seed);
     boardCount = kBoardCount;
     perfectBoards = flawedBoards = wrongClicks = 0;
@@ -102,26 +104,16 @@ void KG_Zahlen_klicken::Render() {
 const char* KG_Zahlen_klicken::GetHelpText() { return app->GetText(121); }
 const char* KG_Zahlen_klicken::GetTitle() { return app->GetText(120); }
 
-// Time, wrong clicks, perfect and flawed boards with the share of perfect ones, an empty line,
-// the average time per board and the grade.
+// Time, wrong clicks, perfect and flawed boards (on one line, so the result fits its page),
+// the share of perfect boards, the average time per board, and the grade after an empty line.
 const char* KG_Zahlen_klicken::GetResultText() {
     const int finished = FinishedBoards();
-    const int t = static_cast<int>(playTime);
     const int share = finished > 0 ? static_cast<int>(static_cast<double>(perfectBoards) / finished * 100.0) : 0;
     const double average = finished > 0 ? playTime / finished : 0.0;
-    resultText_ = FormatText(app->GetText(22), t / 60, t % 60) + "\n";
-    AppendText(resultText_, app->GetText(124), wrongClicks);
-    resultText_ += "\n";
-    AppendText(resultText_, app->GetText(30), perfectBoards);
-    resultText_ += "\n";
-    AppendText(resultText_, app->GetText(31), flawedBoards);
-    resultText_ += "\n";
-    AppendText(resultText_, app->GetText(32), share);
-    resultText_ += "\n\n";
-    AppendText(resultText_, app->GetText(41), average);
-    resultText_ += "\n";
-    AppendText(resultText_, app->GetText(50), grade);
-    return resultText_.c_str();
+    return FrameResultText({FormatText(app->GetText(124), wrongClicks),
+                            FormatText(app->GetText(30), perfectBoards) + "   " +
+                                FormatText(app->GetText(31), flawedBoards),
+                            FormatText(app->GetText(32), share), FormatText(app->GetText(41), average)});
 }
 
 // Played to the end: five steps for the share of flawed boards plus one step a minute. Left

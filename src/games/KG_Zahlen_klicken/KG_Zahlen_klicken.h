@@ -12,6 +12,7 @@ public:
     static constexpr int kBoardCount = 10;
     static constexpr double kPauseSeconds = 1.0;
     static constexpr double kSecondsPerGrade = 60.0;
+    static constexpr double kDigitHeight = 24.0;
 
     explicit KG_Zahlen_klicken(int level);
     // The same with a chosen seed for the generator instead of the tick count.
