@@ -13,11 +13,9 @@
 KG_Zahlen_klicken::KG_Zahlen_klicken(int level) : KG_Zahlen_klicken(level, TickCountSeed()) {}
 
 KG_Zahlen_klicken::KG_Zahlen_klicken(int level_, unsigned seed) : Knobel_Game(level_, "zahlenklicken.sav") {
-    switch (level) {
-        case 1: gridSize = 3, orderMode = 1; break;
-        case 2: gridSize = 4, orderMode = 2; break;
-        default: gridSize = 2, orderMode = 0; break;
-    }
+    // Level 0: 2 x 2 ascending; 1: 3 x 3 descending; 2: 4 x 4 in an order drawn for every board.
+    gridSize = level == 1 ? 3 : (level == 2 ? 4 : 2);
+    orderMode = level == 1 ? 1 : (level == 2 ? 2 : 0);
     // The numbers are what the player scans for: larger than the small default text, filling
     // about half of a tile.
     digitFont_ = MakeFont("Arial", kDigitHeight);
