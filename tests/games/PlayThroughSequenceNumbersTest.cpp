@@ -30,6 +30,12 @@ using playthrough::W;
 
 class PlayThroughSequenceNumbersTest : public playthrough::MenuPlayTest {
 protected:
+    // Other tests of the same process may have put stand-ins into these two rows of the list.
+    void SetUp() override {
+        SetGameFactory(kRememberingIndex, [](int level) -> Knobel_Game* { return new KG_Gedaechtnis(level); });
+        SetGameFactory(kClickNumbersIndex, [](int level) -> Knobel_Game* { return new KG_Zahlen_klicken(level); });
+        MenuPlayTest::SetUp();
+    }
     void ClickAt(Vec2 p) { Click(static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))); }
 
     // Frames until the sequence has been shown, then the buttons of the sequence clicked;

@@ -15,6 +15,7 @@
 #include "framework/Knobel_Game.h"
 #include "games/KG_Gedaechtnis/KG_Gedaechtnis.h"
 #include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
+#include "gui/GameTable.h"
 #include "gui/MainMenu.h"
 #include "platform/Archive.h"
 #include "platform/Device.h"
@@ -25,6 +26,12 @@
 namespace {
 constexpr int kRememberingIndex = 4;
 constexpr int kClickNumbersIndex = 15;
+
+// Other tests of the same process may have put stand-ins into these two rows of the list.
+void UseTheRealGames() {
+    SetGameFactory(kRememberingIndex, [](int level) -> Knobel_Game* { return new KG_Gedaechtnis(level); });
+    SetGameFactory(kClickNumbersIndex, [](int level) -> Knobel_Game* { return new KG_Zahlen_klicken(level); });
+}
 
 class SequenceNumbersScreens : public ::testing::TestWithParam<int> {
 protected:
@@ -42,6 +49,7 @@ protected:
         app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
         ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
         target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        UseTheRealGames();
         menu = new MainMenu();
         app->activeControl = menu;
     }
