@@ -4,6 +4,7 @@
 #include "games/KG_CrazyQuader/KG_CrazyQuader.h"
 #include "games/KG_Datum_Game/KG_Datum_Game.h"
 #include "games/KG_Dreieck_rechnen/KG_Dreieck_rechnen.h"
+#include "games/KG_Gedaechtnis/KG_Gedaechtnis.h"
 #include "games/KG_MMaster/KG_MMaster.h"
 #include "games/KG_Memory/KG_Memory.h"
 #include "games/KG_Ordo/KG_Ordo.h"
@@ -14,6 +15,7 @@
 #include "games/KG_Uhr_lesen/KG_Uhr_lesen.h"
 #include "games/KG_Waage_Game_Fruechte/KG_Waage_Game_Fruechte.h"
 #include "games/KG_Wechselgeld_Game/KG_Wechselgeld_Game.h"
+#include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
@@ -21,7 +23,7 @@ GameInfo g_games[kGameCount] = {
     {1, [](int level) -> Knobel_Game* { return new KG_CrazyQuader(level); }, 105},
     {2, [](int level) -> Knobel_Game* { return new KG_Datum_Game(level); }, 170},
     {3, [](int level) -> Knobel_Game* { return new KG_Dreieck_rechnen(level); }, 42},
-    {4, nullptr, 18},   // KG_Gedächtnis
+    {4, [](int level) -> Knobel_Game* { return new KG_Gedaechtnis(level); }, 18},
     {5, [](int level) -> Knobel_Game* { return new KG_Memory(level); }, 19},
     {6, [](int level) -> Knobel_Game* { return new KG_MMaster(level); }, 125},
     {7, [](int level) -> Knobel_Game* { return new KG_Ordo(level); }, 130},
@@ -32,7 +34,7 @@ GameInfo g_games[kGameCount] = {
     {12, [](int level) -> Knobel_Game* { return new KG_Uhr_lesen(level); }, 110},
     {13, [](int level) -> Knobel_Game* { return new KG_Waage_Game_Fruechte(level); }, 135},
     {14, [](int level) -> Knobel_Game* { return new KG_Wechselgeld_Game(level); }, 140},
-    {15, nullptr, 120}, // KG_Zahlen_klicken
+    {15, [](int level) -> Knobel_Game* { return new KG_Zahlen_klicken(level); }, 120},
 };
 }  // namespace
 

@@ -1,0 +1,151 @@
+#include "games/KG_Gedaechtnis/KG_Gedaechtnis.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/Random.h"
+#include "framework/TextFormat.h"
+#include "games/KG_Gedaechtnis/ButtonPlacement.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+namespace {
+constexpr int kSoundAlarm = 10;
+constexpr int kDesignCount = 12;
+
+struct Layout {
+    int count;
+    double size;
+};
+
+Layout LayoutForLevel(int level) {
+    switch (level) {
+        case 1: return {30, 30.0};
+        case 2: return {40, 20.0};
+        default: return {20, 40.0};
+    }
+}
+}  // namespace
+
+KG_Gedaechtnis::KG_Gedaechtnis(int level) : KG_Gedaechtnis(level, TickCountSeed()) {}
+
+KG_Gedaechtnis::KG_Gedaechtnis(int level_, unsigned seed) : Knobel_Game(level_, "gedächtnis.sav") {
+    const Layout layout = LayoutForLevel(level);
+    buttonCount = layout.count;
+    buttonSize = layout.size;
+    std::srand(seed);
+    const int picture = std::rand() % kDesignCount;
+    ButtonPlacement placed = PlaceButtons(buttonCount, buttonSize, app->screenWidth, app->screenHeight);
+    crowdedButtons = placed.crowded;
+    for (const Vec2& centre : placed.centres) buttons.Add(new MemoryButton(picture, buttonSize, centre));
+
+    round = SequenceRound(buttons.Count(), kShowDuration);
+    for (int i = 0; i < SequenceRound::kStartLength; ++i) round.sequence.push_back(RandomBelow(buttons.Count()));
+    round.sequencePos = 0;
+    round.showing = true;
+    round.stepTimer = 0.0;
+    state = kStatePlaying;
+    playTime = 0.0;
+}
+
+KG_Gedaechtnis::~KG_Gedaechtnis() { buttons.Clear(true); }
+
+int KG_Gedaechtnis::ButtonAt(float x, float y) {
+    int i = 0;
+    for (MemoryButton* b : buttons) {
+        if (b->HitTest(x, y)) return i;
+        ++i;
+    }
+    return -1;
+}
+
+// Only the first button under the point counts: two buttons may touch, and a click on the
+// point where they touch is one click.
+void KG_Gedaechtnis::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    if (round.showing) return;
+    const int hit = ButtonAt(x, y);
+    if (hit < 0) return;
+    SequenceRound::Verdict verdict = round.Judge(hit);
+    if (verdict == SequenceRound::Verdict::kIgnored) return;
+    buttons.Get(hit)->Light(kClickLight);
+    switch (verdict) {
+        case SequenceRound::Verdict::kWrong:
+            state = kStateOverOther;
+            app->PlaySound(kSoundAlarm, 1.0f);
+            break;
+        case SequenceRound::Verdict::kWon:
+            state = kStateOver;
+            break;
+        case SequenceRound::Verdict::kRepeated:
+            round.Grow(RandomBelow(buttons.Count()));
+            break;
+        default:
+            break;
+    }
+}
+
+void KG_Gedaechtnis::Update() {
+    const bool counting = running && state == kStatePlaying && !round.showing;
+    if (running) {
+        for (MemoryButton* b : buttons) b->CountDown(app->realFrameTime);
+        // The showing stands still once the game is over or left.
+        if (state == kStatePlaying) {
+            const SequenceRound::ShowStep step = round.Advance(app->realFrameTime);
+            if (step.darkButton >= 0) buttons.Get(step.darkButton)->Light(0.0);
+            if (step.litButton >= 0) buttons.Get(step.litButton)->Light(step.litFor);
+        }
+    }
+    AdvanceTime(counting);
+}
+
+void KG_Gedaechtnis::Render() {
+    if (running && state == kStatePlaying) DrawPanel();
+    for (MemoryButton* b : buttons) b->Draw();
+}
+
+// The time panel with a second line: how far the showing has come, or which step the player
+// is at.
+void KG_Gedaechtnis::DrawPanel() {
+    const int W = app->screenWidth;
+    const Rect src{0, 700, 300, 750};
+    const Vec2 pos{static_cast<float>(W / 2 - 150), 0.0f};
+    app->DrawSprite(app->texMenu2, &src, nullptr, nullptr, 0.0, &pos, 0xFFFFFFFF);
+    const int t = static_cast<int>(playTime);
+    std::string text = FormatText(app->GetText(63), t / 60, t % 60);
+    text += "\n";
+    if (round.showing)
+        AppendText(text, app->GetText(51), round.sequencePos, round.Length());
+    else
+        AppendText(text, app->GetText(52), round.sequencePos + 1, round.Length());
+    fontManager->DrawTextRect(text.c_str(), W / 2 - 150, 0, W / 2 + 150, 50, 0xFF000000, kTextCenter | kTextVCenter,
+                              font);
+}
+
+const char* KG_Gedaechtnis::GetHelpText() { return app->GetText(67); }
+const char* KG_Gedaechtnis::GetTitle() { return app->GetText(18); }
+
+const char* KG_Gedaechtnis::GetResultText() {
+    if (state == kStateOver) {
+        const char* won = app->GetText(38);
+        return FrameResultText({won != nullptr ? won : ""});
+    }
+    return FrameResultText({FormatText(app->GetText(36), round.longestRepeated)});
+}
+
+// Five steps for the part of the buttons the last sequence did not reach, plus one step per
+// L + 40 seconds of input time. A game left before any click was judged has no result.
+void KG_Gedaechtnis::ComputeGrade() {
+    const bool over = state == kStateOver || state == kStateOverOther;
+    if (!over && round.judgedClicks == 0) {
+        grade = 6.0;
+        return;
+    }
+    const double L = round.Length();
+    const double N = std::max(1, buttons.Count());
+    const double g = 5.0 * (1.0 - L / N) + 1.0 + playTime / (L + 40.0);
+    grade = GradeInRange(std::min(g, 6.0));
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The sequence-memory game: identical round buttons scattered over the screen light up one
+// after another; the player clicks them back in the same order. Each repeated sequence grows
+// by one button and is shown again. One wrong click ends the game; repeating a sequence as
+// long as there are buttons wins it.
+#include "framework/Knobel_Game.h"
+#include "framework/LockedList.h"
+#include "games/KG_Gedaechtnis/MemoryButton.h"
+#include "games/KG_Gedaechtnis/SequenceRound.h"
+
+class KG_Gedaechtnis : public Knobel_Game {
+public:
+    static constexpr double kShowDuration = 10.0;
+    static constexpr double kClickLight = 1.0;  // seconds a clicked button lights, right or wrong
+
+    explicit KG_Gedaechtnis(int level);
+    // The same with a chosen seed for the generator instead of the tick count.
+    KG_Gedaechtnis(int level, unsigned seed);
+    ~KG_Gedaechtnis() override;
+
+    void OnLButtonDown(uint16_t x, uint16_t y) override;
+    void Update() override;
+    void Render() override;
+
+    const char* GetHelpText() override;
+    const char* GetResultText() override;
+    const char* GetTitle() override;
+    void ComputeGrade() override;
+
+    // The button under the point (the first in creation order), or -1.
+    int ButtonAt(float x, float y);
+    MemoryButton* Button(int index) { return buttons.Get(index); }
+
+    LockedList<MemoryButton> buttons;  // in creation order; owns them
+    int buttonCount = 20;
+    double buttonSize = 40.0;
+    int crowdedButtons = 0;  // buttons that found no free place (see ButtonPlacement)
+    SequenceRound round{20, kShowDuration};
+
+private:
+    void DrawPanel();
+};

@@ -1,0 +1,123 @@
+#include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/TextFormat.h"
+#include "games/KG_Zahlen_klicken/NumberBoard.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+KG_Zahlen_klicken::KG_Zahlen_klicken(int level) : KG_Zahlen_klicken(level, TickCountSeed()) {}
+
+KG_Zahlen_klicken::KG_Zahlen_klicken(int level_, unsigned seed) : Knobel_Game(level_, "zahlenklicken.sav") {
+    // Level 0: 2 x 2 ascending; 1: 3 x 3 descending; 2: 4 x 4 in an order drawn for every board.
+    gridSize = level == 1 ? 3 : (level == 2 ? 4 : 2);
+    orderMode = level == 1 ? 1 : (level == 2 ? 2 : 0);
+    // The numbers are what the player scans for: larger than the small default text, filling
+    // about half of a tile.
+    digitFont_ = MakeFont("Arial", kDigitHeight);
+    std::srand(seed);
+    boardCount = kBoardCount;
+    perfectBoards = flawedBoards = wrongClicks = 0;
+    pauseTimer = 0.0;
+    state = kStatePlaying;
+    playTime = 0.0;
+    DealBoard();
+}
+
+KG_Zahlen_klicken::~KG_Zahlen_klicken() { tiles.Clear(true); }
+
+void KG_Zahlen_klicken::DealBoard() {
+    tiles.Clear(true);
+    nextIndex = 0;
+    boardPerfect = true;
+    pauseTimer = 0.0;
+    const number_board::Board board = number_board::Deal(orderMode, gridSize, app->screenWidth, app->screenHeight);
+    ascending = board.ascending;
+    for (const number_board::Tile& t : board.tiles) tiles.Add(new NumberTile(t.value, t.centre));
+    ++dealtBoards_;
+}
+
+void KG_Zahlen_klicken::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    if (pauseTimer > 0) return;
+    int index = 0;
+    NumberTile* hit = nullptr;
+    for (NumberTile* tile : tiles) {
+        if (tile->HitTest(x, y)) {
+            hit = tile;
+            break;
+        }
+        ++index;
+    }
+    if (hit == nullptr) return;
+    const bool correct = index == nextIndex;
+    boardPerfect = boardPerfect && correct;
+    if (correct) {
+        tiles.Remove(hit, true);
+    } else {
+        hit->MarkClicked();
+        ++wrongClicks;
+    }
+    if (tiles.Empty()) {
+        pauseTimer = kPauseSeconds;
+        if (boardPerfect)
+            ++perfectBoards;
+        else
+            ++flawedBoards;
+    }
+}
+
+// The pause, the next board and the end run only while the game is played: a game ended from
+// the pause page stays ended, however far its last pause had come.
+void KG_Zahlen_klicken::Update() {
+    const bool playing = running && state == kStatePlaying;
+    const bool counting = playing && !(pauseTimer > 0);
+    if (playing && pauseTimer > 0) {
+        pauseTimer -= app->frameTime;
+        if (pauseTimer <= 0) {
+            if (FinishedBoards() < boardCount)
+                DealBoard();
+            else
+                state = kStateOver;
+        }
+    }
+    AdvanceTime(counting);
+}
+
+void KG_Zahlen_klicken::Render() {
+    if (!running) return;
+    if (state == kStatePlaying) {
+        DrawTimePanel();
+        const int W = app->screenWidth;
+        fontManager->DrawTextRect(app->GetText(ascending ? 122 : 123), W / 2 - 150, 50, W / 2 + 150, 100, 0xFF000000,
+                                  kTextCenter | kTextVCenter, font);
+    }
+    for (NumberTile* tile : tiles) tile->Draw(fontManager, digitFont_);
+}
+
+const char* KG_Zahlen_klicken::GetHelpText() { return app->GetText(121); }
+const char* KG_Zahlen_klicken::GetTitle() { return app->GetText(120); }
+
+// Time, wrong clicks, perfect and flawed boards (on one line, so the result fits its page),
+// the share of perfect boards, the average time per board, and the grade after an empty line.
+const char* KG_Zahlen_klicken::GetResultText() {
+    const int finished = FinishedBoards();
+    const int share = finished > 0 ? static_cast<int>(static_cast<double>(perfectBoards) / finished * 100.0) : 0;
+    const double average = finished > 0 ? playTime / finished : 0.0;
+    return FrameResultText({FormatText(app->GetText(124), wrongClicks),
+                            FormatText(app->GetText(30), perfectBoards) + "   " +
+                                FormatText(app->GetText(31), flawedBoards),
+                            FormatText(app->GetText(32), share), FormatText(app->GetText(41), average)});
+}
+
+// Played to the end: five steps for the share of flawed boards plus one step a minute. Left
+// early: ten steps for the share of flawed boards among the finished ones, or no result when
+// none was finished.
+void KG_Zahlen_klicken::ComputeGrade() {
+    grade = StandardGrade{kSecondsPerGrade, 10.0}(state == kStateOver, flawedBoards, boardCount, FinishedBoards(),
+                                                  playTime);
+}
