@@ -300,12 +300,14 @@ void VideoFile::Resample(const AVFrame* frame) {
         AVChannelLayout in;
         if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&in, channels);
         else if (av_channel_layout_copy(&in, &frame->ch_layout) < 0) return DropSound();
-        AVChannelLayout stereo;
-        av_channel_layout_default(&stereo, 2);
-        const int r = swr_alloc_set_opts2(&resampler_, &stereo, AV_SAMPLE_FMT_S16, kVideoSoundRate, &in,
+        // Mono stays mono here and goes to both sides at its full level below (the resampler
+        // would lower it by 3 dB, as for the centre of a surround mix).
+        AVChannelLayout out;
+        av_channel_layout_default(&out, channels == 1 ? 1 : 2);
+        const int r = swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_S16, kVideoSoundRate, &in,
                                           static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
         av_channel_layout_uninit(&in);
-        av_channel_layout_uninit(&stereo);
+        av_channel_layout_uninit(&out);
         if (r < 0 || swr_init(resampler_) < 0) return DropSound();
         resampleFormat_ = frame->format;
         resampleRate_ = frame->sample_rate;
@@ -315,13 +317,18 @@ void VideoFile::Resample(const AVFrame* frame) {
     const int capacity = swr_get_out_samples(resampler_, frame->nb_samples);
     if (capacity <= 0) return;
     // Everything is converted (the resampler keeps no backlog), but only what fits is kept.
-    std::vector<int16_t> buffer(static_cast<size_t>(capacity) * 2);
+    const int outChannels = resampleChannels_ == 1 ? 1 : 2;
+    std::vector<int16_t> buffer(static_cast<size_t>(capacity) * outChannels);
     uint8_t* outPlanes[1] = {reinterpret_cast<uint8_t*>(buffer.data())};
     const int made = swr_convert(resampler_, outPlanes, capacity, const_cast<const uint8_t**>(frame->extended_data),
                                  frame->nb_samples);
     if (made <= 0) return;
-    const int kept = std::min(made, room);
-    pendingSound_.insert(pendingSound_.end(), buffer.begin(), buffer.begin() + static_cast<size_t>(kept) * 2);
+    const size_t kept = static_cast<size_t>(std::min(made, room));
+    if (outChannels == 2) {
+        pendingSound_.insert(pendingSound_.end(), buffer.begin(), buffer.begin() + kept * 2);
+    } else {
+        for (size_t i = 0; i < kept; ++i) pendingSound_.insert(pendingSound_.end(), 2, buffer[i]);
+    }
 }
 
 void VideoFile::TakeSound(std::vector<int16_t>& out) {
