@@ -35,9 +35,12 @@ private:
 }  // namespace
 
 // CTest hands gtest_discover_tests only the first of several ENVIRONMENT entries, so the test
-// binary sets its environment itself: headless video and audio, and no leak report for the
-// caches that SDL and fontconfig keep until process exit.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+// binary sets its environment itself: headless video and audio. Leaks are reported, except
+// for the caches that SDL, SDL_ttf, FreeType and fontconfig keep until process exit.
+extern "C" const char* __asan_default_options() { return "detect_leaks=1"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\nleak:libSDL2-2.0.so\nleak:libSDL2_ttf\nleak:libfreetype.so\n";
+}
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);

@@ -25,6 +25,7 @@ long WindowProc(unsigned message, uint32_t wParam, uint32_t lParam, bool* quitPo
             return 0;
         case kMsgKeyDown:
             if (key == kKeyReturn && flags.ctrlHeld) {
+                flags.swallowEnterUp = true;
                 SwitchFullScreen();
                 break;
             }
@@ -34,6 +35,10 @@ long WindowProc(unsigned message, uint32_t wParam, uint32_t lParam, bool* quitPo
         case kMsgKeyUp:
             if (key == kKeyEscape && !flags.escapePass) {
                 flags.escapePass = true;
+                break;
+            }
+            if (key == kKeyReturn && flags.swallowEnterUp) {
+                flags.swallowEnterUp = false;
                 break;
             }
             if (key == kKeyControl) flags.ctrlHeld = false;

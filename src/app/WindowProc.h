@@ -24,6 +24,8 @@ enum WindowMessage : unsigned {
 struct InputFlags {
     bool ctrlHeld = false;
     bool escapePass = true;
+    // The Enter of a full-screen switch went down: its key-up is swallowed like its key-down.
+    bool swallowEnterUp = false;
 };
 InputFlags& GetInputFlags();
 

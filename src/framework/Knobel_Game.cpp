@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/AppContext.h"
+#include "framework/Grade.h"
 #include "framework/TextFormat.h"
 #include "platform/FontManager.h"
 
@@ -33,6 +34,7 @@ Knobel_Game::Knobel_Game(int level_, const char* fileName) : level(level_) {
 
 // Books the grade (unless saving was disabled) and rewrites the game's statistics file.
 Knobel_Game::~Knobel_Game() {
+    grade = GradeInRange(grade);
     if (saveOnExit) {
         gameStatistics.BookGrade(grade);
         if (app->statistics != nullptr) app->statistics->BookGrade(grade);
@@ -46,10 +48,19 @@ Knobel_Game::~Knobel_Game() {
 
 void Knobel_Game::OnLostDevice() {
     if (font != nullptr) font->OnLostDevice();
+    for (auto& f : ownFonts_) f->OnLostDevice();
 }
 
 void Knobel_Game::OnResetDevice() {
     if (font != nullptr) font->OnResetDevice();
+    for (auto& f : ownFonts_) f->OnResetDevice();
+}
+
+// Not added to the font manager, whose list lives as long as the program: a game's fonts go
+// with the game.
+Font* Knobel_Game::MakeFont(const char* faceName, double height) {
+    ownFonts_.push_back(std::make_unique<Font>(-1, faceName, height));
+    return ownFonts_.back().get();
 }
 
 void Knobel_Game::Start() {

@@ -3,7 +3,9 @@
 // its top-ten list (loaded from and saved to the game's ".sav" file), the default font and
 // the text operations through which the menu shows a game without knowing it.
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Game.h"
 #include "framework/Statistics.h"
@@ -26,6 +28,8 @@ public:
 
     void OnLostDevice() override;
     void OnResetDevice() override;
+    // A quick second click is a click like any other: it reaches the game as a button-down.
+    void OnLButtonDblClk(uint16_t x, uint16_t y) override { OnLButtonDown(x, y); }
 
     virtual void Start();
     virtual int GetState();
@@ -38,6 +42,13 @@ public:
     // Draws the rules word-wrapped into the help panel.
     virtual void DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* font);
     virtual bool AllowsHelpKey();
+    // True while the player holds a piece with the left button. Before the game stops getting
+    // input (pause, help), the menu hands it the button-up at the last mouse position, so the
+    // piece is dropped by the game's own rules and never lost.
+    virtual bool HoldsPiece() const { return false; }
+    // The game stops getting input for a while (pause, help): it forgets keys it saw go down,
+    // since their key-ups will not reach it.
+    virtual void OnInputSuspended() {}
 
     bool QualifiesForTopTen();
     ScoreEntry* CreateEntry();         // the caller owns it until AddEntry
@@ -59,6 +70,11 @@ public:
     double grade = 6.0;
 
 protected:
+    // Input counts only while the game is being played: started, and neither paused nor over.
+    bool Playing() const { return running && state == kStatePlaying; }
+    // A font of the game's own, made once (in the constructor) and kept until the game is
+    // deleted; the base passes device loss and reset on to it.
+    Font* MakeFont(const char* faceName, double height);
     // The time panel every game shows while it is played: the wide panel at the top centre
     // with the running time in it.
     void DrawTimePanel();
@@ -70,4 +86,7 @@ protected:
 
     std::string resultText_;
     std::string statisticsText_;
+
+private:
+    std::vector<std::unique_ptr<Font>> ownFonts_;
 };

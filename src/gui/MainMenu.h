@@ -122,6 +122,7 @@ private:
     // Hit-tests the visible page; forwards the event to the game when no page took it.
     bool PageTookMouse();
     bool GameTakesInput() const;
+    void SuspendGameInput();
     void PerformAction(int id);
     bool NameInputActive() const;
     void EditName(ScoreEntry* entry, uint16_t key);

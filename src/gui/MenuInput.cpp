@@ -14,8 +14,19 @@ constexpr int kSoundGameClick = 1;
 constexpr uint16_t kKeyH = 72;
 }  // namespace
 
-// Input reaches the game only while it runs and its countdown is over.
-bool MainMenu::GameTakesInput() const { return app->runState == 1 && game != nullptr && countdown <= 0.0; }
+// Input reaches the game only while it is being played: its countdown is over, and it is
+// neither paused nor over (no page covers it).
+bool MainMenu::GameTakesInput() const {
+    return app->runState == 1 && game != nullptr && countdown <= 0.0 && game->GetState() == kStatePlaying;
+}
+
+// Before the game stops getting input, a piece it holds is dropped where the pointer is (the
+// button-up would otherwise reach a page, or nothing), and it forgets the keys it holds.
+void MainMenu::SuspendGameInput() {
+    if (game == nullptr) return;
+    if (game->HoldsPiece()) game->OnLButtonUp(static_cast<uint16_t>(app->mouseX), static_cast<uint16_t>(app->mouseY));
+    game->OnInputSuspended();
+}
 
 bool MainMenu::PageTookMouse() { return HitTestElements(-1); }
 
@@ -28,7 +39,9 @@ void MainMenu::OnLButtonDown(uint16_t x, uint16_t y) {
     if (!PageTookMouse() && GameTakesInput()) game->OnLButtonDown(x, y);
 }
 
+// The second press of a double click holds the button like any press.
 void MainMenu::OnLButtonDblClk(uint16_t x, uint16_t y) {
+    buttonHeld = true;
     if (!PageTookMouse() && GameTakesInput()) game->OnLButtonDblClk(x, y);
 }
 
@@ -155,6 +168,7 @@ void MainMenu::TogglePause() {
         app->paused = false;
         ShowPage(kPageNone);
     } else if (state == kStatePlaying || countdown > 0.0) {
+        SuspendGameInput();
         game->SetState(kStatePaused);
         app->paused = true;
         ShowPage(kPageInGame);
@@ -168,6 +182,7 @@ void MainMenu::ToggleHelp() {
         app->paused = false;
         ShowPage(kPageNone);
     } else if (state == kStatePlaying || state == kStatePaused || countdown > 0.0) {
+        if (state == kStatePlaying) SuspendGameInput();
         game->SetState(kStatePaused);
         app->paused = true;
         ShowPage(kPageHelp);

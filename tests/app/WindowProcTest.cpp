@@ -50,6 +50,23 @@ TEST_F(WindowProcFixture, CtrlEnterSwitchesFullScreenAndIsNotPassedOn) {
     EXPECT_FALSE(app->fullScreen);
 }
 
+TEST_F(WindowProcFixture, TheEnterOfTheSwitchIsSwallowedOnKeyUpAsWell) {
+    WindowProc(kMsgKeyDown, kKeyControl, 0);
+    WindowProc(kMsgKeyDown, kKeyReturn, 0);
+    WindowProc(kMsgKeyUp, kKeyReturn, 0);   // the switch's own Enter: not an answer
+    WindowProc(kMsgKeyUp, kKeyControl, 0);
+    WindowProc(kMsgKeyDown, kKeyReturn, 0);  // a plain Enter afterwards passes both ways
+    WindowProc(kMsgKeyUp, kKeyReturn, 0);
+    EXPECT_EQ(control.calls, (std::vector<std::string>{"kdown 17", "kup 17", "kdown 13", "kup 13"}));
+    // Ctrl released before Enter: the Enter's key-up is still the switch's.
+    control.calls.clear();
+    WindowProc(kMsgKeyDown, kKeyControl, 0);
+    WindowProc(kMsgKeyDown, kKeyReturn, 0);
+    WindowProc(kMsgKeyUp, kKeyControl, 0);
+    WindowProc(kMsgKeyUp, kKeyReturn, 0);
+    EXPECT_EQ(control.calls, (std::vector<std::string>{"kdown 17", "kup 17"}));
+}
+
 TEST_F(WindowProcFixture, ReleasingCtrlEndsTheSwitchChord) {
     WindowProc(kMsgKeyDown, kKeyControl, 0);
     WindowProc(kMsgKeyUp, kKeyControl, 0);

@@ -1,36 +1,12 @@
 """Sudoku and Memory started from the menu at the first level: each game appears after the
 countdown; in Sudoku an empty cell takes a typed digit; each is left through Escape and the
 abort button of the in-game menu, after which its statistics file exists."""
-import subprocess
 import sys
-import time
 
 from harness import Session, check
+from menu_nav import AWAY, Menu, crop, sav_value, shoot_until
 
 W, H = 1024, 768
-# Menu buttons, by the page layouts (centre of each button).
-PLAY = (W // 2, H // 2 - 300 + 150 + 25)           # main page: play
-LEVEL_0 = (W // 2, H // 2 - 150 + 75 + 25)         # level page: first level
-SINGLE_GAME = (W // 2, H // 2 - 150 + 150 + 25)    # mode page: one game
-LIST_TOP = H // 2 - 350                            # game list page
-SCROLL_UP = (W // 2 - 200 + 175 + 25, LIST_TOP + 75 + 25)
-SCROLL_DOWN = (W // 2 - 200 + 175 + 25, LIST_TOP + 560 + 25)
-LIST_ROWS = 7
-ABORT = (W // 2, H // 2 - 200 + 300 + 25)          # in-game menu: end the game
-AWAY = (1010, 755)                                 # where the pointer covers nothing of a game
-
-
-list_first = [0]
-
-
-def list_row(row):
-    return (W // 2, LIST_TOP + 135 + 60 * row + 25)
-
-
-def crop(shot, x, y, w, h):
-    """RGB bytes of a rectangle of a screenshot."""
-    return subprocess.run(["convert", shot, "-crop", f"{w}x{h}+{x}+{y}", "rgb:-"],
-                          capture_output=True, check=True).stdout
 
 
 def dark_pixels(shot, x, y, w, h):
@@ -60,73 +36,20 @@ def card_centres(shot, limit):
     return found
 
 
-def shoot_until(s, label, condition, timeout=4.0):
-    """Screenshots until the condition holds for one (a frame may take a moment under load);
-    returns the last one."""
-    deadline = time.time() + timeout
-    while True:
-        shot = s.screenshot(label)
-        if condition(shot) or time.time() > deadline:
-            return shot
-        time.sleep(0.2)
-
-
-def sav_value(data, key):
-    """The value after a key in a statistics file's bytes."""
-    tokens = data.split()
-    for i, t in enumerate(tokens[:-1]):
-        if t == key.encode():
-            return float(tokens[i + 1])
-    return None
-
-
 def cell_origin(c, r):
     return (W // 2 - 235 + 50 * c + 10 * (c // 3), H // 2 - 235 + 50 * r + 10 * (r // 3))
 
 
-def start_game(s, index, label):
-    s.click(*PLAY)
-    s.click(*LEVEL_0)
-    s.click(*SINGLE_GAME)
-    s.screenshot(f"{label}-list")
-    # The list keeps its scroll position from one visit to the next.
-    while index - list_first[0] >= LIST_ROWS:
-        s.click(*SCROLL_DOWN)
-        list_first[0] += 1
-    while index < list_first[0]:
-        s.click(*SCROLL_UP)
-        list_first[0] -= 1
-    s.click(*list_row(index - list_first[0]))
-    s.move(*AWAY)
-    s.sleep(0.8)
-    s.screenshot(f"{label}-countdown")
-    s.sleep(3.2)
-    return s.screenshot(f"{label}-playing")
-
-
-def leave_through_abort(s, label, name_if_asked=False):
-    s.key("Escape")
-    s.sleep(0.5)
-    s.screenshot(f"{label}-paused")
-    s.click(*ABORT)
-    s.move(*AWAY)
-    s.sleep(1.0)
-    if name_if_asked:
-        # A grade below 6 asks for a name first; on the main page the keys do nothing.
-        s.screenshot(f"{label}-aborted")
-        s.type("Eve")
-        s.key("Return")
-        s.sleep(0.5)
-    return s.screenshot(f"{label}-left")
 
 
 with Session(sys.argv) as s:
+    menu = Menu(s)
     s.start()
     s.sleep(2.0)
     s.screenshot("menu")
 
     # Sudoku (list index 11): find an empty cell on the screen, select it, type a digit.
-    shot = start_game(s, 11, "sudoku")
+    shot = menu.start_game(11, "sudoku")
     empty = None
     for c in range(9):
         for r in range(9):
@@ -153,14 +76,14 @@ with Session(sys.argv) as s:
     s.key("0")
     cleared = shoot_until(s, "sudoku-cleared", lambda t: dark_pixels(t, x + 12, y + 10, 26, 30) == 0)
     check(dark_pixels(cleared, x + 12, y + 10, 26, 30) == 0, "the digit stayed after clearing the cell")
-    leave_through_abort(s, "sudoku")
+    menu.leave_through_abort("sudoku")
     sav = s.file("sudoku.sav")
     check(sav is not None, "sudoku.sav not written after leaving the game")
     check(sav_value(sav, "ANZ_SPIELE:") == 1, f"sudoku.sav does not book one game: {sav!r}")
     check(sav_value(sav, "ERGS:") == 6, f"sudoku.sav does not book the grade 6: {sav!r}")
 
     # Memory (list index 5): turn two cards.
-    shot = start_game(s, 5, "memory")
+    shot = menu.start_game(5, "memory")
     cards = card_centres(shot, 2)
     check(len(cards) == 2, f"face-down cards not found on the screen: {cards}")
     for x, y in cards:
@@ -171,7 +94,7 @@ with Session(sys.argv) as s:
     for x, y in cards:
         check(s.region_differs(shot, turned, x - 20, y - 20, 40, 40), f"the card at {(x, y)} did not turn")
     # Should the two cards have been a pair, the grade lies below 6.
-    leave_through_abort(s, "memory", name_if_asked=True)
+    menu.leave_through_abort("memory", name_if_asked=True)
     sav = s.file("merkspiel.sav")
     check(sav is not None, "merkspiel.sav not written after leaving the game")
     check(sav_value(sav, "ANZ_SPIELE:") == 1, f"merkspiel.sav does not book one game: {sav!r}")

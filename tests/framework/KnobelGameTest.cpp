@@ -2,6 +2,7 @@
 // drawing helpers and the top-ten operations the menu calls.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "app/AppContext.h"
@@ -220,4 +221,57 @@ TEST(KnobelGame, GamesShareTheirDefaultFont) {
     EXPECT_EQ(GetFontManager()->FindFont(first->id), first);
     Font* next = GetFontManager()->AddFont("Comic Sans MS", 30);
     EXPECT_EQ(next->id, first->id + 1);  // no font was added per game
+}
+
+namespace {
+// A game that makes two fonts of its own, once.
+struct FontGame : TestGame {
+    FontGame() : TestGame(0) {
+        digits = MakeFont("Arial", 35);
+        clock = MakeFont("Arial", 40);
+    }
+    Font* digits;
+    Font* clock;
+};
+}  // namespace
+
+TEST(KnobelGame, OwnFontsStayOutOfTheManagerAndFollowTheDevice) {
+    FontManager* manager = GetFontManager();
+    const int before = manager->AddFont("Arial", 11)->id;
+    {
+        FontGame game;
+        game.DisableSaving();
+        EXPECT_EQ(game.digits->height, 35);
+        EXPECT_NE(game.digits, game.clock);
+        game.OnLostDevice();
+        EXPECT_TRUE(game.digits->lost);
+        EXPECT_TRUE(game.clock->lost);
+        game.OnResetDevice();
+        EXPECT_FALSE(game.digits->lost);
+        EXPECT_FALSE(game.clock->lost);
+    }
+    // Games come and go without the manager's list growing.
+    for (int i = 0; i < 20; ++i) {
+        FontGame game;
+        game.DisableSaving();
+    }
+    EXPECT_LE(manager->AddFont("Arial", 11)->id, before + 2);  // at most the shared game font was added
+}
+
+TEST(KnobelGame, ABrokenGradeIsBookedAsNoResult) {
+    AppContext* app = GetAppContext();
+    {
+        TestGame game(0);
+        game.grade = std::nan("");
+        game.saveFileName[0] = '\0';
+    }
+    {
+        TestGame game(0);
+        game.grade = -3.0;
+        game.saveFileName[0] = '\0';
+    }
+    EXPECT_EQ(app->statistics->gamesPlayed, 2);
+    EXPECT_DOUBLE_EQ(app->statistics->gradeSum, 7.0);
+    EXPECT_DOUBLE_EQ(app->statistics->worstGrade, 6.0);
+    EXPECT_DOUBLE_EQ(app->statistics->bestGrade, 1.0);
 }

@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         app = GetAppContext();
         app->sprite = new Renderer(nullptr);
-        for (Texture** t : {&app->texMisc1, &app->texMisc2, &app->texMenu2, &app->texMemoryPattern}) {
+        for (Texture** t : SharedTextures()) {
             *t = new Texture();
             (*t)->width = (*t)->height = 1024;
         }
@@ -34,12 +34,19 @@ protected:
         app->paused = false;
     }
     void TearDown() override {
-        for (Texture** t : {&app->texMisc1, &app->texMisc2, &app->texMenu2, &app->texMemoryPattern}) {
+        for (Texture** t : SharedTextures()) {
             delete *t;
             *t = nullptr;
         }
         delete app->sprite;
         app->sprite = nullptr;
+    }
+
+    // Stand-ins for every shared texture the games draw from.
+    std::vector<Texture**> SharedTextures() {
+        return {&app->texMisc1,  &app->texMisc2,  &app->texMisc3,  &app->texMisc4,          &app->texMenu1,
+                &app->texMenu2,  &app->texMenu3,  &app->texCards1, &app->texCards2,         &app->texMemoryPattern,
+                &app->texBack1,  &app->texBack2,  &app->texBack3,  &app->texBack4,          &app->texBackground};
     }
 
     // Loads the English language file of the build into the record.

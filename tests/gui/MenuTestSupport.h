@@ -48,14 +48,30 @@ public:
         AdvanceTime(state == kStatePlaying);
     }
     void Render() override { ++renders; }
-    void OnLButtonDown(uint16_t x, uint16_t y) override { ++buttonDowns; }
+    // Every input slot counts its calls; a button-down picks up a piece that the next
+    // button-up drops where it happens.
+    void OnMouseMove(uint16_t x, uint16_t y) override { ++mouseMoves; }
+    void OnLButtonDown(uint16_t x, uint16_t y) override {
+        ++buttonDowns;
+        holding = true;
+    }
     void OnLButtonUp(uint16_t x, uint16_t y) override {
         ++buttonUps;
         lastX = x;
         lastY = y;
+        if (holding) dropX = x, dropY = y;
+        holding = false;
     }
+    void OnRButtonDown(uint16_t x, uint16_t y) override { ++rightButtons; }
+    void OnRButtonUp(uint16_t x, uint16_t y) override { ++rightButtons; }
+    void OnMouseWheel(uint32_t) override { ++wheels; }
     void OnKeyUp(uint16_t key) override { keysUp.push_back(key); }
     void OnKeyDown(uint16_t key) override { keysDown.push_back(key); }
+    bool HoldsPiece() const override { return holding; }
+    void OnInputSuspended() override { ++suspensions; }
+    int InputCalls() const {
+        return mouseMoves + buttonDowns + buttonUps + rightButtons + wheels + static_cast<int>(keysUp.size() + keysDown.size());
+    }
     const char* GetTitle() override { return "Test game"; }
     const char* GetHelpText() override { return "Rules of the test game"; }
     const char* GetResultText() override { return FrameResultText({"Test line"}); }
@@ -69,7 +85,10 @@ public:
     double nextGrade = 6.0;
     bool helpAllowed = true;
     int updates = 0, renders = 0, buttonDowns = 0, buttonUps = 0;
+    int mouseMoves = 0, rightButtons = 0, wheels = 0, suspensions = 0;
     int lastX = -1, lastY = -1;
+    bool holding = false;
+    int dropX = -1, dropY = -1;
     std::vector<uint16_t> keysUp, keysDown;
 };
 

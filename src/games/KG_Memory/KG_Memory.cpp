@@ -166,7 +166,7 @@ void KG_Memory::MarkBlockedRow(int y, double offset, std::vector<char>& blocked)
 
 void KG_Memory::OnLButtonUp(uint16_t x, uint16_t y) {
     if (hideTimer > 0) return;  // a mismatched pair is still showing
-    if (!running || state != kStatePlaying) return;
+    if (!Playing()) return;
     MemoryCard* hit = nullptr;
     for (MemoryCard* card : remainingCards) {
         if (card != firstCard && card->HitTest(x, y)) {

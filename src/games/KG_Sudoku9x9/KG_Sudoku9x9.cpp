@@ -90,6 +90,7 @@ void KG_Sudoku9x9::FillGrid(const int digits[kSide], int grid[kSide][kSide]) {
 }
 
 void KG_Sudoku9x9::OnLButtonUp(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
     // The last cell hit wins, so a click on a shared edge selects the lower or right cell.
     for (int c = 0; c < kSide; ++c)
         for (int r = 0; r < kSide; ++r)
@@ -97,7 +98,7 @@ void KG_Sudoku9x9::OnLButtonUp(uint16_t x, uint16_t y) {
 }
 
 void KG_Sudoku9x9::OnKeyUp(uint16_t key) {
-    if (selectedCell == nullptr || state != kStatePlaying) return;
+    if (selectedCell == nullptr || !Playing()) return;
     if (selectedCell->given) return;
     selectedCell->value = (key >= kKeyDigit1 && key <= kKeyDigit9) ? key - '0' : SudokuCell::kEmpty;
     bool wasConflictFree = conflictFree;
