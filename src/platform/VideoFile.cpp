@@ -63,11 +63,7 @@ void VideoFile::Close() {
     width_ = height_ = 0;
     aspect_ = 4.0 / 3.0;
     frameDuration_ = 1.0 / kDefaultVideoFps;
-    timeBase_ = 0.0;
-    haveFirstStamp_ = false;
-    firstStamp_ = 0;
-    lastSeconds_ = 0.0;
-    pictures_ = 0;
+    clock_ = PictureClock(0.0, frameDuration_);
     draining_ = false;
     pendingSound_.clear();
 }
@@ -136,8 +132,6 @@ bool VideoFile::OpenVideo() {
     if (frame_ == nullptr || soundFrame_ == nullptr || converted_ == nullptr || packet_ == nullptr) return false;
 
     // Time stamps only count with a usable time base; the frame rate fills in where they miss.
-    const AVRational tb = stream->time_base;
-    if (tb.num > 0 && tb.den > 0) timeBase_ = av_q2d(tb);
     for (AVRational rate : {stream->avg_frame_rate, stream->r_frame_rate}) {
         if (rate.num > 0 && rate.den > 0) {
             const double fps = av_q2d(rate);
@@ -147,6 +141,8 @@ bool VideoFile::OpenVideo() {
             }
         }
     }
+    const AVRational tb = stream->time_base;
+    clock_ = PictureClock(tb.num > 0 && tb.den > 0 ? av_q2d(tb) : 0.0, frameDuration_);
     aspect_ = static_cast<double>(width_) / height_;
     const AVRational sar = par->sample_aspect_ratio;
     if (sar.num > 0 && sar.den > 0) {
@@ -251,21 +247,24 @@ bool VideoFile::Deliver(VideoPicture& out) {
     out.width = w;
     out.height = h;
 
-    // Its time: from the stamp when there is one that makes sense, else one frame after the last.
-    double seconds = pictures_ == 0 ? 0.0 : lastSeconds_ + frameDuration_;
     const int64_t stamp = frame_->best_effort_timestamp;
-    if (timeBase_ > 0.0 && stamp != AV_NOPTS_VALUE) {
-        if (!haveFirstStamp_) {
-            haveFirstStamp_ = true;
-            firstStamp_ = stamp;
+    out.seconds = clock_.Next(stamp, stamp != AV_NOPTS_VALUE);
+    return true;
+}
+
+double PictureClock::Next(int64_t stamp, bool hasStamp) {
+    double seconds = started_ ? last_ + frameDuration_ : 0.0;
+    if (hasStamp && timeBase_ > 0.0 && std::isfinite(timeBase_)) {
+        if (!haveFirst_) {
+            haveFirst_ = true;
+            first_ = stamp;
         }
-        const double t = (static_cast<double>(stamp) - static_cast<double>(firstStamp_)) * timeBase_;
+        const double t = (static_cast<double>(stamp) - static_cast<double>(first_)) * timeBase_;
         if (std::isfinite(t)) seconds = t;
     }
-    lastSeconds_ = seconds;
-    ++pictures_;
-    out.seconds = seconds;
-    return true;
+    started_ = true;
+    last_ = seconds;
+    return seconds;
 }
 
 void VideoFile::DecodeSound(const AVPacket* packet) {

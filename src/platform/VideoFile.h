@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 struct AVFormatContext;
@@ -35,6 +36,24 @@ struct VideoPicture {
     int pitches[3] = {0, 0, 0};
     int width = 0, height = 0;
     double seconds = 0.0;  // when it is shown, from the start of the video
+};
+
+// Turns the time stamps of the pictures into seconds from the start: the first stamp counts as
+// 0; a picture without a usable stamp (none, no usable time base, a result that is not a finite
+// number) comes one frame after the one before.
+class PictureClock {
+public:
+    // timeBase: seconds per stamp tick, 0 (or less) when the file gives no usable one.
+    PictureClock(double timeBase, double frameDuration) : timeBase_(timeBase), frameDuration_(frameDuration) {}
+    double Next(int64_t stamp, bool hasStamp);
+
+private:
+    double timeBase_;
+    double frameDuration_;
+    bool started_ = false;
+    bool haveFirst_ = false;
+    int64_t first_ = 0;
+    double last_ = 0.0;
 };
 
 class VideoFile {
@@ -99,11 +118,7 @@ private:
     int width_ = 0, height_ = 0;
     double aspect_ = 4.0 / 3.0;
     double frameDuration_ = 1.0 / kDefaultVideoFps;
-    double timeBase_ = 0.0;  // seconds per time-stamp tick; 0 when the file gives none
-    int64_t firstStamp_ = 0;
-    bool haveFirstStamp_ = false;
-    double lastSeconds_ = 0.0;
-    long pictures_ = 0;
+    PictureClock clock_{0.0, 1.0 / kDefaultVideoFps};
     bool draining_ = false;
     int refusedOpens_ = 0;
     std::vector<int16_t> pendingSound_;
