@@ -41,9 +41,9 @@ bool TypedAnswer::KeyUp(uint16_t key) {
     return seenDown && !InVerdict() && !text_.empty();
 }
 
-void TypedAnswer::Judge(bool right) {
+void TypedAnswer::Judge(bool right, double seconds) {
     lastRight_ = right;
-    verdictTime_ = kVerdictSeconds;
+    verdictTime_ = std::isfinite(seconds) && seconds > 0.0 ? seconds : kVerdictSeconds;
     enterDown_ = false;
     GetAppContext()->PlaySound(right ? kSoundRight : kSoundWrong, 1.0f);
 }

@@ -26,8 +26,9 @@ public:
     // True when this key-up is an Enter that completes an answer: its key-down was seen, at
     // least one character is typed and no verdict shows. The game then judges it.
     bool KeyUp(uint16_t key);
-    // Starts the verdict pause with its sound (1 right, 11 wrong).
-    void Judge(bool right);
+    // Starts the verdict pause with its sound (1 right, 11 wrong); a game may show a right
+    // answer for a shorter time.
+    void Judge(bool right, double seconds = kVerdictSeconds);
     // Counts the verdict down; true in the frame in which it ends. The typed text is cleared
     // then, ready for the next task.
     bool Step(double seconds);

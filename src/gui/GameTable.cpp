@@ -1,14 +1,17 @@
 #include "gui/GameTable.h"
 
+#include "games/KG_Datum_Game/KG_Datum_Game.h"
+#include "games/KG_Dreieck_rechnen/KG_Dreieck_rechnen.h"
 #include "games/KG_Memory/KG_Memory.h"
 #include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
+#include "games/KG_Uhr_lesen/KG_Uhr_lesen.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
     {0, nullptr, 20},   // KG_Bilder_Basteln
     {1, nullptr, 105},  // KG_CrazyQuader
-    {2, nullptr, 170},  // KG_Datum_Game
-    {3, nullptr, 42},   // KG_Dreieck_rechnen
+    {2, [](int level) -> Knobel_Game* { return new KG_Datum_Game(level); }, 170},
+    {3, [](int level) -> Knobel_Game* { return new KG_Dreieck_rechnen(level); }, 42},
     {4, nullptr, 18},   // KG_Gedächtnis
     {5, [](int level) -> Knobel_Game* { return new KG_Memory(level); }, 19},
     {6, nullptr, 125},  // KG_MMaster
@@ -17,7 +20,7 @@ GameInfo g_games[kGameCount] = {
     {9, nullptr, 100},  // KG_Quadrat_addieren
     {10, nullptr, 17},  // KG_Schiebe_Puzzle
     {11, [](int level) -> Knobel_Game* { return new KG_Sudoku9x9(level); }, 14},
-    {12, nullptr, 110}, // KG_Uhr_lesen
+    {12, [](int level) -> Knobel_Game* { return new KG_Uhr_lesen(level); }, 110},
     {13, nullptr, 135}, // KG_Waage_Game_Früchte
     {14, nullptr, 140}, // KG_Wechselgeld_Game
     {15, nullptr, 120}, // KG_Zahlen_klicken

@@ -11,7 +11,9 @@ A scenario is a few lines:
         assert s.wait_exit() == 0
 
 Each session has a fresh working directory holding copies of the game data, its own Xvfb
-server with a 1024 x 768 screen, and writes its screenshots to the shot folder.
+server with a 1024 x 768 screen, and writes its screenshots to the shot folder. start() can
+also run another command (the installed launcher) in another folder; the harness keeps its
+own scratch files out of the program's folder.
 """
 import ctypes
 import os
@@ -45,6 +47,7 @@ class Session:
         self.name = name or os.path.splitext(os.path.basename(argv[0]))[0]
         os.makedirs(self.shot_dir, exist_ok=True)
         self.workdir = tempfile.mkdtemp(prefix="kw-e2e-")
+        self.scratch = tempfile.mkdtemp(prefix="kw-e2e-scratch-")
         if copy_data:
             for f in DATA_FILES:
                 src = os.path.join(self.data_dir, f)
@@ -57,7 +60,7 @@ class Session:
         self.proc = None
         self.window = None
         self.display = None
-        self.stderr_path = os.path.join(self.workdir, "stderr.txt")
+        self.stderr_path = os.path.join(self.scratch, "stderr.txt")
         self._stderr = None
 
     # --- lifetime -------------------------------------------------------------------------
@@ -85,6 +88,7 @@ class Session:
         else:
             print(f"working directory kept: {self.workdir}", file=sys.stderr)
             self.dump_stderr()
+        shutil.rmtree(self.scratch, ignore_errors=True)
         return False
 
     def _start_xvfb(self):
@@ -101,12 +105,13 @@ class Session:
         self.env.setdefault("SDL_AUDIODRIVER", "dummy")
         self.env.pop("SDL_VIDEODRIVER", None)
 
-    def start(self, wait_window=True, timeout=120, wait_menu=True):
-        """Starts the program in the working directory, waits for its window and, unless told
-        otherwise, for the end of loading (the menu background shows beside the main page)."""
+    def start(self, wait_window=True, timeout=120, wait_menu=True, command=None, cwd=None):
+        """Starts the program (or the given command) in the working directory (or cwd), waits
+        for its window and, unless told otherwise, for the end of loading (the menu background
+        shows beside the main page)."""
         self._stderr = open(self.stderr_path, "wb")
         self.started = time.time()
-        self.proc = subprocess.Popen([self.binary], cwd=self.workdir, env=self.env,
+        self.proc = subprocess.Popen(command or [self.binary], cwd=cwd or self.workdir, env=self.env,
                                      stdout=subprocess.DEVNULL, stderr=self._stderr)
         if wait_window:
             self.window = self.wait_window("Knobelwerk", timeout)
@@ -121,7 +126,9 @@ class Session:
         """Waits until the first screen after loading shows: the menu background."""
         gob = os.path.join(os.path.dirname(self.binary), "tools", "gob", "gob")
         archive = os.path.join(self.workdir, "sport.gob")
-        reference = os.path.join(self.workdir, "bg-reference.png")
+        if not os.path.exists(archive):
+            archive = os.path.join(self.data_dir, "sport.gob")
+        reference = os.path.join(self.scratch, "bg-reference.png")
         if not (os.path.exists(gob) and os.path.exists(archive)):
             return
         if not os.path.exists(reference):
@@ -131,7 +138,7 @@ class Session:
         deadline = time.time() + timeout
         while time.time() < deadline:
             check(self.proc.poll() is None, f"program ended with code {self.proc.returncode} while loading")
-            shot = os.path.join(self.workdir, "waiting.png")
+            shot = os.path.join(self.scratch, "waiting.png")
             subprocess.run(["import", "-window", "root", shot], env=self.env, check=True)
             got = [self.pixel(x, y, shot) for x, y in self.MENU_SAMPLES]
             if all(all(abs(p - q) <= 3 for p, q in zip(a, b)) for a, b in zip(got, want)):

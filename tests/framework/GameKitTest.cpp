@@ -144,6 +144,24 @@ TEST_F(TypedAnswerTest, VerdictPlaysItsSoundAndIgnoresKeysForTwoSeconds) {
     EXPECT_TRUE(a.LastRight());
 }
 
+TEST_F(TypedAnswerTest, AVerdictMayBeShorterThanTwoSeconds) {
+    TypedAnswer a(4);
+    Type(a, '3');
+    ASSERT_TRUE(Enter(a));
+    a.Judge(true, 1.0);
+    EXPECT_FALSE(a.Step(0.6));
+    EXPECT_TRUE(a.Step(0.6));
+    Type(a, '4');
+    ASSERT_TRUE(Enter(a));
+    a.Judge(false, std::nan(""));  // no usable length: the usual two seconds
+    EXPECT_FALSE(a.Step(1.9));
+    EXPECT_TRUE(a.Step(0.2));
+    Type(a, '5');
+    ASSERT_TRUE(Enter(a));
+    a.Judge(false, -1.0);
+    EXPECT_NEAR(a.VerdictTime(), 2.0, 1e-12);
+}
+
 TEST_F(TypedAnswerTest, AnEnterPressedDuringTheVerdictIsNotJudgedAfterIt) {
     TypedAnswer a(4);
     Type(a, '1');

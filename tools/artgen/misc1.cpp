@@ -3,6 +3,7 @@
 // puzzle's pictures and the clock parts.
 #include <cmath>
 
+#include "answer_art.h"
 #include "motifs.h"
 #include "scenery.h"
 #include "sheets.h"
@@ -259,43 +260,6 @@ void Shape(cairo_t* cr, int type) {
     cairo_stroke(cr);
 }
 
-// The number field: a white, slightly sunken plate. Its sides are thin and its shading runs
-// only from top to bottom, so it stays crisp when stretched sideways.
-void NumberField(cairo_t* cr) {
-    cairo_new_path(cr);
-    RoundedRect(cr, 1, 3, 48, 44, 5);
-    VerticalGradient(cr, 3, Hex(0xE7E2D8), 47, Hex(0xFFFFFF));
-    cairo_fill_preserve(cr);
-    SetColor(cr, palette::kPanelEdgeDark);
-    cairo_set_line_width(cr, 1.4);
-    cairo_stroke(cr);
-    cairo_rectangle(cr, 2, 6, 46, 38);
-    VerticalGradient(cr, 6, Hex(0xF7F4EE), 44, Hex(0xFFFFFF));
-    cairo_fill(cr);
-    cairo_rectangle(cr, 2, 5, 46, 3);
-    {
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, 4, 0, 9);
-        cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0.25);
-        cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0);
-        cairo_set_source(cr, p);
-        cairo_pattern_destroy(p);
-    }
-    cairo_fill(cr);
-}
-
-// The operator field: a round sky-blue token on which the operator sign is printed.
-void OperatorField(cairo_t* cr) {
-    cairo_new_path(cr);
-    cairo_arc(cr, 25, 24, 21, 0, 2 * M_PI);
-    SoftShadow(cr, 3, 0, 2, 0.4);
-    VerticalGradient(cr, 3, Hex(0xE9F5FE), 45, Hex(0xA9D4F2));
-    cairo_fill_preserve(cr);
-    InnerShadow(cr, 3, 0, -2, 0.3, Hex(0x2F6E9E));
-    SetColor(cr, Hex(0x2F6E9E));
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-}
-
 // Sliding-puzzle pictures: three opaque little paintings.
 void Landscape(cairo_t* cr) {
     cairo_rectangle(cr, 0, 0, 200, 200);
@@ -418,43 +382,6 @@ void Symbols(cairo_t* cr) {
     }
 }
 
-void DigitalDisplay(cairo_t* cr) {
-    cairo_new_path(cr);
-    RoundedRect(cr, 4, 6, 192, 88, 16);
-    SoftShadow(cr, 6, 0, 3, 0.45);
-    VerticalGradient(cr, 6, Hex(0x5C6B7A), 94, Hex(0x27313B));
-    FillAndOutline(cr, 2);
-    cairo_new_path(cr);
-    RoundedRect(cr, 16, 18, 168, 64, 8);
-    VerticalGradient(cr, 18, Hex(0xD9F2C8), 82, Hex(0xB4D99C));
-    cairo_fill_preserve(cr);
-    InnerShadow(cr, 5, 0, 3, 0.55, Hex(0x1E3A14));
-    SetColor(cr, Hex(0x1E2A1A));
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-    RoundedRect(cr, 22, 22, 156, 18, 6);
-    SetColor(cr, palette::kWhite, 0.25);
-    cairo_fill(cr);
-}
-
-void Hand(cairo_t* cr, double length, double width) {
-    cairo_new_path(cr);
-    cairo_move_to(cr, 100 - width / 2, 114);
-    cairo_line_to(cr, 100 - width * 0.4, 100 - length);
-    cairo_line_to(cr, 100, 100 - length - width * 0.8);
-    cairo_line_to(cr, 100 + width * 0.4, 100 - length);
-    cairo_line_to(cr, 100 + width / 2, 114);
-    cairo_close_path(cr);
-    SoftShadow(cr, 4, 1.5, 2.5, 0.35);
-    VerticalGradient(cr, 100 - length, Hex(0x4A4058), 114, palette::kInk);
-    FillAndOutline(cr, 1.2);
-    cairo_new_path(cr);
-    cairo_arc(cr, 100, 100, width * 0.75, 0, 2 * M_PI);
-    SetColor(cr, palette::kBerry);
-    FillAndOutline(cr, 1.2);
-    cairo_new_path(cr);
-}
-
 void Misc1(cairo_t* cr) {
     for (int f = 0; f <= 9; ++f) InRegion(cr, 450 - 50 * f, 0, 50, 50, [&] { Pointer(cr, f / 9.0); });
     InRegion(cr, 500, 0, 50, 50, [&] {
@@ -470,17 +397,17 @@ void Misc1(cairo_t* cr) {
     InRegion(cr, 800, 0, 84, 100, [&] { BalanceStand(cr); });
     for (int type = 0; type < 4; ++type) InRegion(cr, 200 * type, 150, 100, 100, [&] { Shape(cr, type); });
     InRegion(cr, 500, 320, 200, 40, [&] { BalanceBeam(cr); });
-    InRegion(cr, 0, 450, 50, 50, [&] { DrawTick(cr, 2, 2, 46); });
-    InRegion(cr, 50, 450, 50, 50, [&] { OperatorField(cr); });
-    InRegion(cr, 100, 450, 50, 50, [&] { NumberField(cr); });
+    InRegion(cr, 0, 450, 50, 50, [&] { DrawAnswerTick(cr); });
+    InRegion(cr, 50, 450, 50, 50, [&] { DrawOperatorField(cr); });
+    InRegion(cr, 100, 450, 50, 50, [&] { DrawNumberField(cr); });
     InRegion(cr, 502, 445, 96, 53, [&] { BalancePan(cr); });
     InRegion(cr, 0, 500, 200, 200, [&] { Landscape(cr); });
     InRegion(cr, 200, 500, 200, 200, [&] { StillLife(cr); });
     InRegion(cr, 400, 500, 200, 200, [&] { Symbols(cr); });
-    InRegion(cr, 600, 400, 200, 100, [&] { DigitalDisplay(cr); });
-    InRegion(cr, 600, 500, 200, 200, [&] { DrawClock(cr, 100, 100, 96, 0, 0, palette::kSky, true, false, 0.35); });
-    InRegion(cr, 800, 300, 200, 200, [&] { Hand(cr, 52, 11); });
-    InRegion(cr, 800, 500, 200, 200, [&] { Hand(cr, 78, 7); });
+    InRegion(cr, 600, 400, 200, 100, [&] { DrawDigitalDisplay(cr); });
+    InRegion(cr, 600, 500, 200, 200, [&] { DrawClockDial(cr); });
+    InRegion(cr, 800, 300, 200, 200, [&] { DrawHourHand(cr); });
+    InRegion(cr, 800, 500, 200, 200, [&] { DrawMinuteHand(cr); });
 }
 }  // namespace
 

@@ -7,6 +7,8 @@ namespace art {
 bool DrawShellSheets(const std::string& outDir);
 // The card game: misc2 (card face, shadow, backs, veil), Memory_Muster, MemoryCards1/2.
 bool DrawCardSheets(const std::string& outDir);
+// The application icon: icon-48/64/128/256.png and the scalable icon.svg.
+bool DrawIcons(const std::string& outDir);
 
 // The sheets of the shell, one function each.
 bool DrawSplashSheet(const std::string& outDir);       // splash.PNG

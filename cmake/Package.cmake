@@ -1,0 +1,27 @@
+# The Debian package (cd build && cpack): the installed tree under /usr. Its run-time
+# dependencies are the shared libraries the program links against, as dpkg-shlibdeps finds
+# them (SDL2 and its image, font and mixer libraries, fontconfig, FFmpeg once the program
+# uses it), and the two font packages whose faces the program asks fontconfig for.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME knobelwerk)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Knobelwerk developers")
+set(KW_PACKAGE_MAINTAINER "The Knobelwerk developers <knobelwerk@users.noreply.github.com>" CACHE STRING
+    "Maintainer field of the Debian package")
+set(CPACK_PACKAGE_CONTACT ${KW_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sixteen short brain-training games")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Knobelwerk is a collection of sixteen short games that train memory, logic, mental
+arithmetic and the sense of time, each at three levels and graded with a German school
+grade from 1.0 to 6.0. Every game keeps its statistics and a top-ten list; a series plays
+all sixteen in a row. The texts are in German and English.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KW_PROJECT_URL})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue")
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+include(CPack)

@@ -1,0 +1,37 @@
+#include "games/AnswerField.h"
+
+#include <algorithm>
+
+#include "app/AppContext.h"
+#include "framework/TypedAnswer.h"
+#include "platform/FontManager.h"
+
+namespace answerfield {
+
+void Draw(Vec2 centre, float stretch) {
+    AppContext* app = GetAppContext();
+    const float width = 50.0f * std::max(1.0f, stretch);
+    const float left = centre.x - width / 2.0f, top = centre.y - 25.0f;
+    const Rect leftEnd{kRegion.left, kRegion.top, kRegion.left + kEndWidth, kRegion.bottom};
+    const Rect middle{kRegion.left + kEndWidth, kRegion.top, kRegion.right - kEndWidth, kRegion.bottom};
+    const Rect rightEnd{kRegion.right - kEndWidth, kRegion.top, kRegion.right, kRegion.bottom};
+    const Vec2 leftPos{left, top};
+    app->DrawSprite(app->texMisc1, &leftEnd, nullptr, nullptr, 0.0, &leftPos, 0xFFFFFFFF);
+    const float middleWidth = width - 2.0f * kEndWidth;
+    const Vec2 middleScale{middleWidth / static_cast<float>(middle.Width()), 1.0f};
+    const Vec2 middlePos{left + kEndWidth, top};
+    app->DrawSprite(app->texMisc1, &middle, &middleScale, nullptr, 0.0, &middlePos, 0xFFFFFFFF);
+    const Vec2 rightPos{left + width - kEndWidth, top};
+    app->DrawSprite(app->texMisc1, &rightEnd, nullptr, nullptr, 0.0, &rightPos, 0xFFFFFFFF);
+}
+
+void DrawWrongAnswer(const std::string& text, Vec2 centre, Font* font) {
+    FontManager* fonts = GetFontManager();
+    const unsigned format = kTextCenter | kTextVCenter;
+    const Color edge = 0xFF2A2238;
+    for (const Vec2 d : {Vec2{-1, -1}, Vec2{1, -1}, Vec2{-1, 1}, Vec2{1, 1}})
+        fonts->DrawTextAt(text.c_str(), centre.x + d.x, centre.y + d.y, edge, format, font);
+    fonts->DrawTextAt(text.c_str(), centre.x, centre.y, TypedAnswer::kWrongAnswerColor, format, font);
+}
+
+}  // namespace answerfield

@@ -1,0 +1,23 @@
+#pragma once
+// The answer field of the games that take typed answers, and the right answer shown on it
+// after a wrong one. The field is the plain number field of misc1 widened to the text: its
+// rounded ends keep their size and only the middle is stretched.
+#include <string>
+
+#include "framework/Types.h"
+
+struct Font;
+
+namespace answerfield {
+
+constexpr Rect kRegion{100, 450, 150, 500};
+constexpr int kEndWidth = 10;
+
+// Draws the field centred on the point, 50 * stretch pixels wide (stretch below 1 counts as 1)
+// and 50 high.
+void Draw(Vec2 centre, float stretch);
+// The right answer after a wrong one, in light red with a thin dark edge so that it reads on
+// the field and on the backdrop alike.
+void DrawWrongAnswer(const std::string& text, Vec2 centre, Font* font);
+
+}  // namespace answerfield

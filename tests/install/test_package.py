@@ -1,0 +1,146 @@
+"""The Debian package, built with cpack from this build into a temporary folder: its fields,
+its files, and its dependencies, which must be exactly the run-time packages the program
+needs (the packages of the shared libraries it links against, and the two font packages)
+and nothing from the build.
+
+usage: test_package.py BUILD_DIR
+"""
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+BUILD_DIR = os.path.abspath(sys.argv[1])
+CPACK = os.environ.get("KW_CPACK", "cpack")
+FONTS = {"fonts-liberation2", "fonts-comic-neue"}
+ALWAYS = {"libsdl2-2.0-0", "libsdl2-image-2.0-0", "libsdl2-ttf-2.0-0", "libsdl2-mixer-2.0-0", "libfontconfig1"}
+DATA = ("sport.gob", "deutsch.lng", "english.lng")
+
+
+def setUpModule():
+    global TOP, DEB, FIELDS, CONTENTS
+    TOP = tempfile.mkdtemp(prefix="kw-package-")
+    r = subprocess.run([CPACK, "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", TOP],
+                       cwd=BUILD_DIR, capture_output=True, text=True)
+    if r.returncode != 0:
+        raise RuntimeError(f"cpack failed:\n{r.stdout}\n{r.stderr}")
+    debs = glob.glob(os.path.join(TOP, "*.deb"))
+    if len(debs) != 1:
+        raise RuntimeError(f"cpack made {debs}")
+    DEB = debs[0]
+    FIELDS = {}
+    for line in subprocess.run(["dpkg-deb", "--field", DEB], capture_output=True, text=True, check=True).stdout.splitlines():
+        if line and not line[0].isspace():
+            key, _, value = line.partition(":")
+            FIELDS[key] = value.strip()
+    CONTENTS = subprocess.run(["dpkg-deb", "--contents", DEB], capture_output=True, text=True, check=True).stdout
+
+
+def tearDownModule():
+    shutil.rmtree(TOP, ignore_errors=True)
+
+
+def depends():
+    """Package names of the Depends field, without version relations."""
+    names = set()
+    for item in FIELDS.get("Depends", "").split(","):
+        for alternative in item.split("|"):
+            names.add(re.sub(r"\s*\(.*\)", "", alternative).strip().split(":")[0])
+    return names - {""}
+
+
+def needed_packages(binary):
+    """The Debian packages that own the shared libraries the binary is linked against."""
+    dynamic = subprocess.run(["readelf", "-d", binary], capture_output=True, text=True, check=True).stdout
+    ldd = subprocess.run(["ldd", binary], capture_output=True, text=True, check=True).stdout
+    paths = {}
+    for line in ldd.splitlines():
+        name, arrow, rest = line.strip().partition(" => ")
+        if arrow and rest.startswith("/"):
+            paths[name] = rest.split()[0]
+    wanted = {}
+    for soname in re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", dynamic):
+        path = paths.get(soname)
+        if path is None:
+            raise AssertionError(f"{soname} is not found on this machine")
+        # dpkg knows a library by the path its package installed, which may be the real file
+        # or the link beside it (/lib and /usr/lib are the same folder on Debian 12).
+        wanted[soname] = {path, os.path.realpath(path), path.replace("/usr/lib/", "/lib/", 1),
+                          os.path.realpath(path).replace("/usr/lib/", "/lib/", 1)}
+    # One dpkg query for all of them: each answer line is "package[:arch]: path".
+    query = sorted(set().union(*wanted.values()))
+    owners = {}
+    for line in subprocess.run(["dpkg", "-S", *query], capture_output=True, text=True).stdout.splitlines():
+        package, _, path = line.partition(": ")
+        owners[path.strip()] = package.split(":")[0]
+    packages = set()
+    for soname, candidates in wanted.items():
+        found = [owners[c] for c in candidates if c in owners]
+        if not found:
+            raise AssertionError(f"no package owns {soname}")
+        packages.add(found[0])
+    return packages
+
+
+class Package(unittest.TestCase):
+    def test_fields(self):
+        arch = subprocess.run(["dpkg", "--print-architecture"], capture_output=True, text=True).stdout.strip()
+        self.assertEqual(FIELDS["Package"], "knobelwerk")
+        self.assertEqual(FIELDS["Section"], "games")
+        self.assertEqual(FIELDS["Architecture"], arch)
+        self.assertRegex(FIELDS["Version"], r"^\d+\.\d+\.\d+$")
+        self.assertRegex(FIELDS["Maintainer"], r"^.+ <.+@.+>$")
+        self.assertTrue(FIELDS["Description"])
+        self.assertEqual(os.path.basename(DEB), f"knobelwerk_{FIELDS['Version']}_{arch}.deb")
+
+    def test_depends_on_exactly_the_run_time_packages(self):
+        deps = depends()
+        self.assertLessEqual(ALWAYS | FONTS, deps)
+        linked = needed_packages(os.path.join(BUILD_DIR, "knobelwerk"))
+        self.assertLessEqual(linked, deps, "a linked library's package is missing")
+        self.assertEqual(deps - linked - FONTS, set(), "depends on packages the program does not use")
+        for d in deps:
+            self.assertFalse(d.endswith("-dev") or "cairo" in d or "gtest" in d or "benchmark" in d, d)
+        for field in ("Build-Depends", "Pre-Depends", "Recommends"):
+            self.assertNotIn(field, FIELDS)
+
+    def test_contents_are_the_installed_tree_owned_by_root(self):
+        files = {}
+        for line in CONTENTS.splitlines():
+            parts = line.split()
+            mode, owner, path = parts[0], parts[1], parts[-1]
+            self.assertEqual(owner, "root/root", line)
+            if not mode.startswith("d"):
+                files[path] = mode
+        app = [p for p in files if p.startswith("./usr/share/applications/")]
+        self.assertEqual(len(app), 1, app)
+        app_id = os.path.basename(app[0])[: -len(".desktop")]
+        expected = {
+            "./usr/bin/knobelwerk": "-rwxr-xr-x",
+            "./usr/libexec/knobelwerk/knobelwerk": "-rwxr-xr-x",
+            **{f"./usr/share/knobelwerk/{f}": "-rw-r--r--" for f in DATA},
+            f"./usr/share/applications/{app_id}.desktop": "-rw-r--r--",
+            f"./usr/share/metainfo/{app_id}.metainfo.xml": "-rw-r--r--",
+            **{f"./usr/share/icons/hicolor/{n}x{n}/apps/{app_id}.png": "-rw-r--r--" for n in (48, 64, 128, 256)},
+            f"./usr/share/icons/hicolor/scalable/apps/{app_id}.svg": "-rw-r--r--",
+            "./usr/share/man/man6/knobelwerk.6.gz": "-rw-r--r--",
+        }
+        if os.path.exists(os.path.join(BUILD_DIR, "data", "intro.avi")):
+            expected["./usr/share/knobelwerk/intro.avi"] = "-rw-r--r--"
+        self.assertEqual(files, expected)
+
+    def test_program_is_stripped(self):
+        unpacked = os.path.join(TOP, "unpacked")
+        subprocess.run(["dpkg-deb", "-x", DEB, unpacked], check=True)
+        sections = subprocess.run(["readelf", "-S", os.path.join(unpacked, "usr/libexec/knobelwerk/knobelwerk")],
+                                  capture_output=True, text=True, check=True).stdout
+        self.assertNotIn(".symtab", sections)
+        self.assertNotIn(".debug_info", sections)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
