@@ -2,9 +2,14 @@
 
 #include "games/KG_Datum_Game/KG_Datum_Game.h"
 #include "games/KG_Dreieck_rechnen/KG_Dreieck_rechnen.h"
+#include "games/KG_MMaster/KG_MMaster.h"
 #include "games/KG_Memory/KG_Memory.h"
+#include "games/KG_Ordo/KG_Ordo.h"
+#include "games/KG_Schiebe_Puzzle/KG_Schiebe_Puzzle.h"
 #include "games/KG_Sudoku9x9/KG_Sudoku9x9.h"
 #include "games/KG_Uhr_lesen/KG_Uhr_lesen.h"
+#include "games/KG_Waage_Game_Fruechte/KG_Waage_Game_Fruechte.h"
+#include "games/KG_Wechselgeld_Game/KG_Wechselgeld_Game.h"
 
 namespace {
 GameInfo g_games[kGameCount] = {
@@ -14,15 +19,15 @@ GameInfo g_games[kGameCount] = {
     {3, [](int level) -> Knobel_Game* { return new KG_Dreieck_rechnen(level); }, 42},
     {4, nullptr, 18},   // KG_Gedächtnis
     {5, [](int level) -> Knobel_Game* { return new KG_Memory(level); }, 19},
-    {6, nullptr, 125},  // KG_MMaster
-    {7, nullptr, 130},  // KG_Ordo
+    {6, [](int level) -> Knobel_Game* { return new KG_MMaster(level); }, 125},
+    {7, [](int level) -> Knobel_Game* { return new KG_Ordo(level); }, 130},
     {8, nullptr, 21},   // KG_Quadrat_merken
     {9, nullptr, 100},  // KG_Quadrat_addieren
-    {10, nullptr, 17},  // KG_Schiebe_Puzzle
+    {10, [](int level) -> Knobel_Game* { return new KG_Schiebe_Puzzle(level); }, 17},
     {11, [](int level) -> Knobel_Game* { return new KG_Sudoku9x9(level); }, 14},
     {12, [](int level) -> Knobel_Game* { return new KG_Uhr_lesen(level); }, 110},
-    {13, nullptr, 135}, // KG_Waage_Game_Früchte
-    {14, nullptr, 140}, // KG_Wechselgeld_Game
+    {13, [](int level) -> Knobel_Game* { return new KG_Waage_Game_Fruechte(level); }, 135},
+    {14, [](int level) -> Knobel_Game* { return new KG_Wechselgeld_Game(level); }, 140},
     {15, nullptr, 120}, // KG_Zahlen_klicken
 };
 }  // namespace

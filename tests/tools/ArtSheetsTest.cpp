@@ -270,7 +270,7 @@ TEST(ArtSheets, AnswerFieldsTickAndOtherPiecesOfMisc1) {
         EXPECT_NEAR(s->At(139, y).a, s->At(125, y).a, 0.01) << "row " << y;
     }
     const Box pieces[] = {{650, 0, 50, 50},   {700, 0, 50, 50},    {750, 0, 50, 50},   {800, 0, 84, 100},
-                          {500, 320, 200, 40}, {502, 445, 96, 53},  {600, 400, 200, 100}, {600, 500, 200, 200}};
+                          {500, 320, 200, 40}, {300, 385, 180, 58},  {600, 400, 200, 100}, {600, 500, 200, 200}};
     for (Box b : pieces) ExpectDrawn(*s, b, "piece", 0.1);
     for (int p = 0; p < 3; ++p) EXPECT_TRUE(s->FullyOpaque({200 * p, 500, 200, 200})) << "puzzle picture " << p;
     // The beam's pivot and the stand's top centre are part of their pictures.
@@ -413,8 +413,16 @@ TEST(ArtSheets, WeightsCoinsNotesAndTrayStrips) {
     auto s = Load("misc4.PNG");
     for (int p = 0; p < 8; ++p) {
         Box b{100 * (p % 4), 100 * (p / 4), 100, 100};
-        ExpectDrawn(*s, b, "fruit", 0.05);
-        EXPECT_GT(s->At(b.x + 50, b.y + 97).a, 0.5) << "fruit " << p << " stands on its bottom centre";
+        ExpectDrawn(*s, b, "fruit", 0.1);
+        // It stands on the bottom centre: drawn down to the last rows, around the middle.
+        EXPECT_GT(s->Covered({b.x + 25, b.y + 96, 50, 4}), 0.15) << "fruit " << p << " stands on its bottom centre";
+        double cx, cy;
+        s->Centroid(b, &cx, &cy);
+        EXPECT_NEAR(cx, 50, 8) << "fruit " << p;
+        // Fixed fruit is drawn at half brightness: the art is colourful enough to stay fruit.
+        EXPECT_GT(s->MeanSpread(b), 0.25) << "fruit " << p;
+        for (int q = 0; q < p; ++q)
+            EXPECT_GT(s->Difference(b, {100 * (q % 4), 100 * (q / 4), 100, 100}), 0.05) << "fruit " << p << ", " << q;
     }
     for (int c = 0; c < 8; ++c) {
         Box b{100 * (c % 4), 200 + 100 * (c / 4), 100, 100};
@@ -426,8 +434,42 @@ TEST(ArtSheets, WeightsCoinsNotesAndTrayStrips) {
     const Box notes[] = {{0, 450, 200, 100},   {0, 550, 220, 100},   {0, 650, 240, 100}, {0, 750, 240, 100},
                          {260, 450, 260, 120}, {260, 570, 270, 120}, {260, 690, 280, 120}};
     for (Box b : notes) ExpectDrawn(*s, b, "note", 0.7);
+    // The frame strips are stretched along their length: every column of the horizontal strip
+    // (and every row of the vertical one) is alike, two pixels past their ends as well, so that
+    // filtering at the ends blends rod with rod.
     EXPECT_TRUE(s->FullyOpaque({505, 0, 95, 5}));
     EXPECT_TRUE(s->FullyOpaque({500, 5, 5, 95}));
+    // (The two strips share the corner pixels (503..504, 3..4); either picture may hold them.)
+    for (int y = 0; y < 5; ++y)
+        for (int x : {503, 504, 550, 600, 601})
+            if (y < 3 || x > 504) {
+                EXPECT_EQ(s->Raw(x, y), s->Raw(505, y)) << x << ", " << y;
+            }
+    for (int x = 500; x < 505; ++x)
+        for (int y : {3, 4, 50, 100, 101})
+            if (y > 4 || x < 503) {
+                EXPECT_EQ(s->Raw(x, y), s->Raw(x, 5)) << x << ", " << y;
+            }
+    // The trays' floor, stretched both ways: opaque, alike along each row, light under the
+    // black labels, and its colours reaching past the region.
+    Box floor{410, 110, 80, 80};
+    EXPECT_TRUE(s->FullyOpaque({405, 105, 90, 90}));
+    for (int y = 105; y < 195; ++y) EXPECT_EQ(s->Raw(405, y), s->Raw(494, y)) << "row " << y;
+    EXPECT_GT(s->MeanLuma(floor), 0.8);
+}
+
+TEST(ArtSheets, BalanceFitsItsGeometry) {
+    auto s = Load("misc1.PNG");
+    // The beam's bar reaches both ends on the pivot's row, where the pans' posts stand.
+    EXPECT_GT(s->At(500 + 2, 320 + 22).a, 0.9);
+    EXPECT_GT(s->At(500 + 197, 320 + 22).a, 0.9);
+    // The pan: fruit stand on its top edge (row 0 to 2) across the width of a row of three,
+    // their labels lie on its light front rim, and its knuckle reaches down to the beam.
+    const Box pan{300, 385, 180, 58};
+    EXPECT_GT(s->Covered({pan.x + 10, pan.y, 160, 3}), 0.9);
+    EXPECT_GT(s->MeanLuma({pan.x + 30, pan.y + 3, 120, 12}), 0.75);
+    EXPECT_GT(s->At(pan.x + 90, pan.y + 54).a, 0.9);
+    EXPECT_EQ(s->At(pan.x + 20, pan.y + 50).a, 0) << "clear beside the post";
 }
 
 }  // namespace

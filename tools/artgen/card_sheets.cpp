@@ -238,8 +238,8 @@ void CardBack(cairo_t* cr, int design) {
     BackEmblem(cr, base, design);
 }
 
-// A sketch of the box game for its help page: the 8 x 8 box, two atoms, one probe absorbed and
-// one deflected by 90 degrees.
+// A sketch of the box game for its help page: the 8 x 8 box, three atoms, one probe absorbed,
+// one deflected by 90 degrees and one reflected at its entry.
 void BoxIllustration(cairo_t* cr) {
     DrawPanel(cr, 300, 340, false, 6);
     const double cell = 28, gx = 38, gy = 64;
@@ -288,7 +288,26 @@ void BoxIllustration(cairo_t* cr) {
     SetColor(cr, palette::kSky);
     FillAndOutline(cr, 1.5);
     cairo_new_path(cr);
-    for (auto [ax, ay] : {centre(2, 2), centre(5, 5)}) {
+    // reflected at once: the atom at (7, 6) stands diagonally beside the entry on the right of
+    // row 5, so the ray turns round before it enters
+    {
+        const auto [px, py] = centre(8, 5);
+        const double inner = centre(7, 5).first + 3;
+        cairo_set_line_width(cr, 4);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        SetColor(cr, palette::kLeaf);
+        cairo_move_to(cr, px, py - 5);
+        cairo_line_to(cr, inner + 5, py - 5);
+        cairo_arc_negative(cr, inner + 5, py, 5, 1.5 * M_PI, 0.5 * M_PI);
+        cairo_line_to(cr, px, py + 5);
+        cairo_stroke(cr);
+        Circle(cr, px, py, 7);
+        SetColor(cr, palette::kLeaf);
+        FillAndOutline(cr, 1.5);
+        cairo_new_path(cr);
+    }
+    for (auto [ax, ay] : {centre(2, 2), centre(5, 5), centre(7, 6)}) {
         Circle(cr, ax, ay, 11);
         RadialGradient(cr, ax - 4, ay - 4, 15, Hex(0x8C8AA0), palette::kInk);
         FillAndOutline(cr, 1.2);

@@ -1,7 +1,8 @@
 // misc3.PNG (twelve square designs, off and on) and misc4.PNG (fruit weights, euro coins and
-// notes, the change tray's frame strips).
+// notes, the money trays' frame strips and floor).
 #include <cmath>
 
+#include "fruit.h"
 #include "motifs.h"
 #include "sheets.h"
 
@@ -49,69 +50,6 @@ void Misc3(cairo_t* cr) {
         InRegion(cr, x, y + 50, 50, 50, [&] { Design(cr, d, false); });
         InRegion(cr, x, y + 150, 50, 50, [&] { Design(cr, d, true); });
     }
-}
-
-// Fruit p standing on the bottom centre (50, 100) of its box; bigger weights, bigger fruit.
-void Fruit(cairo_t* cr, int p) {
-    struct Kind {
-        Rgb color;
-        double r;
-        double squash;
-    };
-    const Kind kinds[8] = {{Hex(0xC8102E), 16, 1.0},  {Hex(0x8E44AD), 22, 1.15}, {Hex(0xE74C3C), 24, 0.95},
-                           {Hex(0x7DBE3C), 29, 0.95}, {Hex(0xF39C12), 34, 1.0},  {Hex(0xF1C40F), 34, 1.2},
-                           {Hex(0xE67E22), 40, 1.0},  {Hex(0x58B04A), 46, 0.85}};
-    const Kind& k = kinds[p];
-    const double ry = k.r * k.squash, cy = 100 - ry - 2;
-    cairo_new_path(cr);
-    cairo_save(cr);
-    cairo_translate(cr, 50, cy);
-    cairo_scale(cr, 1, k.squash);
-    cairo_arc(cr, 0, 0, k.r, 0, 2 * M_PI);
-    cairo_restore(cr);
-    SoftShadow(cr, 4, 1, 2, 0.35);
-    RadialGradient(cr, 50 - k.r * 0.35, cy - ry * 0.4, k.r * 1.6, Lighter(k.color, 0.45), Darker(k.color, 0.25));
-    FillAndOutline(cr, 2);
-    cairo_new_path(cr);
-    if (p == 7) {  // melon stripes, inside the fruit
-        cairo_save(cr);
-        cairo_save(cr);
-        cairo_translate(cr, 50, cy);
-        cairo_scale(cr, 1, k.squash);
-        cairo_arc(cr, 0, 0, k.r - 1, 0, 2 * M_PI);
-        cairo_restore(cr);
-        cairo_clip(cr);
-        for (int i = -2; i <= 2; ++i) {
-            cairo_save(cr);
-            cairo_translate(cr, 50, cy);
-            cairo_scale(cr, 1, k.squash);
-            cairo_move_to(cr, i * k.r * 0.35, -k.r * 0.95);
-            cairo_curve_to(cr, i * k.r * 0.55, -k.r * 0.3, i * k.r * 0.55, k.r * 0.3, i * k.r * 0.35, k.r * 0.95);
-            cairo_restore(cr);
-        }
-        SetColor(cr, Hex(0x2E6B25), 0.7);
-        cairo_set_line_width(cr, 3);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-    }
-    // Stalk and leaf.
-    const double top = cy - ry;
-    cairo_move_to(cr, 50, top + 3);
-    cairo_curve_to(cr, 50, top - 4, 53, top - 9, 56, top - 12);
-    SetColor(cr, Hex(0x6B4423));
-    cairo_set_line_width(cr, 3);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_stroke(cr);
-    cairo_move_to(cr, 53, top - 5);
-    cairo_curve_to(cr, 60, top - 16, 72, top - 12, 74, top - 8);
-    cairo_curve_to(cr, 66, top - 2, 58, top - 2, 53, top - 5);
-    cairo_close_path(cr);
-    VerticalGradient(cr, top - 16, Hex(0x9BE07A), top, Hex(0x3E8E3A));
-    FillAndOutline(cr, 1.5);
-    cairo_new_path(cr);
-    cairo_arc(cr, 50 - k.r * 0.4, cy - ry * 0.45, k.r * 0.18, 0, 2 * M_PI);
-    SetColor(cr, palette::kWhite, 0.6);
-    cairo_fill(cr);
 }
 
 // Euro coins: 2 and 1 euro two-toned, 50..10 cent gold, 5..1 cent copper.
@@ -168,8 +106,53 @@ void Note(cairo_t* cr, double w, double h, const char* value, Rgb color) {
     cairo_show_text(cr, "EURO");
 }
 
+// The money trays' rim: a rounded wooden rod, 5 pixels thick. The game stretches the
+// horizontal strip (505,0)-(600,5) sideways and the vertical strip (500,5)-(505,100) downwards.
+// The rod's colours reach two pixels past each strip's ends and sides, so that the filtering
+// of the stretched picture blends rod with rod and no seam or fringe shows.
+const Rgb kRod[5] = {Hex(0x8A531E), Hex(0xD79A55), Hex(0xF3C98A), Hex(0xC7812F), Hex(0x6E4016)};
+
+void TrayStrips(cairo_t* cr) {
+    for (int i = 0; i < 5; ++i) {
+        // Horizontal strip: row i, from x 503 to 601.
+        cairo_rectangle(cr, 503, i, 99, 1);
+        SetColor(cr, kRod[i]);
+        cairo_fill(cr);
+        // Vertical strip: column 500 + i, from y 3 to 101.
+        cairo_rectangle(cr, 500 + i, 3, 1, 99);
+        SetColor(cr, kRod[i]);
+        cairo_fill(cr);
+    }
+    // Below the horizontal strip and beside the vertical one: their outer colours.
+    cairo_rectangle(cr, 505, 5, 97, 2);
+    SetColor(cr, kRod[4]);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 498, 5, 2, 97);
+    SetColor(cr, kRod[0]);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 505, 7, 2, 95);
+    SetColor(cr, kRod[4]);
+    cairo_fill(cr);
+}
+
+// The floor of a money tray, (410,110)-(490,190), stretched to the tray's inside: light paper
+// with the rim's shadow along the top; it shades only from top to bottom, and its colours
+// reach past the region so that stretching leaves no fringe.
+void TraySurface(cairo_t* cr) {
+    cairo_rectangle(cr, 403, 103, 94, 94);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 110, 0, 190);
+    const Rgb shadow = Mix(palette::kPaperShade, palette::kPanelEdge, 0.35);
+    cairo_pattern_add_color_stop_rgb(p, 0, shadow.r, shadow.g, shadow.b);
+    cairo_pattern_add_color_stop_rgb(p, 0.06, palette::kPaperShade.r, palette::kPaperShade.g, palette::kPaperShade.b);
+    cairo_pattern_add_color_stop_rgb(p, 0.12, palette::kPaper.r, palette::kPaper.g, palette::kPaper.b);
+    cairo_pattern_add_color_stop_rgb(p, 1, palette::kPaperShade.r, palette::kPaperShade.g, palette::kPaperShade.b);
+    cairo_set_source(cr, p);
+    cairo_pattern_destroy(p);
+    cairo_fill(cr);
+}
+
 void Misc4(cairo_t* cr) {
-    for (int p = 0; p < 8; ++p) InRegion(cr, 100 * (p % 4), 100 * (p / 4), 100, 100, [&] { Fruit(cr, p); });
+    for (int p = 0; p < 8; ++p) InRegion(cr, 100 * (p % 4), 100 * (p / 4), 100, 100, [&] { DrawFruit(cr, p); });
     Coins(cr);
     struct NoteKind {
         double x, y, w, h;
@@ -182,27 +165,14 @@ void Misc4(cairo_t* cr) {
                                {260, 690, 280, 120, "500", Hex(0x9B59B6)}};
     for (const NoteKind& n : notes)
         InRegion(cr, n.x, n.y, n.w, n.h, [&] { Note(cr, n.w, n.h, n.value, n.color); });
-    // The change tray's frame strips, caramel wood.
-    InRegion(cr, 505, 0, 95, 5, [&] {
-        cairo_rectangle(cr, 0, 0, 95, 5);
-        VerticalGradient(cr, 0, Hex(0xE8A95E), 5, palette::kPanelEdgeDark);
-        cairo_fill(cr);
-    });
-    InRegion(cr, 500, 5, 5, 95, [&] {
-        cairo_rectangle(cr, 0, 0, 5, 95);
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 5, 0);
-        cairo_pattern_add_color_stop_rgb(p, 0, 0.91, 0.66, 0.37);
-        cairo_pattern_add_color_stop_rgb(p, 1, 0.54, 0.33, 0.12);
-        cairo_set_source(cr, p);
-        cairo_pattern_destroy(p);
-        cairo_fill(cr);
-    });
+    TrayStrips(cr);
+    TraySurface(cr);
 }
 }  // namespace
 
 bool DrawGamePieceSheets(const std::string& dir) {
     bool ok = DrawSheet(dir, "misc3.PNG", 550, 400, Misc3);
-    ok &= DrawSheet(dir, "misc4.PNG", 600, 850, Misc4);
+    ok &= DrawSheet(dir, "misc4.PNG", 602, 850, Misc4);
     return ok;
 }
 

@@ -127,25 +127,39 @@ void AbsorbedMarker(cairo_t* cr) {
     }
 }
 
+// Drawn over a probe place whose ray the marks do not explain: a glowing orange frame along the
+// place's edge and a small warning badge in its top-right corner. The middle stays clear, so
+// the probe's colour, number or marker shows through, and the frame stands out on the darkest
+// probe colours as on white.
 void WarningMarker(cairo_t* cr) {
     cairo_new_path(cr);
-    cairo_move_to(cr, 25, 6);
-    cairo_line_to(cr, 45, 42);
-    cairo_line_to(cr, 5, 42);
-    cairo_close_path(cr);
-    SoftShadow(cr, 3, 0, 2, 0.4);
-    VerticalGradient(cr, 6, Hex(0xFFE07A), 42, palette::kSun);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    FillAndOutline(cr, 2.5);
+    RoundedRect(cr, 2.5, 2.5, 45, 45, 7);
+    SetColor(cr, palette::kWhite, 0.9);
+    cairo_set_line_width(cr, 5.5);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, palette::kGlow);
+    cairo_set_line_width(cr, 3.2);
+    cairo_stroke(cr);
+    // The badge: a small rounded triangle with an exclamation mark, above the height of a
+    // number printed in the middle of the place.
     cairo_new_path(cr);
-    RoundedRect(cr, 22.5, 17, 5, 15, 2.5);
-    cairo_arc(cr, 25, 37, 2.8, 0, 2 * M_PI);
+    cairo_move_to(cr, 40.5, 1.2);
+    cairo_line_to(cr, 49, 16);
+    cairo_line_to(cr, 32, 16);
+    cairo_close_path(cr);
+    SoftShadow(cr, 2, 0, 1, 0.45);
+    VerticalGradient(cr, 1.2, Hex(0xFFE07A), 16, palette::kSun);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    FillAndOutline(cr, 1.6);
+    cairo_new_path(cr);
+    RoundedRect(cr, 39.4, 5.6, 2.2, 5.6, 1.1);
+    cairo_arc(cr, 40.5, 13.3, 1.3, 0, 2 * M_PI);
     SetColor(cr, palette::kInk);
     cairo_fill(cr);
 }
 
-// Balance: the stand (pivot at its top centre), the beam (pivot at (100, 22.5)) and a pan
-// whose plate is its top edge and whose joint is at (48, 30.5).
+// Balance: the stand (pivot at its top centre) and the beam (pivot at (100, 22.5), its bar
+// centred on the pivot's row and reaching to both ends, where the pans' posts stand).
 void BalanceStand(cairo_t* cr) {
     cairo_new_path(cr);
     cairo_move_to(cr, 42 - 5, 4);
@@ -172,7 +186,7 @@ void BalanceStand(cairo_t* cr) {
 
 void BalanceBeam(cairo_t* cr) {
     cairo_new_path(cr);
-    RoundedRect(cr, 3, 16, 194, 13, 6.5);
+    RoundedRect(cr, 1, 16, 198, 13, 6.5);
     VerticalGradient(cr, 16, Hex(0xF3C98A), 29, Hex(0xA3662A));
     FillAndOutline(cr, 1.8);
     cairo_new_path(cr);
@@ -202,26 +216,47 @@ void BalanceBeam(cairo_t* cr) {
     cairo_new_path(cr);
 }
 
+// The pan, (300,385)-(480,443): a wide silver dish for a row of three fruit. The game draws it
+// with its pixel (90, 32.5) on the beam's end as the pan anchor; the fruit stand on its top
+// edge (row 0), their labels lie on its front rim (rows 2..16), and its post reaches down to
+// the beam's centre line (row 55), where a knuckle sits on the beam's tip.
 void BalancePan(cairo_t* cr) {
-    // Post from the plate down to the joint.
+    const double cx = 90;
+    // Post from the dish down to the knuckle.
     cairo_new_path(cr);
-    cairo_rectangle(cr, 45, 8, 6, 20);
-    VerticalGradient(cr, 8, Hex(0xE9EDF2), 28, Hex(0x8B95A1));
-    FillAndOutline(cr, 1.3);
+    cairo_rectangle(cr, cx - 3, 18, 6, 34);
+    cairo_pattern_t* p = cairo_pattern_create_linear(cx - 3, 0, cx + 3, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, 0.55, 0.6, 0.66);
+    cairo_pattern_add_color_stop_rgb(p, 0.4, 0.96, 0.97, 0.98);
+    cairo_pattern_add_color_stop_rgb(p, 1, 0.5, 0.55, 0.62);
+    cairo_set_source(cr, p);
+    cairo_pattern_destroy(p);
+    FillAndOutline(cr, 1.2, Hex(0x4A5260));
     cairo_new_path(cr);
-    cairo_arc(cr, 48, 30.5, 5.5, 0, 2 * M_PI);
-    RadialGradient(cr, 46.5, 29, 6, Hex(0xFFF1C8), palette::kGold);
-    FillAndOutline(cr, 1.3);
+    cairo_arc(cr, cx, 51.5, 5.5, 0, 2 * M_PI);
+    RadialGradient(cr, cx - 1.5, 50, 6, Hex(0xFFF1C8), palette::kGold);
+    FillAndOutline(cr, 1.3, palette::kPanelEdgeDark);
+    // The dish: a flat top edge, a light front rim for the labels, a rounded underside.
     cairo_new_path(cr);
-    // The plate: a shallow dish whose top edge is the pan's top.
-    cairo_move_to(cr, 2, 1.5);
-    cairo_line_to(cr, 94, 1.5);
-    cairo_curve_to(cr, 90, 10, 80, 12, 48, 12);
-    cairo_curve_to(cr, 16, 12, 6, 10, 2, 1.5);
+    cairo_move_to(cr, 3, 1);
+    cairo_line_to(cr, 177, 1);
+    cairo_curve_to(cr, 177, 10, 174, 16, 166, 18);
+    cairo_curve_to(cr, 140, 24, 40, 24, 14, 18);
+    cairo_curve_to(cr, 6, 16, 3, 10, 3, 1);
     cairo_close_path(cr);
-    VerticalGradient(cr, 0, Hex(0xF7F9FB), 12, Hex(0x9AA5B1));
-    FillAndOutline(cr, 1.5);
+    SoftShadow(cr, 3, 0, 1.5, 0.35);
+    VerticalGradient(cr, 0, Hex(0xFDFEFF), 22, Hex(0xAEB8C4));
+    FillAndOutline(cr, 1.5, Hex(0x4A5260));
     cairo_new_path(cr);
+    // The shine along the rim and the lip of the top edge.
+    RoundedRect(cr, 10, 3, 160, 3, 1.5);
+    SetColor(cr, palette::kWhite, 0.8);
+    cairo_fill(cr);
+    cairo_move_to(cr, 4, 1.5);
+    cairo_line_to(cr, 176, 1.5);
+    SetColor(cr, Hex(0x7D8896));
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
 }
 
 // Picture-building shapes: light grey art, centred in their 100 x 100 boxes.
@@ -400,7 +435,7 @@ void Misc1(cairo_t* cr) {
     InRegion(cr, 0, 450, 50, 50, [&] { DrawAnswerTick(cr); });
     InRegion(cr, 50, 450, 50, 50, [&] { DrawOperatorField(cr); });
     InRegion(cr, 100, 450, 50, 50, [&] { DrawNumberField(cr); });
-    InRegion(cr, 502, 445, 96, 53, [&] { BalancePan(cr); });
+    InRegion(cr, 300, 385, 180, 58, [&] { BalancePan(cr); });
     InRegion(cr, 0, 500, 200, 200, [&] { Landscape(cr); });
     InRegion(cr, 200, 500, 200, 200, [&] { StillLife(cr); });
     InRegion(cr, 400, 500, 200, 200, [&] { Symbols(cr); });

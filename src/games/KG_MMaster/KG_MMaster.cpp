@@ -1,0 +1,243 @@
+#include "games/KG_MMaster/KG_MMaster.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/Random.h"
+#include "games/KG_MMaster/CodeScore.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+namespace {
+constexpr double kStepX = 52.0, kStepY = 55.0;
+constexpr Color kHiddenMark = 0xFF5A5A5A;
+}  // namespace
+
+KG_MMaster::KG_MMaster(int level) : KG_MMaster(level, TickCountSeed()) {}
+
+KG_MMaster::KG_MMaster(int level_, unsigned seed) : Knobel_Game(level_, "mindmaster.sav") {
+    heldPeg = nullptr;
+    codeLength = level >= 2 ? 5 : 4;
+    positionalHints = level <= 0;
+    maxRows = kRows;
+    const int W = app->screenWidth, H = app->screenHeight;
+    originX_ = W / 2 - (codeLength / 2) * 52 - 26;
+    originY_ = H / 2 + (maxRows / 2) * 55 - 27.5;
+    std::srand(seed);
+    currentRow = 0;
+    for (int r = 0; r < maxRows; ++r) {
+        auto* row = new LockedList<PegHole>();
+        for (int k = 0; k < codeLength; ++k) row->Add(new PegHole(HolePosition(r, k)));
+        rows.Add(row);
+        keyBoards.Add(new KeyBoard(KeyBoardPosition(r)));
+    }
+    for (int k = 0; k < codeLength; ++k) {
+        auto* hole = new PegHole(CodeHolePosition(k));
+        hole->Place(new Peg(std::rand() % kPlayColours, hole->position));
+        secretCode.Add(hole);
+    }
+    buttonHeld = false;
+    endTimer = 0.0;
+    playTime = 0.0;
+}
+
+KG_MMaster::~KG_MMaster() {
+    delete heldPeg;
+    heldPeg = nullptr;
+}
+
+Vec2 KG_MMaster::HolePosition(int row, int k) const {
+    return {static_cast<float>(originX_ + kStepX * (k + 1)), static_cast<float>(originY_ - kStepY * row)};
+}
+Vec2 KG_MMaster::KeyBoardPosition(int row) const {
+    return {static_cast<float>(originX_ + kStepX * (codeLength + 1) + 10), static_cast<float>(originY_ - kStepY * row)};
+}
+Vec2 KG_MMaster::CodeHolePosition(int k) const {
+    return {static_cast<float>(originX_ + kStepX * (k + 1)), static_cast<float>(originY_ - kStepY * (maxRows + 0.5))};
+}
+Vec2 KG_MMaster::PaletteHome(int s, int n) const {
+    return {static_cast<float>(app->screenWidth / 2 + 50 * s - 50 * (n / 2)), static_cast<float>(app->screenHeight - 70)};
+}
+
+std::vector<int> KG_MMaster::Code() {
+    std::vector<int> out;
+    for (PegHole* hole : secretCode) out.push_back(hole->Colour());
+    return out;
+}
+
+std::vector<int> KG_MMaster::RowColours(int row) {
+    std::vector<int> out;
+    if (LockedList<PegHole>* r = rows.Get(row))
+        for (PegHole* hole : *r) out.push_back(hole->Colour());
+    return out;
+}
+
+void KG_MMaster::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing() || finished) return;
+    if (heldPeg != nullptr) DropHeldPeg(x, y);  // its button-up never came
+    lastMouseX = x;
+    lastMouseY = y;
+    buttonHeld = true;
+    for (Peg* p : palette) {
+        if (!p->Hit(x, y)) continue;
+        heldPeg = palette.RemoveAt(palette.IndexOf(p), false);
+        return;
+    }
+    LockedList<PegHole>* row = rows.Get(currentRow);
+    if (row == nullptr) return;
+    bool rowFull = true;
+    for (PegHole* hole : *row) {
+        if (hole->Hit(x, y)) {
+            heldPeg = hole->Take();
+            return;
+        }
+        rowFull = rowFull && hole->peg != nullptr;
+    }
+    if (!rowFull) return;
+    KeyBoard* board = keyBoards.Get(currentRow);
+    if (board != nullptr && board->Hit(x, y)) ScoreCurrentRow();
+}
+
+void KG_MMaster::OnMouseMove(uint16_t x, uint16_t y) {
+    if (!Playing() || !buttonHeld || heldPeg == nullptr) return;
+    heldPeg->home.x += static_cast<float>(x - lastMouseX);
+    heldPeg->home.y += static_cast<float>(y - lastMouseY);
+    lastMouseX = x;
+    lastMouseY = y;
+}
+
+void KG_MMaster::OnLButtonUp(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    buttonHeld = false;
+    DropHeldPeg(x, y);
+}
+
+// The first hole of the current row under the point takes the peg if it is free; anywhere
+// else the peg goes back to the end of the palette.
+void KG_MMaster::DropHeldPeg(int x, int y) {
+    if (heldPeg == nullptr) return;
+    Peg* p = heldPeg;
+    heldPeg = nullptr;
+    if (LockedList<PegHole>* row = rows.Get(currentRow); row != nullptr && !finished) {
+        for (PegHole* hole : *row) {
+            if (!hole->Hit(x, y)) continue;
+            if (hole->Place(p)) return;
+            break;
+        }
+    }
+    palette.Add(p);
+}
+
+void KG_MMaster::ScoreCurrentRow() {
+    KeyBoard* board = keyBoards.Get(currentRow);
+    if (board == nullptr) return;
+    const GuessScore score = ScoreGuess(Code(), RowColours(currentRow), positionalHints);
+    for (const KeyPegAward& award : score.awards) {
+        if (award.black) board->AddBlack(award.slot);
+        else board->AddWhite(award.slot);
+    }
+    ++currentRow;
+    if (score.blacks == codeLength) {
+        won = true;
+        finished = true;
+    } else if (currentRow >= maxRows) {
+        won = false;
+        finished = true;
+    }
+    if (finished) endTimer = kRevealSeconds;
+}
+
+// Every colour is always on offer: a colour missing from the palette (and not in the hand)
+// gets a new peg that rises from the bottom of the screen.
+void KG_MMaster::FillPalette() {
+    const double dt = app->frameTime;
+    const int n = palette.Count();
+    bool present[kPlayColours] = {};
+    int s = 0;
+    for (Peg* p : palette) {
+        p->home = PaletteHome(s++, n);
+        p->Glide(dt);
+        if (p->colour >= 0 && p->colour < kPlayColours) present[p->colour] = true;
+    }
+    if (heldPeg != nullptr) {
+        heldPeg->Glide(dt);
+        if (heldPeg->colour >= 0 && heldPeg->colour < kPlayColours) present[heldPeg->colour] = true;
+    }
+    const Vec2 entry{static_cast<float>(app->screenWidth / 2), static_cast<float>(app->screenHeight)};
+    for (int c = 0; c < kPlayColours; ++c)
+        if (!present[c]) palette.Add(new Peg(c, entry));
+}
+
+void KG_MMaster::Update() {
+    AdvanceTime(running && state == kStatePlaying && !finished);
+    if (!running) return;
+    if (finished) {
+        if (endTimer > 0.0) endTimer -= app->frameTime;
+        if (endTimer <= 0.0 && state == kStatePlaying) state = won ? kStateOver : kStateOverOther;
+    }
+    FillPalette();
+    const double dt = app->frameTime;
+    for (LockedList<PegHole>* row : rows)
+        for (PegHole* hole : *row)
+            if (hole->peg != nullptr) hole->peg->Glide(dt);
+    for (KeyBoard* board : keyBoards) board->Settle(dt);
+}
+
+void KG_MMaster::Render() {
+    if (!running) return;
+    if (state == kStatePlaying) DrawTimePanel();
+    // The code row: covered while the code is sought, shown once the game is decided.
+    for (PegHole* hole : secretCode) {
+        if (finished) {
+            hole->Draw(true);
+            continue;
+        }
+        const Vec2 topLeft{hole->position.x - 25.0f, hole->position.y - 25.0f};
+        const Rect field{550, 0, 600, 50};
+        app->DrawSprite(app->texMisc1, &field, nullptr, nullptr, 0.0, &topLeft, 0xFF7F7F7F);
+        fontManager->DrawTextAt("?", hole->position.x, hole->position.y, kHiddenMark, kTextCenter | kTextVCenter, font);
+    }
+    // Only the row being filled is lit; once the game is decided, none.
+    const int litRow = finished ? -1 : currentRow;
+    int r = 0;
+    for (LockedList<PegHole>* row : rows) {
+        const bool bright = r++ == litRow;
+        for (PegHole* hole : *row) hole->Draw(bright);
+    }
+    r = 0;
+    for (KeyBoard* board : keyBoards) board->Draw(r++ == litRow);
+    for (Peg* p : palette) p->Draw(true);
+    if (heldPeg != nullptr) heldPeg->Draw(true);
+}
+
+const char* KG_MMaster::GetHelpText() { return app->GetText(126); }
+const char* KG_MMaster::GetTitle() { return app->GetText(125); }
+const char* KG_MMaster::GetResultText() { return FrameResultText({}); }
+
+double KG_MMaster::WonGrade(int rowsUsed, int maxRows_, double seconds) {
+    const int spare = std::max(maxRows_ - 3, 1);
+    const int u = std::max(rowsUsed - 3, 0);
+    return static_cast<double>(u) / spare * 3.0 + 1.0 + seconds / 120.0;
+}
+
+double KG_MMaster::NotFoundGrade(int rowsScored, int lastBlacks, int codeLength_, int maxRows_, double seconds) {
+    if (rowsScored <= 0 || codeLength_ <= 0) return 6.0;
+    const double g = static_cast<double>(codeLength_ - lastBlacks) / codeLength_ * 5.0 + 1.0 + seconds / 60.0;
+    return std::max(g, WonGrade(maxRows_, maxRows_, seconds));
+}
+
+// Found: the first three rows cost nothing, each further row 0.6, and a step per two
+// minutes. Not found: the share of pegs the last row missed and a step per minute, but never
+// better than finding the code in the last row.
+void KG_MMaster::ComputeGrade() {
+    double g;
+    if (won) {
+        g = WonGrade(currentRow, maxRows, playTime);
+    } else {
+        const KeyBoard* last = currentRow > 0 ? keyBoards.Get(currentRow - 1) : nullptr;
+        g = NotFoundGrade(currentRow, last != nullptr ? last->blackCount : 0, codeLength, maxRows, playTime);
+    }
+    grade = GradeInRange(std::min(g, 6.0));
+}

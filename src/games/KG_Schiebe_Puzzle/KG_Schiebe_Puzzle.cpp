@@ -1,0 +1,94 @@
+#include "games/KG_Schiebe_Puzzle/KG_Schiebe_Puzzle.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/AppContext.h"
+#include "framework/Grade.h"
+#include "framework/TextFormat.h"
+#include "games/TickSeed.h"
+
+namespace {
+constexpr Color kSlotTint = 0x80302418;
+}  // namespace
+
+int KG_Schiebe_Puzzle::SideOfLevel(int level) { return level >= 2 ? 5 : (level == 1 ? 4 : 3); }
+int KG_Schiebe_Puzzle::ShuffleStepsOfLevel(int level) { return level >= 2 ? 150 : (level == 1 ? 100 : 50); }
+
+KG_Schiebe_Puzzle::KG_Schiebe_Puzzle(int level) : KG_Schiebe_Puzzle(level, TickCountSeed()) {}
+
+KG_Schiebe_Puzzle::KG_Schiebe_Puzzle(int level_, unsigned seed) : Knobel_Game(level_, "puzzle.sav") {
+    gridSize = SideOfLevel(level);
+    shuffleSteps = ShuffleStepsOfLevel(level);
+    const int ts = TileSizeOf(gridSize);
+    const float W = static_cast<float>(app->screenWidth), H = static_cast<float>(app->screenHeight);
+    std::srand(seed);
+    const int picture = std::rand() % 3;
+    board.Build(gridSize, picture, Vec2{W / 2 - 420, H / 2 - 200}, ts);
+    model.Build(gridSize, picture, Vec2{W / 2 + 20, H / 2 - 200}, ts);
+    moves = 0;
+    playTime = 0.0;
+    board.Shuffle(shuffleSteps, [] { return std::rand(); });
+    invalidClicks = 0;
+    state = kStatePlaying;
+}
+
+void KG_Schiebe_Puzzle::OnLButtonUp(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    switch (board.ClickAt(x, y)) {
+        case PuzzleBoard::Click::kSlid: ++moves; break;
+        case PuzzleBoard::Click::kBlocked: ++invalidClicks; break;
+        case PuzzleBoard::Click::kMissed: break;
+    }
+}
+
+void KG_Schiebe_Puzzle::Update() {
+    board.GlideStep(app->realFrameTime);
+    if (running && state == kStatePlaying && board.Solved()) state = kStateOver;
+    AdvanceTime(running && state == kStatePlaying);
+}
+
+// The empty cell of a board: the plain field, tinted as a dark recess, so the gap reads as a
+// slot even where the picture has the colours of the backdrop.
+void KG_Schiebe_Puzzle::DrawSlot(const PuzzleBoard& b) {
+    int col = 0, row = 0;
+    b.HoleCell(col, row);
+    const PuzzleTile& hole = b.At(col, row);
+    const Rect field{550, 0, 600, 50};
+    const Vec2 scale{hole.size.x / 50.0f, hole.size.y / 50.0f};
+    app->DrawSprite(app->texMisc1, &field, &scale, nullptr, 0.0, &hole.target, kSlotTint);
+}
+
+void KG_Schiebe_Puzzle::Render() {
+    DrawSlot(board);
+    DrawSlot(model);
+    for (int i = 0; i < gridSize; ++i)
+        for (int j = 0; j < gridSize; ++j) {
+            board.At(i, j).Draw();
+            model.At(i, j).Draw();
+        }
+    if (running && state == kStatePlaying) DrawTimePanel();
+}
+
+const char* KG_Schiebe_Puzzle::GetHelpText() { return app->GetText(74); }
+const char* KG_Schiebe_Puzzle::GetTitle() { return app->GetText(17); }
+
+const char* KG_Schiebe_Puzzle::GetResultText() {
+    return FrameResultText({FormatText(app->GetText(29), shuffleSteps), FormatText(app->GetText(27), moves),
+                            FormatText(app->GetText(28), invalidClicks)});
+}
+
+// Solved: a step per twice the shuffle's moves, per four minutes and per ten invalid clicks.
+// Left before: five steps times the share of cells out of place, a step per two minutes and
+// per ten invalid clicks.
+void KG_Schiebe_Puzzle::ComputeGrade() {
+    const double t = playTime;
+    double g;
+    if (state == kStateOver) {
+        g = static_cast<double>(moves) / (2.0 * shuffleSteps) + 1.0 + t / 240.0 + invalidClicks / 10.0;
+    } else {
+        const double cells = static_cast<double>(gridSize) * gridSize;
+        g = board.CellsAway() / cells * 5.0 + 1.0 + t / 120.0 + invalidClicks / 10.0;
+    }
+    grade = GradeInRange(std::min(g, 6.0));
+}

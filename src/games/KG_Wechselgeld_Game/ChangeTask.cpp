@@ -1,0 +1,161 @@
+#include "games/KG_Wechselgeld_Game/ChangeTask.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "framework/Grade.h"
+#include "framework/Random.h"
+
+namespace money {
+namespace {
+constexpr float kSupplyMargin = 16.0f;
+constexpr float kSupplyFromBottom = 75.0f;
+constexpr float kCoinOverlap = 13.0f;
+
+float Along(float lo, float hi, double u) {
+    if (hi <= lo) return (lo + hi) / 2;
+    return static_cast<float>(lo + (static_cast<double>(hi) - lo) * u);
+}
+
+constexpr int kPlacesTried = 40;
+constexpr float kGap = 3.0f;
+
+// How much of a piece at p would lie on the pieces already dealt (in square pixels).
+double Covered(const std::vector<DealtPiece>& pieces, int cents, Vec2 p) {
+    const Vec2 h = DrawnHalfOf(cents);
+    double covered = 0.0;
+    for (const DealtPiece& o : pieces) {
+        const Vec2 oh = DrawnHalfOf(o.cents);
+        const double w = std::min(p.x + h.x, o.at.x + oh.x) - std::max(p.x - h.x, o.at.x - oh.x) + kGap;
+        const double d = std::min(p.y + h.y, o.at.y + oh.y) - std::max(p.y - h.y, o.at.y - oh.y) + kGap;
+        if (w > 0 && d > 0) covered += w * d;
+    }
+    return covered;
+}
+
+// A random place for a piece of that value: two draws (across, then down) per place tried.
+// The first place where it covers none of the pieces dealt before is taken, else the one
+// where it covers least, so that every piece of a heap can be read.
+Vec2 RandomPlaceFor(const Area& area, int cents, const std::vector<DealtPiece>& pieces) {
+    Vec2 best{};
+    double bestCovered = -1.0;
+    for (int i = 0; i < kPlacesTried; ++i) {
+        const double u1 = Random01();
+        const double u2 = Random01();
+        const Vec2 p = PointInArea(area, DrawnHalfOf(cents), u1, u2);
+        const double covered = Covered(pieces, cents, p);
+        if (bestCovered < 0 || covered < bestCovered) {
+            best = p;
+            bestCovered = covered;
+        }
+        if (covered <= 0.0) break;
+    }
+    return best;
+}
+
+void AddPiece(std::vector<DealtPiece>& pieces, int& total, int cents, const Area& area) {
+    pieces.push_back({cents, RandomPlaceFor(area, cents, pieces)});
+    total += cents;
+}
+}  // namespace
+
+Vec2 PointInArea(const Area& area, Vec2 half, double u1, double u2) {
+    return Vec2{Along(area.left + half.x, area.right - half.x, u1), Along(area.top + half.y, area.bottom - half.y, u2)};
+}
+
+Vec2 ClampIntoArea(const Area& area, Vec2 half, Vec2 p) {
+    auto clampAxis = [](float v, float lo, float hi) { return hi <= lo ? (lo + hi) / 2 : std::clamp(v, lo, hi); };
+    return Vec2{clampAxis(p.x, area.left + half.x, area.right - half.x),
+                clampAxis(p.y, area.top + half.y, area.bottom - half.y)};
+}
+
+ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const Area& paymentArea) {
+    ChangeTask task;
+    const int available = std::clamp(level.denominationCount, 1, kDenominationCount);
+    for (int i = 0; i < level.pricePieces; ++i) {
+        const int cents = DenominationAt(RandomBelow(available)).cents;
+        AddPiece(task.price, task.priceTotal, cents, priceArea);
+    }
+    for (int i = 0; i < level.paymentPieces; ++i) {
+        const bool last = i == level.paymentPieces - 1;
+        if (!(last && task.paymentTotal < task.priceTotal)) {
+            const int cents = DenominationAt(RandomBelow(available)).cents;
+            AddPiece(task.payment, task.paymentTotal, cents, paymentArea);
+            continue;
+        }
+        for (int missing = task.priceTotal - task.paymentTotal; missing >= 0;) {
+            int cents = DenominationAt(available - 1).cents;
+            for (int k = 0; k < available; ++k) {
+                if (DenominationAt(k).cents > missing) {
+                    cents = DenominationAt(k).cents;
+                    break;
+                }
+            }
+            AddPiece(task.payment, task.paymentTotal, cents, paymentArea);
+            missing -= cents;
+        }
+    }
+    return task;
+}
+
+std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight) {
+    std::vector<Vec2> centres;
+    if (count <= 0) return centres;
+    count = std::min(count, kDenominationCount);
+    const float y = screenHeight - kSupplyFromBottom;
+    std::vector<float> half;
+    for (int i = 0; i < count; ++i) half.push_back(DrawnHalfOf(DenominationAt(i).cents).x);
+    // Evenly spread, one in each equal share of the width, while that keeps every piece
+    // apart and on the screen.
+    const float step = static_cast<float>(screenWidth) / count;
+    bool fits = true;
+    for (int i = 0; i < count; ++i) {
+        const float c = (i + 0.5f) * step;
+        fits = fits && c - half[i] >= kSupplyMargin && c + half[i] <= screenWidth - kSupplyMargin;
+        if (i + 1 < count) fits = fits && c + half[i] <= (i + 1.5f) * step - half[i + 1];
+    }
+    if (fits) {
+        for (int i = 0; i < count; ++i) centres.push_back(Vec2{(i + 0.5f) * step, y});
+        return centres;
+    }
+    // Otherwise side by side from margin to margin, each piece partly covered by the next.
+    // A coin's picture has room around the coin and its value sits in the middle: coins
+    // give up at most a little of their pictures, and the notes, whose values are printed
+    // at their left ends, share the rest evenly.
+    float total = 0;
+    for (float h : half) total += 2 * h;
+    const float missing = total - (screenWidth - 2 * kSupplyMargin);
+    int coinPairs = 0;
+    for (int i = 0; i + 1 < count; ++i) coinPairs += IsCoin(DenominationAt(i).cents) ? 1 : 0;
+    const int notePairs = count - 1 - coinPairs;
+    float coinOverlap = 0, noteOverlap = 0;
+    if (count > 1) {
+        if (missing <= 0 || notePairs == 0) {
+            coinOverlap = noteOverlap = missing / (count - 1);
+        } else {
+            coinOverlap = coinPairs > 0 ? std::min(kCoinOverlap, missing / coinPairs) : 0.0f;
+            noteOverlap = (missing - coinOverlap * coinPairs) / notePairs;
+        }
+    }
+    float x = kSupplyMargin;
+    for (int i = 0; i < count; ++i) {
+        centres.push_back(Vec2{x + half[i], y});
+        x += 2 * half[i] - (IsCoin(DenominationAt(i).cents) ? coinOverlap : noteOverlap);
+    }
+    return centres;
+}
+
+double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime) {
+    double g;
+    if (playedToEnd) {
+        const double n = std::max(tasks, 1);
+        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / 120.0;
+    } else {
+        if (done <= 0) return 6.0;
+        const double d = done;
+        g = (1.0 - right / d) * 3.0 + 1.0 + (1.0 - fewest / d) * 2.0 + playTime / 80.0;
+    }
+    return GradeInRange(std::min(g, 6.0));
+}
+
+}  // namespace money

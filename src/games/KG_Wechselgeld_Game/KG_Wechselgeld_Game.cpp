@@ -1,0 +1,225 @@
+#include "games/KG_Wechselgeld_Game/KG_Wechselgeld_Game.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "framework/TextFormat.h"
+#include "games/TickSeed.h"
+#include "platform/FontManager.h"
+
+namespace {
+constexpr int kIdTitle = 140;
+constexpr int kIdRules = 141;
+constexpr int kIdRight = 142;
+constexpr int kIdFewest = 143;
+constexpr int kIdCheck = 133;
+constexpr float kButtonHalfWidth = 100.0f;
+constexpr float kButtonHalfHeight = 25.0f;
+
+money::Area AreaOf(double left, double top, double right, double bottom, int W, int H) {
+    return money::Area{static_cast<float>(left * W), static_cast<float>(top * H), static_cast<float>(right * W),
+                       static_cast<float>(bottom * H)};
+}
+}  // namespace
+
+KG_Wechselgeld_Game::KG_Wechselgeld_Game(int level) : KG_Wechselgeld_Game(level, TickCountSeed()) {}
+
+KG_Wechselgeld_Game::KG_Wechselgeld_Game(int level_, unsigned seed) : Knobel_Game(level_, "geld.sav") {
+    std::srand(seed);
+    setup = money::ChangeLevelOf(level);
+    labelFont_ = MakeFont("Arial", 25);
+    const int W = app->screenWidth, H = app->screenHeight;
+    // Price and payment get trays wide enough to lay out ten pieces side by side.
+    priceTray = std::make_unique<MoneyTray>(AreaOf(0.04, 0.105, 0.48, 0.45, W, H), 0, true, labelFont_);
+    paymentTray = std::make_unique<MoneyTray>(AreaOf(0.52, 0.105, 0.96, 0.45, W, H), 1, true, labelFont_);
+    changeTray = std::make_unique<MoneyTray>(AreaOf(0.25, 0.55, 0.75, 0.8, W, H), 2, true, labelFont_);
+    const std::vector<Vec2> centres = money::SupplyCentres(setup.denominationCount, W, H);
+    for (int i = 0; i < setup.denominationCount; ++i)
+        sources.Add(new MoneySource(centres[i], money::DenominationAt(i).cents));
+    rightCount = fewestCount = tasksDone = 0;
+    playTime = 0.0;
+    NewTask();
+}
+
+KG_Wechselgeld_Game::~KG_Wechselgeld_Game() {
+    delete heldChange;
+    delete heldPrice;
+    delete heldPayment;
+    heldChange = heldPrice = heldPayment = nullptr;
+    sources.Clear(true);
+}
+
+void KG_Wechselgeld_Game::NewTask() {
+    delete heldChange;
+    delete heldPrice;
+    delete heldPayment;
+    heldChange = heldPrice = heldPayment = nullptr;
+    changeTray->Clear();
+    priceTray->Clear();
+    paymentTray->Clear();
+    const money::ChangeTask task = money::DealChangeTask(setup, priceTray->PieceArea(), paymentTray->PieceArea());
+    for (const money::DealtPiece& p : task.price) priceTray->Add(new MoneyPiece(p.at.x, p.at.y, p.cents), p.at.x, p.at.y);
+    for (const money::DealtPiece& p : task.payment)
+        paymentTray->Add(new MoneyPiece(p.at.x, p.at.y, p.cents), p.at.x, p.at.y);
+    priceTotal = task.priceTotal;
+    paymentTotal = task.paymentTotal;
+}
+
+MoneyPiece* KG_Wechselgeld_Game::HeldPiece() const {
+    if (heldChange != nullptr) return heldChange;
+    if (heldPrice != nullptr) return heldPrice;
+    return heldPayment;
+}
+
+bool KG_Wechselgeld_Game::OnButton(float x, float y) const {
+    const float cx = app->screenWidth / 2, cy = app->screenHeight / 2;
+    return cx - kButtonHalfWidth <= x && x <= cx + kButtonHalfWidth && cy - kButtonHalfHeight <= y &&
+           y <= cy + kButtonHalfHeight;
+}
+
+void KG_Wechselgeld_Game::OnMouseMove(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    if (MoneyPiece* held = HeldPiece()) held->SetTarget(x, y);
+}
+
+void KG_Wechselgeld_Game::OnLButtonDown(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    // A press while a piece is still held (its button-up was lost) drops it first.
+    if (HoldsPiece()) DropHeldPiece(x, y);
+    buttonPressed = false;
+    // The supply pieces overlap at the higher levels: the one drawn last lies on top.
+    for (int i = sources.Count() - 1; i >= 0; --i) {
+        MoneySource* source = sources.Get(i);
+        if (!source->Contains(x, y)) continue;
+        heldChange = source->Take();
+        if (heldChange != nullptr) {
+            heldChange->SetTarget(x, y);
+            return;
+        }
+    }
+    MoneyPiece** held = nullptr;
+    MoneyPiece* piece = nullptr;
+    if ((piece = changeTray->TakeAt(x, y)) != nullptr) {
+        held = &heldChange;
+    } else if ((piece = priceTray->TakeAt(x, y)) != nullptr) {
+        held = &heldPrice;
+    } else if ((piece = paymentTray->TakeAt(x, y)) != nullptr) {
+        held = &heldPayment;
+    }
+    if (held != nullptr) {
+        *held = piece;
+        piece->SetTarget(x, y);
+        return;
+    }
+    buttonPressed = OnButton(x, y) && buttonRest <= 0.0;
+}
+
+// Change goes into the change tray, or flies back to its supply; price and payment pieces
+// never leave their trays: dropped elsewhere, they land on a random spot of their own tray.
+void KG_Wechselgeld_Game::DropHeldPiece(float x, float y) {
+    if (heldChange != nullptr) {
+        MoneyPiece* piece = heldChange;
+        heldChange = nullptr;
+        if (changeTray->Contains(x, y)) {
+            changeTray->Add(piece, x, y);
+            return;
+        }
+        bool home = false;
+        for (MoneySource* source : sources)
+            if (source->GiveBack(piece)) {
+                home = true;
+                break;
+            }
+        if (!home) delete piece;
+        return;
+    }
+    auto drop = [&](MoneyPiece*& held, MoneyTray& tray) {
+        MoneyPiece* piece = held;
+        held = nullptr;
+        const Vec2 at = tray.Contains(x, y) ? Vec2{x, y} : tray.RandomPoint(piece->value);
+        tray.Add(piece, at.x, at.y);
+    };
+    if (heldPrice != nullptr) drop(heldPrice, *priceTray);
+    else if (heldPayment != nullptr) drop(heldPayment, *paymentTray);
+}
+
+void KG_Wechselgeld_Game::OnLButtonUp(uint16_t x, uint16_t y) {
+    if (!Playing()) return;
+    if (HoldsPiece()) {
+        DropHeldPiece(x, y);
+        buttonPressed = false;
+        return;
+    }
+    // The button acts only on a release that ends a press begun on it.
+    const bool pressed = buttonPressed && OnButton(x, y);
+    buttonPressed = false;
+    if (!pressed) return;
+    Check();
+    buttonRest = kButtonRest;
+    if (tasksDone < setup.taskCount) NewTask();
+    else state = kStateOver;
+}
+
+void KG_Wechselgeld_Game::Check() {
+    std::vector<int> pieces;
+    for (MoneyPiece* piece : changeTray->pieces) pieces.push_back(piece->value);
+    const money::ChangeVerdict v = money::JudgeChange(Change(), pieces, setup.denominationCount);
+    rightCount += v.right ? 1 : 0;
+    fewestCount += v.fewest ? 1 : 0;
+    tasksDone += 1;
+}
+
+void KG_Wechselgeld_Game::Update() {
+    AdvanceTime(running && state == kStatePlaying);
+    if (!running) return;
+    if (state == kStatePlaying && buttonRest > 0.0) buttonRest -= app->realFrameTime;
+    changeTray->Update();
+    priceTray->Update();
+    paymentTray->Update();
+    for (MoneySource* source : sources) source->Update();
+    if (heldChange != nullptr) heldChange->Move();
+    if (heldPrice != nullptr) heldPrice->Move();
+    if (heldPayment != nullptr) heldPayment->Move();
+}
+
+void KG_Wechselgeld_Game::DrawButton() {
+    const float cx = app->screenWidth / 2, cy = app->screenHeight / 2;
+    // While pressed and under the pointer the button sinks a little.
+    const float sink = buttonPressed && OnButton(app->mouseX, app->mouseY) ? 2.0f : 0.0f;
+    const Rect src{400, 600, 600, 650};
+    const Vec2 at{cx - kButtonHalfWidth, cy - kButtonHalfHeight + sink};
+    app->DrawSprite(app->texMenu2, &src, nullptr, nullptr, 0.0, &at, 0xFFFFFFFF);
+    fontManager->DrawTextRect(app->GetText(kIdCheck), static_cast<int>(at.x), static_cast<int>(at.y),
+                              static_cast<int>(at.x + 2 * kButtonHalfWidth),
+                              static_cast<int>(at.y + 2 * kButtonHalfHeight), 0xFF000000,
+                              kTextCenter | kTextVCenter, font);
+}
+
+void KG_Wechselgeld_Game::Render() {
+    if (!running) return;
+    if (state == kStatePlaying) {
+        DrawTimePanel();
+        DrawButton();
+    }
+    changeTray->Draw();
+    priceTray->Draw();
+    paymentTray->Draw();
+    for (MoneySource* source : sources) source->Draw();
+    if (heldChange != nullptr) heldChange->Draw();
+    if (heldPayment != nullptr) heldPayment->Draw();
+    if (heldPrice != nullptr) heldPrice->Draw();
+}
+
+const char* KG_Wechselgeld_Game::GetHelpText() { return app->GetText(kIdRules); }
+const char* KG_Wechselgeld_Game::GetTitle() { return app->GetText(kIdTitle); }
+
+const char* KG_Wechselgeld_Game::GetResultText() {
+    ComputeGrade();
+    return FrameResultText({FormatText(app->GetText(kIdRight), rightCount, setup.taskCount),
+                            FormatText(app->GetText(kIdFewest), fewestCount, setup.taskCount)});
+}
+
+void KG_Wechselgeld_Game::ComputeGrade() {
+    grade = money::ChangeGrade(state == kStateOver, rightCount, fewestCount, tasksDone, setup.taskCount, playTime);
+}
