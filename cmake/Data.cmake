@@ -22,6 +22,13 @@ foreach(f ${KW_SOUND_FILES})
   list(APPEND KW_PACK_ARGS "Sounds\\${f}=${KW_GEN_DIR}/sounds/${f}")
 endforeach()
 
+# The thirteen pictures of picture building: hand-written level files, packed as "bb_0" .. "bb_12".
+set(KW_LEVEL_FILES "")
+foreach(n RANGE 12)
+  list(APPEND KW_LEVEL_FILES ${CMAKE_SOURCE_DIR}/data/levels/bb_${n})
+  list(APPEND KW_PACK_ARGS "bb_${n}=${CMAKE_SOURCE_DIR}/data/levels/bb_${n}")
+endforeach()
+
 add_custom_command(OUTPUT ${KW_ART_OUTPUTS}
   COMMAND artgen ${KW_GEN_DIR}/art
   DEPENDS artgen
@@ -32,7 +39,7 @@ add_custom_command(OUTPUT ${KW_SOUND_OUTPUTS}
   COMMENT "Synthesising the sound effects")
 add_custom_command(OUTPUT ${KW_DATA_DIR}/sport.gob
   COMMAND gob pack ${KW_DATA_DIR}/sport.gob ${KW_PACK_ARGS}
-  DEPENDS gob ${KW_ART_OUTPUTS} ${KW_SOUND_OUTPUTS}
+  DEPENDS gob ${KW_ART_OUTPUTS} ${KW_SOUND_OUTPUTS} ${KW_LEVEL_FILES}
   COMMENT "Packing sport.gob"
   VERBATIM)
 

@@ -1,5 +1,6 @@
 #include "gui/GameTable.h"
 
+#include "games/KG_Bilder_Basteln/KG_Bilder_Basteln.h"
 #include "games/KG_Datum_Game/KG_Datum_Game.h"
 #include "games/KG_Dreieck_rechnen/KG_Dreieck_rechnen.h"
 #include "games/KG_MMaster/KG_MMaster.h"
@@ -13,7 +14,7 @@
 
 namespace {
 GameInfo g_games[kGameCount] = {
-    {0, nullptr, 20},   // KG_Bilder_Basteln
+    {0, [](int level) -> Knobel_Game* { return new KG_Bilder_Basteln(level); }, 20},
     {1, nullptr, 105},  // KG_CrazyQuader
     {2, [](int level) -> Knobel_Game* { return new KG_Datum_Game(level); }, 170},
     {3, [](int level) -> Knobel_Game* { return new KG_Dreieck_rechnen(level); }, 42},

@@ -6,8 +6,6 @@
 #include <limits>
 
 namespace {
-const char kTempFile[] = "tmp.file";
-
 uint32_t ReadU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
            static_cast<uint32_t>(p[3]) << 24;
@@ -54,11 +52,6 @@ ArchiveRecord DecodeRecord(const uint8_t* raw, int64_t fileLength) {
     return r;
 }
 
-// Removes the temporary file: truncate it, then delete it.
-void RemoveTempFile() {
-    if (FILE* f = std::fopen(kTempFile, "wb")) std::fclose(f);
-    std::remove(kTempFile);
-}
 }  // namespace
 
 FILE* OpenArchive(const char* fileName) {
@@ -156,25 +149,21 @@ bool BuildArchive(const std::vector<ArchiveEntry>& entries, std::vector<uint8_t>
     return true;
 }
 
-ArchiveTextFile::ArchiveTextFile(FILE* archive, const char* entryName) {
-    Close();
+ArchiveTextFile::ArchiveTextFile(FILE* archive, const char* entryName, size_t maxSize) {
+    uint32_t size = 0;
+    // FindEntry checks the entry's offset and size against the archive's length, so the size
+    // is bounded by the file before anything is allocated.
+    if (FindEntry(archive, entryName, &size) == nullptr || size > maxSize) return;
     std::vector<uint8_t> bytes;
     if (!ReadArchiveEntry(archive, entryName, bytes)) return;
-    FILE* out = std::fopen(kTempFile, "wb");
-    if (out == nullptr) return;
-    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (std::fclose(out) != 0 || !written) {
-        RemoveTempFile();
-        return;
-    }
-    stream_ = new std::ifstream(kTempFile);
-    if (!stream_->is_open()) Close();
+    bytes_.assign(bytes.begin(), bytes.end());
+    stream_ = std::make_unique<std::istringstream>(bytes_);
 }
 
-ArchiveTextFile::~ArchiveTextFile() { Close(); }
+ArchiveTextFile::~ArchiveTextFile() = default;
 
 void ArchiveTextFile::Close() {
-    delete stream_;
-    stream_ = nullptr;
-    RemoveTempFile();
+    stream_.reset();
+    bytes_.clear();
+    bytes_.shrink_to_fit();
 }

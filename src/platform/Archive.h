@@ -3,8 +3,10 @@
 // (offset, size, 260-byte name) and the raw bytes of the entries.
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr size_t kArchiveHeaderSize = 8;
@@ -39,16 +41,23 @@ struct ArchiveEntry {
 // order); false with a reason when a name does not fit or the archive would pass 4 GB.
 bool BuildArchive(const std::vector<ArchiveEntry>& entries, std::vector<uint8_t>& out, std::string& error);
 
-// An archive entry copied to "tmp.file" and opened there as a text stream.
+// An archive entry read into memory and opened there as a text stream. No file is written:
+// the entry is parsed where it lies in memory. An entry larger than maxSize is not read.
 class ArchiveTextFile {
 public:
-    ArchiveTextFile(FILE* archive, const char* entryName);
+    ArchiveTextFile(FILE* archive, const char* entryName, size_t maxSize = kArchiveTextMaxSize);
     ~ArchiveTextFile();
     ArchiveTextFile(const ArchiveTextFile&) = delete;
     ArchiveTextFile& operator=(const ArchiveTextFile&) = delete;
-    std::istream* Stream() { return stream_; }
+    // The stream over the entry's bytes, or nullptr when the entry could not be read.
+    std::istream* Stream() { return stream_.get(); }
+    // The entry's bytes (empty when it could not be read).
+    std::string_view Bytes() const { return stream_ ? std::string_view(bytes_) : std::string_view(); }
     void Close();
 
+    static constexpr size_t kArchiveTextMaxSize = 16u << 20;
+
 private:
-    std::ifstream* stream_ = nullptr;
+    std::string bytes_;
+    std::unique_ptr<std::istringstream> stream_;
 };

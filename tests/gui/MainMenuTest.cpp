@@ -53,6 +53,8 @@ TEST_F(MenuTest, ListScrollsBetweenZeroAndNine) {
 
 TEST_F(MenuTest, GameListShowsTheNamesAndItsBackButtonLabel) {
     SetGameFactory(5, MakeTestGame);
+    const GameFactory first = GetGameInfo(0).create;
+    SetGameFactory(0, nullptr);  // whichever games are built already: this one is not
     OpenGameList();
     MoveTo(5, 5);
     const Renderer& r = Draw();
@@ -60,6 +62,7 @@ TEST_F(MenuTest, GameListShowsTheNamesAndItsBackButtonLabel) {
     EXPECT_EQ(menutest::FindText(r, "T130"), nullptr);  // the eighth game is below the last row
     EXPECT_EQ(menutest::FindText(r, "T19")->color, 0xFF000000u);
     EXPECT_EQ(menutest::FindText(r, "T20")->color, 0xFF808080u);  // not built yet: greyed out
+    SetGameFactory(0, first);
 }
 
 TEST_F(MenuTest, WheelScrollsTheListWithinItsLimits) {

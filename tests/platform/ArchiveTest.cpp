@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/Archive.h"
@@ -124,35 +125,69 @@ TEST(Archive, BuildRefusesNamesThatDoNotFit) {
     EXPECT_TRUE(BuildArchive({{std::string(259, 'a'), {}}}, out, error));
 }
 
-TEST(Archive, TextFileReadsTheEntryAndLeavesNoTemporaryFile) {
+// The entry is parsed from memory: no "tmp.file" is made, and one that exists (a user's file,
+// or a link to one) is neither truncated, followed nor removed.
+TEST(Archive, TextFileReadsTheEntryFromMemoryAndLeavesTmpFileAlone) {
     WriteFile("sport.gob", MakeArchive(kEntries));
-    WriteFile("tmp.file", Bytes("left over from an earlier run"));
+    WriteFile("tmp.file", Bytes("a user's file"));
+    WriteFile("target.txt", Bytes("where the link points"));
+    std::filesystem::create_symlink("target.txt", "tmp.link");
     FILE* f = OpenArchive("sport.gob");
     ASSERT_NE(f, nullptr);
+    auto contents = [](const char* path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
     {
         ArchiveTextFile text(f, "DATA.TXT");
         ASSERT_NE(text.Stream(), nullptr);
+        EXPECT_EQ(text.Bytes(), "KEY: 1\r\nNAME: Otto\r\n");
         std::string key, name;
         int value = 0;
         *text.Stream() >> key >> value >> name;
         EXPECT_EQ(key, "KEY:");
         EXPECT_EQ(value, 1);
         EXPECT_EQ(name, "NAME:");
+        // A second text file at the same time reads its own entry.
+        ArchiveTextFile other(f, "misc1.png");
+        EXPECT_EQ(other.Bytes(), "first picture");
+        EXPECT_EQ(contents("tmp.file"), "a user's file");
     }
-    EXPECT_FALSE(std::filesystem::exists("tmp.file"));
-    WriteFile("tmp.file", Bytes("left over"));
+    EXPECT_EQ(contents("tmp.file"), "a user's file");
+    EXPECT_EQ(contents("target.txt"), "where the link points");
     {
         ArchiveTextFile missing(f, "nothing.txt");
         EXPECT_EQ(missing.Stream(), nullptr);
-        EXPECT_FALSE(std::filesystem::exists("tmp.file"));
+        EXPECT_TRUE(missing.Bytes().empty());
     }
     {
         ArchiveTextFile closed(f, "data.txt");
         closed.Close();
         EXPECT_EQ(closed.Stream(), nullptr);
-        EXPECT_FALSE(std::filesystem::exists("tmp.file"));
+        EXPECT_TRUE(closed.Bytes().empty());
+    }
+    {
+        ArchiveTextFile tooLarge(f, "data.txt", 10);
+        EXPECT_EQ(tooLarge.Stream(), nullptr);
+        ArchiveTextFile justFits(f, "data.txt", 20);
+        EXPECT_NE(justFits.Stream(), nullptr);
     }
     ArchiveTextFile noArchive(nullptr, "data.txt");
     EXPECT_EQ(noArchive.Stream(), nullptr);
+    EXPECT_EQ(contents("tmp.file"), "a user's file");
+    EXPECT_EQ(contents("target.txt"), "where the link points");
     CloseArchive(f);
+}
+
+// An entry whose record claims more bytes than the archive holds is not read.
+TEST(Archive, TextFileRefusesAnEntryReachingPastTheArchive) {
+    std::vector<uint8_t> archive = MakeArchive(kEntries);
+    PutU32(archive, kArchiveHeaderSize + 2 * kArchiveRecordSize + 4, 0x7FFFFFF0u);
+    WriteFile("sport.gob", archive);
+    FILE* f = OpenArchive("sport.gob");
+    ASSERT_NE(f, nullptr);
+    ArchiveTextFile text(f, "data.txt", 0xFFFFFFFFu);
+    EXPECT_EQ(text.Stream(), nullptr);
+    CloseArchive(f);
+    EXPECT_FALSE(std::filesystem::exists("tmp.file"));
 }

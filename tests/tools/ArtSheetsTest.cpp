@@ -250,6 +250,21 @@ TEST(ArtSheets, TintedRegionsOfMisc1AreLightAndGrey) {
         EXPECT_NEAR(cx, 50, 1.5) << "shape " << type;
         EXPECT_NEAR(cy, 50, type == 2 ? 3.0 : 1.5) << "shape " << type;
     }
+    // They share one module, so that level pictures fit together: 80 x 80 square, circle 80
+    // across, triangle with 80-pixel sides (69 high), rectangle 80 x 40 (clearly not square).
+    const struct {
+        double w, h;
+    } extents[] = {{80, 80}, {80, 80}, {80, 69.3}, {80, 40}};
+    for (int type = 0; type < 4; ++type) {
+        int x0 = 100, y0 = 100, x1 = -1, y1 = -1;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (s->At(200 * type + x, 150 + y).a > 0.5) {
+                    x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+                }
+        EXPECT_NEAR(x1 - x0 + 1, extents[type].w, 1.5) << "shape " << type;
+        EXPECT_NEAR(y1 - y0 + 1, extents[type].h, 1.5) << "shape " << type;
+    }
 }
 
 TEST(ArtSheets, AnswerFieldsTickAndOtherPiecesOfMisc1) {

@@ -1,6 +1,7 @@
 // misc1.PNG: the mouse pointer's ten press frames, the veil, the tinted field, pegs, markers,
 // the balance, the shapes of picture building, the answer fields and tick, the sliding
 // puzzle's pictures and the clock parts.
+#include <algorithm>
 #include <cmath>
 
 #include "answer_art.h"
@@ -259,21 +260,25 @@ void BalancePan(cairo_t* cr) {
     cairo_stroke(cr);
 }
 
-// Picture-building shapes: light grey art, centred in their 100 x 100 boxes.
-void Shape(cairo_t* cr, int type) {
+// Picture-building shapes, on one module so that pictures fit together: at size 1 the square
+// is 80 x 80, the circle 80 across, the triangle equilateral with 80-pixel sides and its
+// centroid at the centre of the box, the rectangle 80 x 40. The outline lies inside these
+// bounds. Light grey art: it is drawn white, tinted grey as a silhouette and red when selected.
+void ShapePath(cairo_t* cr, int type, double inset) {
     cairo_new_path(cr);
     switch (type) {
         case 0:
-            RoundedRect(cr, 14, 14, 72, 72, 6);
+            RoundedRect(cr, 10 + inset, 10 + inset, 80 - 2 * inset, 80 - 2 * inset, std::max(1.0, 6 - inset / 2));
             break;
         case 1:
-            cairo_arc(cr, 50, 50, 38, 0, 2 * M_PI);
+            cairo_arc(cr, 50, 50, 40 - inset, 0, 2 * M_PI);
             break;
-        case 2: {  // equilateral triangle with its centroid at (50, 50)
-            const double r = 44;
+        case 2: {
+            // Circumradius 80 / sqrt(3); moving each side in by `inset` takes 2 * inset from it.
+            const double r = 80 / std::sqrt(3.0) - 2 * inset;
             for (int i = 0; i < 3; ++i) {
-                double a = -M_PI / 2 + i * 2 * M_PI / 3;
-                double x = 50 + r * std::cos(a), y = 50 + r * std::sin(a);
+                const double a = -M_PI / 2 + i * 2 * M_PI / 3;
+                const double x = 50 + r * std::cos(a), y = 50 + r * std::sin(a);
                 if (i == 0)
                     cairo_move_to(cr, x, y);
                 else
@@ -283,14 +288,31 @@ void Shape(cairo_t* cr, int type) {
             break;
         }
         default:
-            RoundedRect(cr, 8, 28, 84, 44, 5);
+            RoundedRect(cr, 10 + inset, 30 + inset, 80 - 2 * inset, 40 - 2 * inset, std::max(1.0, 5 - inset / 2));
             break;
     }
-    VerticalGradient(cr, 10, Hex(0xFFFFFF), 90, Hex(0xD0D0D0));
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+}
+
+void Shape(cairo_t* cr, int type) {
+    // Mitred, so that the outline of the inset path reaches the triangle's true corners.
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    // Face: white at the top, light grey below, a soft shade along the lower edge.
+    ShapePath(cr, type, 1);
+    VerticalGradient(cr, 10, Hex(0xFFFFFF), 90, Hex(0xCFCFCF));
     cairo_fill_preserve(cr);
-    InnerShadow(cr, 5, -1, -3, 0.35, Hex(0x707070));
-    SetColor(cr, Hex(0x5A5A5A));
+    InnerShadow(cr, 6, -1, -3, 0.3, Hex(0x6A6A6A));
+    SetColor(cr, Hex(0x505050));
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+    // A bevel: a bright rim a little inside the outline, brightest towards the top left.
+    ShapePath(cr, type, 5);
+    {
+        cairo_pattern_t* p = cairo_pattern_create_linear(10, 10, 90, 90);
+        cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.95);
+        cairo_pattern_add_color_stop_rgba(p, 1, 1, 1, 1, 0.15);
+        cairo_set_source(cr, p);
+        cairo_pattern_destroy(p);
+    }
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
 }
