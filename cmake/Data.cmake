@@ -1,5 +1,6 @@
 # The game's working directory build/data: the archive "sport.gob" packed from the generated
-# pictures and sounds, and the two language files converted from data/lang.
+# pictures and sounds, the two language files converted from data/lang, and the intro video
+# "intro.avi" (drawn from the same title picture as the loading screen).
 set(KW_DATA_DIR ${CMAKE_BINARY_DIR}/data)
 set(KW_GEN_DIR ${CMAKE_BINARY_DIR}/generated)
 file(MAKE_DIRECTORY ${KW_DATA_DIR} ${KW_GEN_DIR}/art ${KW_GEN_DIR}/sounds)
@@ -49,5 +50,11 @@ foreach(lang deutsch english)
     COMMENT "Converting ${lang}.lng")
 endforeach()
 
-add_custom_target(gamedata ALL DEPENDS ${KW_DATA_DIR}/sport.gob ${KW_DATA_DIR}/deutsch.lng ${KW_DATA_DIR}/english.lng)
+add_custom_command(OUTPUT ${KW_DATA_DIR}/intro.avi
+  COMMAND introgen ${KW_DATA_DIR}/intro.avi
+  DEPENDS introgen
+  COMMENT "Making the intro video")
+
+add_custom_target(gamedata ALL DEPENDS ${KW_DATA_DIR}/sport.gob ${KW_DATA_DIR}/deutsch.lng ${KW_DATA_DIR}/english.lng
+  ${KW_DATA_DIR}/intro.avi)
 add_dependencies(knobelwerk gamedata)

@@ -46,6 +46,29 @@ SDL_Window* CreateMainWindow(AppContext& app) {
     return SDL_CreateWindow("Knobelwerk", 0, 0, app.screenWidth, app.screenHeight, flags);
 }
 
+// The rendering device on the main window; false when it cannot be made.
+bool CreateDevice(AppContext& app) {
+    app.presentParams.windowed = !app.fullScreen;
+    app.presentParams.backBufferWidth = app.screenWidth;
+    app.presentParams.backBufferHeight = app.screenHeight;
+    app.device = Device::Create(app.window, app.presentParams);
+    app.d3d = app.device;
+    return app.device != nullptr;
+}
+
+// The intro plays in the main window, so window and device are made for it first; loading then
+// draws into the same window. Returns false when the window was closed during the intro.
+bool RunIntro(AppContext& app) {
+    if (!IntroWanted(app)) return true;
+    app.window = CreateMainWindow(app);
+    if (app.window == nullptr || !CreateDevice(app)) return true;  // start-up tries again and reports
+    SDL_ShowCursor(SDL_DISABLE);
+    SDL_ShowWindow(app.window);
+    IntroReport report;
+    PlayIntro("intro.avi", IntroLimits{}, &report);
+    return report.end != IntroEnd::kWindowClosed;
+}
+
 void RenderFrame(AppContext& app) {
     app.device->Clear(0xFF646464);
     app.device->BeginScene();
@@ -132,12 +155,10 @@ void SwitchFullScreen() {
 
 int RunProgram() {
     AppContext& app = *GetAppContext();
-    if (app.introEnabled && app.fullScreen) PlayIntro("intro.avi");
     app.runState = 0;
     app.d3d = nullptr;
     app.screenWidth = 1024;
     app.screenHeight = 768;
-    app.archive = OpenArchive("sport.gob");
 
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
@@ -147,18 +168,25 @@ int RunProgram() {
     }
     IMG_Init(IMG_INIT_PNG);
     TTF_Init();
-    app.window = CreateMainWindow(app);
-    app.presentParams.windowed = !app.fullScreen;
-    app.presentParams.backBufferWidth = app.screenWidth;
-    app.presentParams.backBufferHeight = app.screenHeight;
-    app.device = Device::Create(app.window, app.presentParams);
-    if (app.device == nullptr) {
-        ShowStartupError("Direct3D kann nicht initialisiert werden");
+    if (!RunIntro(app)) {
+        // Closing the window during the intro ends the program like closing it later: the
+        // settings and the statistics are written when the application record goes.
         ShutDown(app);
+        TTF_Quit();
+        IMG_Quit();
         SDL_Quit();
         return 0;
     }
-    app.d3d = app.device;
+    app.archive = OpenArchive("sport.gob");
+    if (app.window == nullptr) app.window = CreateMainWindow(app);
+    if (app.device == nullptr && !CreateDevice(app)) {
+        ShowStartupError("Direct3D kann nicht initialisiert werden");
+        ShutDown(app);
+        CloseArchive(app.archive);
+        app.archive = nullptr;
+        SDL_Quit();
+        return 0;
+    }
     SDL_ShowCursor(SDL_DISABLE);
     SDL_ShowWindow(app.window);
 

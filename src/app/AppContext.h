@@ -101,6 +101,10 @@ struct AppContext {
     // Draws the loading screen after one more loading step.
     void DrawLoadingScreen();
     int loadingSteps = 0;
+    // The intro's last picture is on screen. It ends on the title picture of the loading screen,
+    // so until the splash texture is there the loading screen leaves it standing instead of
+    // showing the bare grey.
+    bool introOnScreen = false;
 };
 
 // The one application record, created on first use and destroyed at process exit.

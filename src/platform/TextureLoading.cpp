@@ -92,6 +92,11 @@ void AppContext::DrawSprite(Texture* texture, const Rect* srcRect, const Vec2* s
 void AppContext::DrawLoadingScreen() {
     ++loadingSteps;
     if (device == nullptr || sprite == nullptr) return;
+    if (texSplash == nullptr && introOnScreen) {
+        SDL_PumpEvents();
+        return;
+    }
+    introOnScreen = false;
     device->Clear(0xFF646464);
     device->BeginScene();
     sprite->Begin();

@@ -167,6 +167,11 @@ class Launcher(unittest.TestCase):
         shutil.copytree(USR, usr, symlinks=True)
         with open(os.path.join(usr, "libexec", "knobelwerk", "knobelwerk"), "w") as f:
             f.write(STUB)
+        # The scenarios start from an installation without the intro video and add one where
+        # they need it.
+        intro = os.path.join(usr, "share", "knobelwerk", "intro.avi")
+        if os.path.exists(intro):
+            os.remove(intro)
         return usr
 
     def launch(self, usr=None, *args, env=None, launcher=None):

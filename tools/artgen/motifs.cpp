@@ -545,7 +545,8 @@ double TitleWordWidth(cairo_t* cr, const std::string& word, double size) {
     return w;
 }
 
-double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double baseline, double size) {
+double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double baseline, double size,
+                     const std::vector<LetterPose>* poses) {
     cairo_save(cr);
     SelectFont(cr, Face::kDisplay, size);
     const double outline = size * 0.12;
@@ -567,24 +568,51 @@ double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double base
         letters.push_back(l);
         pen += TextWidth(cr, l.s) + size * 0.02;
     }
-    auto place = [&](const Letter& l) {
+    const LetterPose rest;
+    auto poseOf = [&](size_t i) -> const LetterPose& {
+        return poses != nullptr && i < poses->size() ? (*poses)[i] : rest;
+    };
+    auto hidden = [&](size_t i) { return poseOf(i).alpha <= 0 || poseOf(i).scale <= 0; };
+    auto place = [&](size_t i) {
+        const Letter& l = letters[i];
+        const LetterPose& pose = poseOf(i);
         double adv = TextWidth(cr, l.s);
-        cairo_translate(cr, l.x + adv / 2, l.y - size * 0.35);
+        if (pose.AtRest()) {
+            cairo_translate(cr, l.x + adv / 2, l.y - size * 0.35);
+        } else {
+            cairo_translate(cr, l.x + adv / 2 + pose.dx, l.y - size * 0.35 + pose.dy);
+            cairo_scale(cr, pose.scale, pose.scale);
+        }
         cairo_rotate(cr, l.angle);
         cairo_new_path(cr);
         TextPath(cr, l.s, -adv / 2, size * 0.35);
     };
+    // A letter fading in is drawn into a group of its own and painted with its opacity.
+    auto begin = [&](size_t i) {
+        cairo_save(cr);
+        if (poseOf(i).alpha < 1) cairo_push_group(cr);
+    };
+    auto end = [&](size_t i) {
+        if (poseOf(i).alpha < 1) {
+            cairo_pop_group_to_source(cr);
+            cairo_paint_with_alpha(cr, poseOf(i).alpha);
+        }
+        cairo_restore(cr);
+    };
     // The ink rims of all letters as one group, painted once as a shadow and once in place;
     // then the faces.
     cairo_push_group(cr);
-    for (const Letter& l : letters) {
+    for (size_t i = 0; i < letters.size(); ++i) {
+        if (hidden(i)) continue;
+        begin(i);
         cairo_save(cr);
-        place(l);
+        place(i);
         SetColor(cr, palette::kInk);
         cairo_set_line_width(cr, outline * 2);
         cairo_stroke_preserve(cr);
         cairo_fill(cr);
         cairo_restore(cr);
+        end(i);
     }
     cairo_pattern_t* rim = cairo_pop_group(cr);
     cairo_save(cr);
@@ -595,9 +623,12 @@ double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double base
     cairo_set_source(cr, rim);
     cairo_paint(cr);
     cairo_pattern_destroy(rim);
-    for (const Letter& l : letters) {
+    for (size_t i = 0; i < letters.size(); ++i) {
+        if (hidden(i)) continue;
+        const Letter& l = letters[i];
+        begin(i);
         cairo_save(cr);
-        place(l);
+        place(i);
         // White inner rim, then the coloured face with a shine.
         SetColor(cr, palette::kWhite);
         cairo_set_line_width(cr, outline * 0.7);
@@ -609,6 +640,7 @@ double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double base
         SetColor(cr, palette::kWhite, 0.22);
         cairo_fill(cr);
         cairo_restore(cr);
+        end(i);
     }
     cairo_restore(cr);
     return pen - x;

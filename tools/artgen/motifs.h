@@ -2,6 +2,7 @@
 // The recurring pictures of the collection (puzzle pieces, clocks, coins, cards, flags, icons),
 // drawn in the common style, so that splash, menu and games share them.
 #include <string>
+#include <vector>
 
 #include "paint.h"
 
@@ -51,10 +52,19 @@ void DrawBritishFlag(cairo_t* cr, double x, double y, double w, double h);
 // Four-pointed sparkle.
 void DrawSparkle(cairo_t* cr, double cx, double cy, double r, double alpha);
 
+// Where one letter of the word mark is while it moves in: moved by (dx, dy), scaled about its
+// centre, and painted with the given opacity. The default pose is the letter at rest.
+struct LetterPose {
+    double dx = 0, dy = 0, scale = 1, alpha = 1;
+    bool AtRest() const { return dx == 0 && dy == 0 && scale == 1 && alpha == 1; }
+};
+
 // The name of the collection as a word mark: chunky letters in the palette colours, each
 // a little turned and lifted, ink outline and shadow. (x, baseline) is the start; returns the
-// width of the word.
-double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double baseline, double size);
+// width of the word. With poses (one per letter) the letters are drawn where the poses put
+// them; letters with alpha 0 are left out.
+double DrawTitleWord(cairo_t* cr, const std::string& word, double x, double baseline, double size,
+                     const std::vector<LetterPose>* poses = nullptr);
 double TitleWordWidth(cairo_t* cr, const std::string& word, double size);
 
 }  // namespace art

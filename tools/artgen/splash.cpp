@@ -4,48 +4,13 @@
 #include "motifs.h"
 #include "scenery.h"
 #include "sheets.h"
+#include "splash.h"
 
 namespace art {
 namespace {
 constexpr double kBarW = 818, kBarH = 66;
 // The trough inside the frame, shared by frame and fill so that they line up exactly.
 constexpr double kTroughX = 13, kTroughY = 13, kTroughW = kBarW - 26, kTroughH = kBarH - 26;
-
-void TitlePicture(cairo_t* cr) {
-    DrawNightScenery(cr, 1024, 768);
-    // A warm glow behind the title and the still life.
-    cairo_rectangle(cr, 0, 0, 1024, 768);
-    RadialGradient(cr, 420, 110, 460, Hex(0xFFD27A), Hex(0xFFD27A), 0.28, 0.0);
-    cairo_fill(cr);
-    cairo_rectangle(cr, 0, 0, 1024, 768);
-    RadialGradient(cr, 520, 470, 420, Hex(0x9FE3F0), Hex(0x9FE3F0), 0.18, 0.0);
-    cairo_fill(cr);
-    DrawBokeh(cr, 1024, 768, 3, 40);
-
-    // The still life of the collection's games.
-    DrawClock(cr, 872, 178, 118, 10, 10, palette::kBerry);
-    DrawCoinStack(cr, 128, 628, 56, 5, palette::kGold);
-    DrawCoin(cr, 232, 590, 44, palette::kSilver, "", &palette::kGold);
-    DrawCoin(cr, 865, 600, 48, palette::kGold, "", &palette::kSilver);
-    DrawCoin(cr, 948, 548, 36, palette::kCopper);
-    DrawCardBack(cr, 668, 452, 136, 192, 0.22, palette::kPlum);
-    DrawCardFront(cr, 760, 470, 136, 192, -0.10, palette::kBerry, 1);
-    // Four interlocking pieces, one lifted out of its place.
-    const double s = 116, ox = 305, oy = 395;
-    DrawPuzzlePiece(cr, ox, oy, s, 0, palette::kSun, {0, 1, -1, 0});
-    DrawPuzzlePiece(cr, ox + s, oy, s, 0, palette::kSky, {0, 0, 1, -1});
-    DrawPuzzlePiece(cr, ox, oy + s, s, 0, palette::kLeaf, {1, -1, 0, 0});
-    DrawPuzzlePiece(cr, ox + s + 70, oy + s + 40, s, 0.42, palette::kBerry, {-1, 0, 0, 1}, 0.5);
-    DrawSparkle(cr, 470, 330, 18, 0.9);
-    DrawSparkle(cr, 962, 330, 14, 0.8);
-    DrawSparkle(cr, 560, 600, 12, 0.7);
-    DrawSparkle(cr, 90, 470, 16, 0.8);
-
-    // The name.
-    // The name, centred over the caption (which the loading screen puts at x 0..700).
-    double width = TitleWordWidth(cr, "Knobelwerk", 124);
-    DrawTitleWord(cr, "Knobelwerk", 360 - width / 2, 132, 124);
-}
 
 void Caption(cairo_t* cr, const std::string& text) {
     // Transparent around the words; they sit left under the title.
@@ -111,9 +76,63 @@ void BarFill(cairo_t* cr) {
 }
 }  // namespace
 
+TitleLayout SplashTitleLayout(cairo_t* cr) {
+    // The name, centred over the caption (which the loading screen puts at x 0..700).
+    const double size = 124, width = TitleWordWidth(cr, kSplashTitle, size);
+    return TitleLayout{360 - width / 2, 132, size, width};
+}
+
+void DrawSplashScenery(cairo_t* cr) {
+    DrawNightScenery(cr, kSplashWidth, kSplashHeight);
+    // A warm glow behind the title and the still life.
+    cairo_rectangle(cr, 0, 0, 1024, 768);
+    RadialGradient(cr, 420, 110, 460, Hex(0xFFD27A), Hex(0xFFD27A), 0.28, 0.0);
+    cairo_fill(cr);
+    cairo_rectangle(cr, 0, 0, 1024, 768);
+    RadialGradient(cr, 520, 470, 420, Hex(0x9FE3F0), Hex(0x9FE3F0), 0.18, 0.0);
+    cairo_fill(cr);
+    DrawBokeh(cr, kSplashWidth, kSplashHeight, 3, 40);
+}
+
+void DrawSplashClock(cairo_t* cr, double hours, double minutes) {
+    DrawClock(cr, 872, 178, 118, hours, minutes, palette::kBerry);
+}
+
+void DrawSplashStillLife(cairo_t* cr) {
+    // The still life of the collection's games.
+    DrawCoinStack(cr, 128, 628, 56, 5, palette::kGold);
+    DrawCoin(cr, 232, 590, 44, palette::kSilver, "", &palette::kGold);
+    DrawCoin(cr, 865, 600, 48, palette::kGold, "", &palette::kSilver);
+    DrawCoin(cr, 948, 548, 36, palette::kCopper);
+    DrawCardBack(cr, 668, 452, 136, 192, 0.22, palette::kPlum);
+    DrawCardFront(cr, 760, 470, 136, 192, -0.10, palette::kBerry, 1);
+    // Four interlocking pieces, one lifted out of its place.
+    const double s = 116, ox = 305, oy = 395;
+    DrawPuzzlePiece(cr, ox, oy, s, 0, palette::kSun, {0, 1, -1, 0});
+    DrawPuzzlePiece(cr, ox + s, oy, s, 0, palette::kSky, {0, 0, 1, -1});
+    DrawPuzzlePiece(cr, ox, oy + s, s, 0, palette::kLeaf, {1, -1, 0, 0});
+    DrawPuzzlePiece(cr, ox + s + 70, oy + s + 40, s, 0.42, palette::kBerry, {-1, 0, 0, 1}, 0.5);
+    DrawSparkle(cr, 470, 330, 18, 0.9);
+    DrawSparkle(cr, 962, 330, 14, 0.8);
+    DrawSparkle(cr, 560, 600, 12, 0.7);
+    DrawSparkle(cr, 90, 470, 16, 0.8);
+}
+
+void DrawSplashTitle(cairo_t* cr, const std::vector<LetterPose>* poses) {
+    const TitleLayout t = SplashTitleLayout(cr);
+    DrawTitleWord(cr, kSplashTitle, t.x, t.baseline, t.size, poses);
+}
+
+void DrawSplashPicture(cairo_t* cr) {
+    DrawSplashScenery(cr);
+    DrawSplashClock(cr, kSplashClockHours, kSplashClockMinutes);
+    DrawSplashStillLife(cr);
+    DrawSplashTitle(cr);
+}
+
 bool DrawSplashSheet(const std::string& dir) {
     return DrawSheet(dir, "splash.PNG", 1024, 1124, [](cairo_t* cr) {
-        InRegion(cr, 0, 0, 1024, 768, [&] { TitlePicture(cr); });
+        InRegion(cr, 0, 0, kSplashWidth, kSplashHeight, [&] { DrawSplashPicture(cr); });
         InRegion(cr, 122, 768, kBarW, kBarH, [&] { BarFrame(cr); });
         InRegion(cr, 122, 834, kBarW, kBarH, [&] { BarFill(cr); });
         InRegion(cr, 0, 900, 700, 112, [&] { Caption(cr, "16 Denkspiele für helle Köpfe"); });
