@@ -1,0 +1,101 @@
+// Frame costs of the busiest screen of every game: the real menu on a real window (the
+// accelerated renderer when there is one, as the program uses it), each game at the hardest
+// level after its countdown, every frame recorded, drawn and presented (the frame skip is
+// forced off, and so is the wait for the display's refresh). Run in a folder with the game data; prints one line per game:
+//   frame <index> <median ms> <max ms> <draw commands>
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "app/AppContext.h"
+#include "framework/Knobel_Game.h"
+#include "gui/GameTable.h"
+#include "gui/MainMenu.h"
+#include "platform/Archive.h"
+#include "platform/Device.h"
+#include "platform/Renderer.h"
+#include "platform/TextureLoading.h"
+
+namespace {
+constexpr int kWarmFrames = 20;
+constexpr int kFrames = 90;
+constexpr double kStep = 1.0 / 60.0;
+
+void Step(AppContext& app, MainMenu& menu, double seconds) {
+    app.frameTime = seconds;
+    app.realFrameTime = seconds;
+    menu.Update();
+}
+
+double Frame(AppContext& app, MainMenu& menu) {
+    const auto start = std::chrono::steady_clock::now();
+    app.sprite->Begin();
+    menu.Render();
+    menu.PaintCursor();
+    app.sprite->End();
+    app.sprite->ForceRedraw();
+    app.sprite->PresentFrame(0xFF646464);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    AppContext& app = *GetAppContext();
+    // What a frame costs, not how long the display makes it wait for the next refresh.
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return 1;
+    IMG_Init(IMG_INIT_PNG);
+    TTF_Init();
+    app.window = SDL_CreateWindow("Knobelwerk", 0, 0, 1024, 768, 0);
+    app.presentParams.windowed = true;
+    app.device = Device::Create(app.window, app.presentParams);
+    app.d3d = app.device;
+    app.archive = OpenArchive("sport.gob");
+    if (app.device == nullptr || Failed(LoadSharedTextures(app))) {
+        std::fprintf(stderr, "no device or no textures\n");
+        return 1;
+    }
+    const int levelWanted = argc > 1 ? std::atoi(argv[1]) : 2;
+    {
+        MainMenu menu;
+        app.activeControl = &menu;
+        app.mouseX = 1010;
+        app.mouseY = 755;
+        for (int index = 0; index < kGameCount; ++index) {
+            menu.level = levelWanted;
+            menu.StartGame(index);
+            if (menu.game == nullptr) continue;
+            menu.game->DisableSaving();
+            Step(app, menu, 3.1);  // past the countdown
+            std::vector<double> times;
+            for (int i = 0; i < kWarmFrames + kFrames; ++i) {
+                Step(app, menu, kStep);
+                const double ms = Frame(app, menu);
+                if (i >= kWarmFrames) times.push_back(ms);
+                SDL_PumpEvents();
+            }
+            std::sort(times.begin(), times.end());
+            std::printf("frame %d %.2f %.2f %zu\n", index, times[times.size() / 2], times.back(),
+                        app.sprite->Commands().size());
+            std::fflush(stdout);
+        }
+        app.activeControl = nullptr;
+    }
+    ReleaseSharedTextures(app);
+    delete app.device;
+    app.device = nullptr;
+    app.d3d = nullptr;
+    CloseArchive(app.archive);
+    app.archive = nullptr;
+    SDL_DestroyWindow(app.window);
+    app.window = nullptr;
+    TTF_Quit();
+    IMG_Quit();
+    SDL_Quit();
+    return 0;
+}
