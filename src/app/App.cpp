@@ -8,6 +8,7 @@
 
 #include "app/AppContext.h"
 #include "app/Events.h"
+#include "app/FrameLoop.h"
 #include "app/Intro.h"
 #include "app/Timing.h"
 #include "app/WindowProc.h"
@@ -69,7 +70,9 @@ bool RunIntro(AppContext& app) {
     return report.end != IntroEnd::kWindowClosed;
 }
 
-void RenderFrame(AppContext& app) {
+// Draws one frame; returns whether the picture changed (an unchanged frame is not presented).
+bool RenderFrame(AppContext& app) {
+    const int drawnBefore = app.sprite != nullptr ? app.sprite->FramesDrawn() : 0;
     app.device->Clear(0xFF646464);
     app.device->BeginScene();
     if (app.sprite != nullptr) app.sprite->Begin();
@@ -78,46 +81,48 @@ void RenderFrame(AppContext& app) {
     if (app.sprite != nullptr) app.sprite->End();
     app.device->EndScene();
     app.device->Present();
+    return app.sprite == nullptr || app.sprite->FramesDrawn() != drawnBefore;
 }
 
-// Sleeps what is left of the frame so that at most 60 frames a second are run.
-void LimitFrameRate(Uint64 frameStart) {
-    const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-    const double elapsed = static_cast<double>(SDL_GetPerformanceCounter() - frameStart) / frequency;
-    const double rest = kFramePeriod - elapsed;
-    if (rest > 0.001) SDL_Delay(static_cast<Uint32>(rest * 1000.0));
-}
-
-int MainLoop(AppContext& app) {
-    FrameClock& clock = GetFrameClock();
-    while (app.runState != 2) {
-        const Uint64 frameStart = SDL_GetPerformanceCounter();
-        SDL_Event event;
-        bool quit = false;
-        while (!quit && SDL_PollEvent(&event)) {
-            if (!DispatchEvent(event)) quit = true;
-        }
-        if (quit) {
-            ShutDown(app);
-            delete g_menu;
-            g_menu = nullptr;
-            app.activeControl = nullptr;
-            CloseArchive(app.archive);
-            app.archive = nullptr;
-            return 0;
-        }
-        const HResult level = app.device->TestCooperativeLevel();
-        if (level == Device::kDeviceLost) {
-            SDL_Delay(50);
-            continue;
-        }
+// The main loop's hold on SDL, the device and the menu.
+class ProgramPorts : public LoopPorts {
+public:
+    explicit ProgramPorts(AppContext& app) : app_(app) {}
+    double Now() override {
+        return static_cast<double>(SDL_GetPerformanceCounter()) / static_cast<double>(SDL_GetPerformanceFrequency());
+    }
+    bool WaitEvent(SDL_Event& event, int timeoutMs) override { return SDL_WaitEventTimeout(&event, timeoutMs) != 0; }
+    bool PollEvent(SDL_Event& event) override { return SDL_PollEvent(&event) != 0; }
+    bool Dispatch(const SDL_Event& event) override { return DispatchEvent(event); }
+    bool Frame() override {
+        const HResult level = app_.device->TestCooperativeLevel();
+        deviceLost_ = level == Device::kDeviceLost;
+        if (deviceLost_) return false;  // minimised: look again a little later
         if (level == Device::kDeviceNotReset) {
             ResetDevice();
-        } else {
-            if (TimingStep(app, clock, ReadCounter(app))) g_menu->Update();
-            RenderFrame(app);
+            return true;
         }
-        LimitFrameRate(frameStart);
+        if (TimingStep(app_, GetFrameClock(), ReadCounter(app_))) g_menu->Update();
+        return RenderFrame(app_);
+    }
+    double SecondsUntilChange() override { return deviceLost_ ? 0.05 : g_menu->SecondsUntilChange(); }
+    bool Running() override { return app_.runState != 2; }
+
+private:
+    AppContext& app_;
+    bool deviceLost_ = false;
+};
+
+int MainLoop(AppContext& app) {
+    ProgramPorts ports(app);
+    if (RunFrameLoop(ports) == LoopEnd::kQuit) {
+        ShutDown(app);
+        delete g_menu;
+        g_menu = nullptr;
+        app.activeControl = nullptr;
+        CloseArchive(app.archive);
+        app.archive = nullptr;
+        return 0;
     }
     delete g_menu;
     g_menu = nullptr;

@@ -1,6 +1,18 @@
 #pragma once
 #include "framework/MyControl.h"
+#include <limits>
+
 #include "framework/Types.h"
+
+// A screen that will not change until input comes.
+constexpr double kNoChange = std::numeric_limits<double>::infinity();
+
+// Seconds until a clock at t seconds shows its next whole second (a hair after it, so that
+// the clock has surely turned when the frame comes).
+inline double SecondsToNextWholeSecond(double t) {
+    if (!(t >= 0.0 && t < 1.0e15)) return 1.0;
+    return 1.0 - (t - static_cast<double>(static_cast<long long>(t))) + 0.001;
+}
 
 struct AppContext;
 class GUIElement;
@@ -18,6 +30,11 @@ public:
 
     virtual void Update() {}
     virtual void Render() {}
+    // Seconds from now (after Update) until the picture can change without input: the next
+    // step of a timer, the next second of a clock; kNoChange when only input changes it. The
+    // main loop sleeps that long when a frame came out unchanged. Animations need not be
+    // reported: while the picture changes, frames come at the full rate.
+    virtual double SecondsUntilChange() { return 0.0; }
 
     // The draw hooks that GUI elements call to have themselves painted.
     virtual void OnDrawElement0(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) {}

@@ -142,6 +142,11 @@ void Knobel_Game::DrawTimePanel() {
     fontManager->DrawTextRect(text.c_str(), W / 2 - 150, 0, W / 2 + 150, 50, 0xFF000000, kTextCenter | kTextVCenter, font);
 }
 
+double Knobel_Game::SecondsUntilChange() {
+    if (!Playing()) return kNoChange;
+    return SecondsToNextWholeSecond(playTime);
+}
+
 void Knobel_Game::AdvanceTime(bool countPlayTime) {
     if (countPlayTime) playTime += app->frameTime;
     gameStatistics.time += app->frameTime;

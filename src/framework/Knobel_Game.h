@@ -42,6 +42,9 @@ public:
     // Draws the rules word-wrapped into the help panel.
     virtual void DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* font);
     virtual bool AllowsHelpKey();
+    // While the game is played its time panel turns every second; a game with timers of its
+    // own (pauses, verdicts, showings) asks for every frame while one runs.
+    double SecondsUntilChange() override;
     // True while the player holds a piece with the left button. Before the game stops getting
     // input (pause, help), the menu hands it the button-up at the last mouse position, so the
     // piece is dropped by the game's own rules and never lost.

@@ -119,6 +119,28 @@ void MainMenu::Update() {
     if (app->statistics != nullptr) app->statistics->time += app->frameTime;
 }
 
+double MainMenu::SecondsUntilChange() {
+    // The pointer's press animation runs to its end.
+    if (buttonHeld ? pressFade < pressFadeMax : pressFade > 0.0) return 0.0;
+    if (app->runState == 1) {
+        if (game == nullptr) return 0.0;
+        if (game->GetState() == kStatePaused) return kNoChange;  // a menu page covers it
+        if (countdown > 0.0) return 0.0;
+        switch (game->GetState()) {
+            case kStatePlaying: return game->SecondsUntilChange();
+            case kStateOver:
+            case kStateOverOther:
+                if (!resultShown) return 0.0;  // the veil fades in until the result page shows
+                return game->SecondsUntilChange();
+            default: return 0.0;
+        }
+    }
+    // The statistics page shows the total time, which runs on.
+    if (currentPage == kPageStatistics && app->statistics != nullptr)
+        return SecondsToNextWholeSecond(app->statistics->time);
+    return kNoChange;
+}
+
 // A game played to its end shows its result page after the finish delay.
 void MainMenu::HandleFinishedGame() {
     if (resultShown) return;

@@ -48,6 +48,7 @@ public:
 
     void Update() override;
     void Render() override;
+    double SecondsUntilChange() override;
 
     // The painters of the twelve pages (hook k paints the page in slot k and its buttons).
     void OnDrawElement0(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;

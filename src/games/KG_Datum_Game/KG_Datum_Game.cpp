@@ -103,6 +103,11 @@ void KG_Datum_Game::Update() {
     AdvanceTime(Playing());
 }
 
+double KG_Datum_Game::SecondsUntilChange() {
+    if (Playing() && answer.InVerdict()) return 0.0;  // the verdict blinks and ends
+    return Knobel_Game::SecondsUntilChange();
+}
+
 std::string KG_Datum_Game::DateText(const Datum& date) const {
     return FormatText("%02d.%02d.%d", date.day, date.month, date.year);
 }

@@ -118,6 +118,11 @@ void KG_Dreieck_rechnen::Update() {
     AdvanceTime(Playing());
 }
 
+double KG_Dreieck_rechnen::SecondsUntilChange() {
+    if (Playing() && answer.InVerdict()) return 0.0;  // the verdict blinks and ends
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Dreieck_rechnen::Render() {
     if (!running) return;
     const int W = app->screenWidth, H = app->screenHeight;

@@ -26,6 +26,7 @@ public:
     void OnKeyUp(uint16_t key) override;
     void OnInputSuspended() override { answer.ReleaseKeys(); }
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;

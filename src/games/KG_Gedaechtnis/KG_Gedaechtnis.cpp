@@ -102,6 +102,15 @@ void KG_Gedaechtnis::Update() {
     AdvanceTime(counting);
 }
 
+double KG_Gedaechtnis::SecondsUntilChange() {
+    if (running) {
+        if (state == kStatePlaying && round.showing) return 0.0;  // the showing steps on
+        for (MemoryButton* b : buttons)
+            if (b->Lit()) return 0.0;  // a light goes out
+    }
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Gedaechtnis::Render() {
     if (running && state == kStatePlaying) DrawPanel();
     for (MemoryButton* b : buttons) b->Draw();

@@ -185,6 +185,11 @@ void KG_MMaster::Update() {
     for (KeyBoard* board : keyBoards) board->Settle(dt);
 }
 
+double KG_MMaster::SecondsUntilChange() {
+    if (running && finished && state == kStatePlaying) return 0.0;  // the pause before the end
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_MMaster::Render() {
     if (!running) return;
     if (state == kStatePlaying) DrawTimePanel();

@@ -25,6 +25,7 @@ public:
     void OnLButtonUp(uint16_t x, uint16_t y) override;
     bool HoldsPiece() const override { return heldPeg != nullptr; }
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;

@@ -210,6 +210,11 @@ void KG_Memory::Update() {
     if (remainingCards.Empty()) state = kStateOver;
 }
 
+double KG_Memory::SecondsUntilChange() {
+    if (firstCard != nullptr && secondCard != nullptr) return 0.0;  // two open cards turn back
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Memory::Render() {
     if (running && state == kStatePlaying) DrawTimePanel();
     for (MemoryCard* card : allCards) card->Draw();

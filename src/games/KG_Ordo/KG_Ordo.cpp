@@ -211,6 +211,11 @@ void KG_Ordo::Update() {
     if (endTimer <= 0.0 && state == kStatePlaying) state = correct ? kStateOver : kStateOverOther;
 }
 
+double KG_Ordo::SecondsUntilChange() {
+    if (running && checked && state == kStatePlaying) return 0.0;  // the pause before the end
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Ordo::DrawProbe(const Probe& p) {
     const Vec2 at = TopLeft(p.position);
     const bool coloured = p.fired && !p.absorbed && !p.reflected;

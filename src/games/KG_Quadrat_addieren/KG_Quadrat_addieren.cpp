@@ -157,6 +157,11 @@ void KG_Quadrat_addieren::Update() {
     AdvanceTime(countPlayTime);
 }
 
+double KG_Quadrat_addieren::SecondsUntilChange() {
+    if (Playing() && InFeedback()) return 0.0;  // the verdict ends
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Quadrat_addieren::Render() {
     if (!running || state != kStatePlaying) return;
     const float cx = static_cast<float>(app->screenWidth / 2), cy = static_cast<float>(app->screenHeight / 2);

@@ -33,6 +33,7 @@ public:
 
     void OnLButtonDown(uint16_t x, uint16_t y) override;
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
     // Builds the next task: the candidates (one of them the sum), then the summands.
     void NewTask();

@@ -104,6 +104,11 @@ void KG_Quadrat_merken::Update() {
     AdvanceTime(playing && answering);
 }
 
+double KG_Quadrat_merken::SecondsUntilChange() {
+    if (Playing() && showing) return 0.0;  // the patterns are shown one after the other
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Quadrat_merken::Render() {
     if (!running || state != kStatePlaying) return;
     DrawTimePanel();

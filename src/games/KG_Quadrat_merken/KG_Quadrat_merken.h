@@ -29,6 +29,7 @@ public:
     void OnKeyUp(uint16_t key) override;
     void OnInputSuspended() override { enterDown_ = false; }
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;

@@ -105,6 +105,11 @@ void KG_Uhr_lesen::Update() {
     AdvanceTime(Playing());
 }
 
+double KG_Uhr_lesen::SecondsUntilChange() {
+    if (Playing() && answer.InVerdict()) return 0.0;  // the verdict blinks and ends
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Uhr_lesen::DrawSignField(const Vec2& centre, const char* sign) {
     const Vec2 topLeft{centre.x - 25.0f, centre.y - 25.0f};
     app->DrawSprite(app->texMisc1, &kField, nullptr, nullptr, 0.0, &topLeft, kWhite);

@@ -89,6 +89,11 @@ void KG_Waage_Game_Fruechte::Update() {
     }
 }
 
+double KG_Waage_Game_Fruechte::SecondsUntilChange() {
+    if (Playing()) return 0.0;  // the time limit of a task and the verdict run
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Waage_Game_Fruechte::Render() {
     if (!running) return;
     if (state == kStatePlaying) {

@@ -24,6 +24,7 @@ public:
     void OnKeyDown(uint16_t key) override {}
     void OnKeyUp(uint16_t key) override {}
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
     bool HoldsPiece() const override { return balance != nullptr && balance->held != nullptr; }
 

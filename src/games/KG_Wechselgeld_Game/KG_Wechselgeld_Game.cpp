@@ -183,6 +183,11 @@ void KG_Wechselgeld_Game::Update() {
     if (heldPayment != nullptr) heldPayment->Move();
 }
 
+double KG_Wechselgeld_Game::SecondsUntilChange() {
+    if (Playing() && buttonRest > 0.0) return 0.0;  // the rest after a button runs out
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Wechselgeld_Game::DrawButton() {
     const float cx = app->screenWidth / 2, cy = app->screenHeight / 2;
     // While pressed and under the pointer the button sinks a little.

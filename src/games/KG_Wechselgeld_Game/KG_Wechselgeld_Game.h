@@ -26,6 +26,7 @@ public:
     void OnLButtonDown(uint16_t x, uint16_t y) override;
     void OnLButtonUp(uint16_t x, uint16_t y) override;
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
     bool HoldsPiece() const override { return HeldPiece() != nullptr; }
     // The button-up of a press on the button will not come back to the game.

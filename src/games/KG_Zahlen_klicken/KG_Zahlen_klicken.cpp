@@ -88,6 +88,11 @@ void KG_Zahlen_klicken::Update() {
     AdvanceTime(counting);
 }
 
+double KG_Zahlen_klicken::SecondsUntilChange() {
+    if (Playing() && pauseTimer > 0) return 0.0;  // the pause after a finished board
+    return Knobel_Game::SecondsUntilChange();
+}
+
 void KG_Zahlen_klicken::Render() {
     if (!running) return;
     if (state == kStatePlaying) {

@@ -21,6 +21,7 @@ public:
 
     void OnLButtonDown(uint16_t x, uint16_t y) override;
     void Update() override;
+    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;
