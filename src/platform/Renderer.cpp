@@ -101,8 +101,9 @@ void Renderer::ReplaySprite(const DrawCommand& c) {
     Rect s = c.src;
     s.left = std::max(s.left, 0);
     s.top = std::max(s.top, 0);
-    s.right = std::min(s.right, t->width);
-    s.bottom = std::min(s.bottom, t->height);
+    // The device texture holds the image alone; beyond it the texture is transparent.
+    s.right = std::min(s.right, t->imageWidth);
+    s.bottom = std::min(s.bottom, t->imageHeight);
     if (s.right <= s.left || s.bottom <= s.top) return;
     const float* m = c.transform;
     const float ou = static_cast<float>(s.left - c.src.left), ov = static_cast<float>(s.top - c.src.top);

@@ -49,11 +49,11 @@ bool DecodeTextureImage(const uint8_t* bytes, size_t size, TextureImage& out) {
     out.imageHeight = argb->h;
     out.width = NextPowerOfTwo(argb->w);
     out.height = NextPowerOfTwo(argb->h);
-    out.pixels.assign(static_cast<size_t>(out.width) * out.height, 0u);
+    out.pixels.resize(static_cast<size_t>(out.imageWidth) * out.imageHeight);
     SDL_LockSurface(argb);
     for (int y = 0; y < argb->h; ++y) {
         const uint32_t* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
-        uint32_t* dst = out.pixels.data() + static_cast<size_t>(y) * out.width;
+        uint32_t* dst = out.pixels.data() + static_cast<size_t>(y) * out.imageWidth;
         for (int x = 0; x < argb->w; ++x) dst[x] = src[x] == kColorKey ? 0u : src[x];
     }
     SDL_UnlockSurface(argb);
@@ -75,9 +75,13 @@ bool Texture::Upload(SDL_Renderer* renderer, const TextureImage& image) {
     width = image.width;
     height = image.height;
     if (renderer == nullptr) return true;
-    SDL_Texture* t = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
+    if (imageWidth < 1 || imageHeight < 1 ||
+        image.pixels.size() != static_cast<size_t>(imageWidth) * static_cast<size_t>(imageHeight))
+        return false;
+    SDL_Texture* t =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, imageWidth, imageHeight);
     if (t == nullptr) return false;
-    if (SDL_UpdateTexture(t, nullptr, image.pixels.data(), width * 4) != 0) {
+    if (SDL_UpdateTexture(t, nullptr, image.pixels.data(), imageWidth * 4) != 0) {
         SDL_DestroyTexture(t);
         return false;
     }

@@ -12,12 +12,12 @@ constexpr uint32_t kColorKey = 0xFF00FF64;
 // Pictures larger than this on a side are refused (a damaged header must not allocate gigabytes).
 constexpr int kMaxTextureSide = 8192;
 
-// A decoded picture, ready for upload: ARGB pixels of the power-of-two texture, the image at
-// the top-left, key-coloured pixels already transparent black, the padding transparent.
+// A decoded picture, ready for upload: ARGB pixels of the image, key-coloured pixels already
+// transparent black, and the power-of-two sides the texture is addressed with.
 struct TextureImage {
     int imageWidth = 0, imageHeight = 0;
     int width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // width * height, row by row
+    std::vector<uint32_t> pixels;  // imageWidth * imageHeight, row by row
 };
 
 // The smallest power of two that is at least n (1 for n <= 1).
@@ -25,8 +25,10 @@ int NextPowerOfTwo(int n);
 // Decodes PNG bytes into a TextureImage; false for anything that is not a PNG of a sane size.
 bool DecodeTextureImage(const uint8_t* bytes, size_t size, TextureImage& out);
 
-// A loaded picture: the image sits at the top-left of a texture whose sides are powers of two,
-// so source rectangles address image pixels directly.
+// A loaded picture. It is addressed as the top-left of a texture whose sides are powers of two
+// (a sprite without a source rectangle covers those sides), so source rectangles address image
+// pixels directly; the device holds only the image's own pixels, and what lies beyond them is
+// transparent.
 class Texture {
 public:
     Texture() = default;

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "app/AppContext.h"
@@ -45,6 +48,82 @@ bool CreateFromBytes(SDL_Renderer* renderer, const std::vector<uint8_t>& bytes, 
         if (DecodeTextureImage(bytes.data(), bytes.size(), image) && texture.Upload(renderer, image)) return true;
     }
     return false;
+}
+
+// Puts a decoded picture into the texture; the device gets a second try.
+bool UploadImage(SDL_Renderer* renderer, const TextureImage& image, Texture& texture) {
+    for (int attempt = 0; attempt < 2; ++attempt)
+        if (texture.Upload(renderer, image)) return true;
+    return false;
+}
+
+// Decodes PNG files on worker threads, taken in the order given, while the caller collects
+// the pictures in that order (and uploads and shows each as it comes).
+class ParallelDecoder {
+public:
+    ParallelDecoder(std::vector<std::vector<uint8_t>>& files, unsigned threads)
+        : files_(files), images_(files.size()), done_(files.size(), 0), decoded_(files.size(), false) {
+        for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+    }
+    ~ParallelDecoder() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        for (std::thread& t : workers_) t.join();
+    }
+    ParallelDecoder(const ParallelDecoder&) = delete;
+    ParallelDecoder& operator=(const ParallelDecoder&) = delete;
+
+    // Waits for picture i; false when its bytes are no picture.
+    bool Take(size_t i, TextureImage& out) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (workers_.empty()) {  // no thread could be started: decode here
+            lock.unlock();
+            return DecodeTextureImage(files_[i].data(), files_[i].size(), out);
+        }
+        ready_.wait(lock, [&] { return done_[i] != 0; });
+        out = std::move(images_[i]);
+        return decoded_[i];
+    }
+
+private:
+    void Work() {
+        for (;;) {
+            size_t i;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (stop_ || next_ >= files_.size()) return;
+                i = next_++;
+            }
+            TextureImage image;
+            const bool ok = DecodeTextureImage(files_[i].data(), files_[i].size(), image);
+            std::vector<uint8_t>().swap(files_[i]);  // the packed bytes are done with
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                images_[i] = std::move(image);
+                decoded_[i] = ok;
+                done_[i] = 1;
+            }
+            ready_.notify_all();
+        }
+    }
+
+    std::vector<std::vector<uint8_t>>& files_;
+    std::vector<TextureImage> images_;
+    std::vector<char> done_;
+    std::vector<bool> decoded_;
+    std::vector<std::thread> workers_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    size_t next_ = 0;
+    bool stop_ = false;
+};
+
+// Worker threads for decoding: two, or one on a single core.
+unsigned DecoderThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores <= 1 ? 1u : 2u;
 }
 
 bool ReadPlainFile(const char* path, std::vector<uint8_t>& bytes) {
@@ -119,8 +198,7 @@ void AppContext::DrawLoadingScreen() {
     }
     sprite->End();
     device->EndScene();
-    // Outside the frame loop: the screen must show this step now, even if it looks like the last.
-    sprite->ForceRedraw();
+    // A step that looks like the one before (the bar is full) is not presented again.
     device->Present();
     SDL_PumpEvents();
 }
@@ -129,11 +207,27 @@ HResult LoadSharedTextures(AppContext& app) {
     if (app.sprite == nullptr) app.sprite = new Renderer(DeviceRenderer(app));
     if (app.device != nullptr) app.device->sprite = app.sprite;
     app.DrawLoadingScreen();
-    for (const SharedTextureSlot& slot : kSlots) {
+    // The packed pictures are read first (the archive is one file), then decoded on worker
+    // threads while this thread puts them on the device in their order and draws a loading
+    // step after each.
+    std::vector<std::vector<uint8_t>> files(kSharedTextureCount);
+    std::vector<bool> found(kSharedTextureCount, false);
+    for (int i = 0; i < kSharedTextureCount; ++i) found[i] = ReadArchiveEntry(app.archive, kSlots[i].fileName, files[i]);
+    ParallelDecoder decoder(files, DecoderThreads());
+    for (int i = 0; i < kSharedTextureCount; ++i) {
+        const SharedTextureSlot& slot = kSlots[i];
         Texture*& field = app.*slot.field;
         delete field;
         field = nullptr;
-        if (Failed(app.LoadTexture(slot.fileName, &field, &app.archive, false))) return kFail;
+        TextureImage image;
+        if (!decoder.Take(static_cast<size_t>(i), image) || !found[i]) return kFail;
+        auto* texture = new Texture();
+        texture->archiveName = slot.fileName;
+        if (!UploadImage(DeviceRenderer(app), image, *texture)) {
+            delete texture;
+            return kFail;
+        }
+        field = texture;
         if (slot.field != &AppContext::texSplash) app.DrawLoadingScreen();
     }
     return kOk;

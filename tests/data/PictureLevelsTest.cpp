@@ -65,7 +65,7 @@ protected:
     static double Alpha(int type, double u, double v) {
         const int x = static_cast<int>(std::floor(u)), y = static_cast<int>(std::floor(v));
         if (x < 0 || y < 0 || x >= 100 || y >= 100) return 0.0;
-        return (sheet.pixels[static_cast<size_t>(150 + y) * sheet.width + 200 * type + x] >> 24) / 255.0;
+        return (sheet.pixels[static_cast<size_t>(150 + y) * sheet.imageWidth + 200 * type + x] >> 24) / 255.0;
     }
 
     // Samples the shape's picture at every pixel centre around it, the way the sprite is laid:

@@ -39,9 +39,9 @@ public:
         image.imageHeight = h;
         image.width = NextPowerOfTwo(w);
         image.height = NextPowerOfTwo(h);
-        image.pixels.assign(static_cast<size_t>(image.width) * image.height, 0);
+        image.pixels.assign(static_cast<size_t>(w) * h, 0);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) image.pixels[y * image.width + x] = (x < w / 2 && y < h / 2) ? corner : colour;
+            for (int x = 0; x < w; ++x) image.pixels[y * w + x] = (x < w / 2 && y < h / 2) ? corner : colour;
         Texture* t = new Texture();
         t->Upload(renderer, image);
         return t;

@@ -166,7 +166,7 @@ TEST(Introgen, TheIntroEndsOnTheLoadingScreensPicture) {
             double block = 0;
             for (int yy = by; yy < by + 32; ++yy)
                 for (int xx = bx; xx < bx + 32; ++xx) {
-                    const uint32_t a = shown[yy * 1024 + xx], b = splash.pixels[yy * splash.width + xx];
+                    const uint32_t a = shown[yy * 1024 + xx], b = splash.pixels[yy * splash.imageWidth + xx];
                     for (int shift : {16, 8, 0})
                         block += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
                 }
