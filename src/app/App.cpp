@@ -195,6 +195,7 @@ int RunProgram() {
     SDL_ShowCursor(SDL_DISABLE);
     SDL_ShowWindow(app.window);
 
+    app.device->SetVSync(false);
     if (Failed(LoadSharedTextures(app))) {
         ShowStartupError("Es wurden nicht alle notwendigen Texturdateien gefunden");
         ShutDown(app);
@@ -210,6 +211,7 @@ int RunProgram() {
     }
     delete app.texSplash;
     app.texSplash = nullptr;
+    app.device->SetVSync(true);
 
     g_menu = new MainMenu();
     app.activeControl = g_menu;

@@ -44,6 +44,10 @@ HResult Device::Reset(const PresentParams& params) {
     return kOk;
 }
 
+void Device::SetVSync(bool on) {
+    if (renderer_ != nullptr) SDL_RenderSetVSync(renderer_, on ? 1 : 0);
+}
+
 void Device::Clear(Color color) { clearColor_ = color; }
 
 void Device::Present() {

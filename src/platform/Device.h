@@ -24,6 +24,9 @@ public:
     void BeginScene() {}
     void EndScene() {}
     void Present();
+    // Whether presenting waits for the display's refresh. The loading screen does not wait:
+    // its steps come faster than the display shows them.
+    void SetVSync(bool on);
     // Called by the event pump when the renderer lost its render targets or its whole device
     // (then every texture must be made again).
     void MarkLost(bool texturesLost = true) {

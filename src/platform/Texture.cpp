@@ -38,26 +38,44 @@ bool DecodeTextureImage(const uint8_t* bytes, size_t size, TextureImage& out) {
     if (rw == nullptr) return false;
     SDL_Surface* decoded = IMG_LoadTyped_RW(rw, 1, "PNG");
     if (decoded == nullptr) return false;
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(decoded);
-    if (argb == nullptr) return false;
-    if (argb->w < 1 || argb->h < 1 || argb->w > kMaxTextureSide || argb->h > kMaxTextureSide) {
-        SDL_FreeSurface(argb);
+    if (decoded->w < 1 || decoded->h < 1 || decoded->w > kMaxTextureSide || decoded->h > kMaxTextureSide) {
+        SDL_FreeSurface(decoded);
         return false;
     }
-    out.imageWidth = argb->w;
-    out.imageHeight = argb->h;
-    out.width = NextPowerOfTwo(argb->w);
-    out.height = NextPowerOfTwo(argb->h);
-    out.pixels.resize(static_cast<size_t>(out.imageWidth) * out.imageHeight);
-    SDL_LockSurface(argb);
-    for (int y = 0; y < argb->h; ++y) {
-        const uint32_t* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
-        uint32_t* dst = out.pixels.data() + static_cast<size_t>(y) * out.imageWidth;
-        for (int x = 0; x < argb->w; ++x) dst[x] = src[x] == kColorKey ? 0u : src[x];
+    const int w = decoded->w, h = decoded->h;
+    out.pixels.resize(static_cast<size_t>(w) * h);
+    // Straight into the picture's own buffer when the decoder's pixels convert one by one; a
+    // palette or a transparent colour of the file goes the way through a converted surface.
+    bool converted = false;
+    if (!SDL_ISPIXELFORMAT_INDEXED(decoded->format->format) && !SDL_HasColorKey(decoded)) {
+        SDL_LockSurface(decoded);
+        converted = SDL_ConvertPixels(w, h, decoded->format->format, decoded->pixels, decoded->pitch,
+                                      SDL_PIXELFORMAT_ARGB8888, out.pixels.data(), w * 4) == 0;
+        SDL_UnlockSurface(decoded);
     }
-    SDL_UnlockSurface(argb);
-    SDL_FreeSurface(argb);
+    if (!converted) {
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+        if (argb == nullptr || argb->w != w || argb->h != h) {
+            if (argb != nullptr) SDL_FreeSurface(argb);
+            SDL_FreeSurface(decoded);
+            out = TextureImage();
+            return false;
+        }
+        SDL_LockSurface(argb);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(out.pixels.data() + static_cast<size_t>(y) * w,
+                        static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
+                        static_cast<size_t>(w) * 4);
+        SDL_UnlockSurface(argb);
+        SDL_FreeSurface(argb);
+    }
+    SDL_FreeSurface(decoded);
+    for (uint32_t& p : out.pixels)
+        if (p == kColorKey) p = 0u;
+    out.imageWidth = w;
+    out.imageHeight = h;
+    out.width = NextPowerOfTwo(w);
+    out.height = NextPowerOfTwo(h);
     return true;
 }
 

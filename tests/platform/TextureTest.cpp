@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cctype>
 #include <cstring>
+#include <iterator>
 #include <filesystem>
 #include <fstream>
 
@@ -131,4 +136,65 @@ TEST(Texture, AMissingSharedTextureStopsTheLoading) {
     app->archive = nullptr;
     EXPECT_EQ(LoadSharedTextures(*app), kFail);  // no archive at all
     ReleaseSharedTextures(*app);
+}
+
+// Every picture of the archive decodes to exactly the pixels the general conversion gives
+// (decoder's surface converted to ARGB as a whole surface, key colour made transparent).
+TEST(Texture, EveryArchivePictureDecodesToTheSamePixelsAsTheGeneralConversion) {
+    FILE* archive = OpenArchive(KW_DATA_DIR "/sport.gob");
+    ASSERT_NE(archive, nullptr);
+    std::vector<ArchiveRecord> records;
+    ASSERT_TRUE(ReadArchiveDirectory(archive, records));
+    int pictures = 0;
+    for (const ArchiveRecord& r : records) {
+        std::string lower = r.name;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (lower.size() < 4 || lower.compare(lower.size() - 4, 4, ".png") != 0) continue;
+        std::vector<uint8_t> png;
+        ASSERT_TRUE(ReadArchiveEntry(archive, r.name.c_str(), png)) << r.name;
+        TextureImage image;
+        ASSERT_TRUE(DecodeTextureImage(png.data(), png.size(), image)) << r.name;
+        SDL_Surface* decoded = IMG_LoadTyped_RW(SDL_RWFromConstMem(png.data(), static_cast<int>(png.size())), 1, "PNG");
+        ASSERT_NE(decoded, nullptr);
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+        SDL_FreeSurface(decoded);
+        ASSERT_NE(argb, nullptr);
+        ASSERT_EQ(image.imageWidth, argb->w) << r.name;
+        ASSERT_EQ(image.imageHeight, argb->h) << r.name;
+        ASSERT_EQ(image.pixels.size(), static_cast<size_t>(argb->w) * argb->h) << r.name;
+        size_t differing = 0;
+        for (int y = 0; y < argb->h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) + y * argb->pitch);
+            for (int x = 0; x < argb->w; ++x) {
+                const uint32_t want = row[x] == kColorKey ? 0u : row[x];
+                if (image.pixels[static_cast<size_t>(y) * argb->w + x] != want) ++differing;
+            }
+        }
+        SDL_FreeSurface(argb);
+        EXPECT_EQ(differing, 0u) << r.name;
+        ++pictures;
+    }
+    CloseArchive(archive);
+    EXPECT_GE(pictures, 16);
+}
+
+// Pictures with a palette take the general way through a converted surface.
+TEST(Texture, PalettedPicturesDecodeThroughTheGeneralConversion) {
+    SDL_Surface* paletted = SDL_CreateRGBSurfaceWithFormat(0, 5, 3, 8, SDL_PIXELFORMAT_INDEX8);
+    ASSERT_NE(paletted, nullptr);
+    SDL_Color colours[3] = {{0x10, 0x20, 0x30, 0xFF}, {0x00, 0xFF, 0x64, 0xFF}, {0xAA, 0xBB, 0xCC, 0xFF}};
+    SDL_SetPaletteColors(paletted->format->palette, colours, 0, 3);
+    for (int i = 0; i < 15; ++i) static_cast<uint8_t*>(paletted->pixels)[(i / 5) * paletted->pitch + i % 5] = i % 3;
+    SDL_SetColorKey(paletted, SDL_TRUE, 2);
+    const char* path = "paletted.png";
+    ASSERT_EQ(IMG_SavePNG(paletted, path), 0);
+    SDL_FreeSurface(paletted);
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    TextureImage image;
+    ASSERT_TRUE(DecodeTextureImage(png.data(), png.size(), image));
+    ASSERT_EQ(image.pixels.size(), 15u);
+    EXPECT_EQ(image.pixels[0], 0xFF102030u);
+    EXPECT_EQ(image.pixels[1], 0u);  // the key colour of the program
+    EXPECT_EQ(image.pixels[2] & 0xFFFFFFu, 0xAABBCCu);
 }
