@@ -49,9 +49,8 @@ add_custom_target(desktopfiles ALL DEPENDS ${KW_ICON_OUTPUTS} ${KW_DESKTOP_DIR}/
 install(TARGETS knobelwerk RUNTIME DESTINATION ${KW_INSTALL_PROGRAMDIR})
 install(PROGRAMS ${KW_DESKTOP_DIR}/knobelwerk DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${KW_DATA_DIR}/sport.gob ${KW_DATA_DIR}/deutsch.lng ${KW_DATA_DIR}/english.lng
+              ${KW_DATA_DIR}/intro.avi
         DESTINATION ${KW_INSTALL_DATADIR})
-# The intro video is optional: installed when the data folder holds one.
-install(FILES ${KW_DATA_DIR}/intro.avi DESTINATION ${KW_INSTALL_DATADIR} OPTIONAL)
 install(FILES ${KW_DESKTOP_DIR}/${KW_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${KW_DESKTOP_DIR}/${KW_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size ${KW_ICON_SIZES})

@@ -139,18 +139,8 @@ TEST_F(TypedGamesPlayThroughTest, AllThreeGamesToTheTopTenAndTheTotals) {
     FinishWithName(*clock, 4, 1, "uhr.sav");
 
     // The totals of all games, written when the program ends.
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 3);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), clockGrade + dateGrade + triangleGrade, 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min({clockGrade, dateGrade, triangleGrade}), 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max({clockGrade, dateGrade, triangleGrade}), 1e-4);
+    const std::vector<std::string> stats = EndProgramAndReadTotals();
+    ExpectTotals(stats, {clockGrade, dateGrade, triangleGrade});
     EXPECT_GT(ValueAfter(stats, "GAME_ZEIT:"), clockTime);
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
     Datum::FixToday(Datum::Of(29, 2, 2024));
 }

@@ -3,7 +3,6 @@
 // saved for a look (build/e2e-shots/headless-change-*.png, headless-balance-*.png) and read
 // back for a few checks of what must be visible.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,11 +13,8 @@
 #include "games/KG_Wechselgeld_Game/KG_Wechselgeld_Game.h"
 #include "gui/GameTable.h"
 #include "gui/MainMenu.h"
-#include "platform/Archive.h"
-#include "platform/Device.h"
-#include "platform/FontManager.h"
+#include "gui/RealScreen.h"
 #include "platform/Renderer.h"
-#include "platform/TextureLoading.h"
 
 namespace {
 constexpr int kBalanceIndex = 13;
@@ -27,35 +23,15 @@ constexpr int kChangeIndex = 14;
 class MoneyScalesScreens : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        for (const char* f : {"deutsch.lng", "english.lng"})
-            fs::copy_file(fs::path(KW_DATA_DIR) / f, f, fs::copy_options::overwrite_existing);
-        app = GetAppContext();
-        app->LoadLanguage(1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-        app->window = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_HIDDEN);
-        app->presentParams.windowed = true;
-        app->device = Device::Create(app->window, app->presentParams);
-        ASSERT_NE(app->device, nullptr);
-        app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
-        ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
-        target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        ASSERT_TRUE(screen.Open(1));
+        app = screen.app;
         menu = new MainMenu();
         app->activeControl = menu;
     }
     void TearDown() override {
         delete menu;
         app->activeControl = nullptr;
-        GetFontManager()->ReleaseAll();
-        ReleaseSharedTextures(*app);
-        if (target) SDL_DestroyTexture(target);
-        delete app->device;
-        app->device = nullptr;
-        CloseArchive(app->archive);
-        app->archive = nullptr;
-        SDL_DestroyWindow(app->window);
-        app->window = nullptr;
-        SDL_Quit();
+        screen.Close();
     }
 
     void Frames(double seconds) {
@@ -78,33 +54,15 @@ protected:
         app->mouseX = x;
         app->mouseY = y;
     }
-    // Draws one frame into the target texture and saves it.
-    SDL_Surface* Shoot(const std::string& name) {
-        SDL_Renderer* r = app->device->Handle();
-        SDL_SetRenderTarget(r, target);
-        app->sprite->ForceRedraw();
-        app->device->Clear(0xFF646464);
-        app->sprite->Begin();
-        menu->Render();
-        menu->PaintCursor();
-        app->sprite->End();
-        app->device->Present();
-        SDL_SetRenderTarget(r, target);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-        SDL_SetRenderTarget(r, nullptr);
-        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
-        std::filesystem::create_directories(shots);
-        IMG_SavePNG(s, (shots / ("headless-" + name + ".png")).c_str());
-        return s;
-    }
+    // Draws one frame of the menu and its game and saves it; the caller frees the surface.
+    SDL_Surface* Shoot(const std::string& name) { return screen.ShootMenu(*menu, name); }
     static uint32_t Pixel(SDL_Surface* s, int x, int y) {
         return static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] & 0xFFFFFF;
     }
 
     AppContext* app = nullptr;
     MainMenu* menu = nullptr;
-    SDL_Texture* target = nullptr;
+    RealScreen screen;
 };
 }  // namespace
 

@@ -2,7 +2,6 @@
 // and the game with the shipped art, fonts and texts into a target texture, which the test reads
 // back, checks and saves for a look (build/e2e-shots/headless-patterns-*.png).
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,45 +13,23 @@
 #include "games/KG_Quadrat_addieren/KG_Quadrat_addieren.h"
 #include "games/KG_Quadrat_merken/KG_Quadrat_merken.h"
 #include "gui/MainMenu.h"
-#include "platform/Archive.h"
-#include "platform/Device.h"
+#include "gui/RealScreen.h"
 #include "platform/FontManager.h"
 #include "platform/Renderer.h"
-#include "platform/TextureLoading.h"
 
 namespace {
 class PatternScreens : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        for (const char* f : {"deutsch.lng", "english.lng"})
-            fs::copy_file(fs::path(KW_DATA_DIR) / f, f, fs::copy_options::overwrite_existing);
-        app = GetAppContext();
-        app->LoadLanguage(1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-        app->window = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_HIDDEN);
-        app->presentParams.windowed = true;
-        app->device = Device::Create(app->window, app->presentParams);
-        ASSERT_NE(app->device, nullptr);
-        app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
-        ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
-        target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        ASSERT_TRUE(screen.Open(1));
+        app = screen.app;
         menu = new MainMenu();
         app->activeControl = menu;
     }
     void TearDown() override {
         delete menu;
         app->activeControl = nullptr;
-        GetFontManager()->ReleaseAll();
-        ReleaseSharedTextures(*app);
-        if (target) SDL_DestroyTexture(target);
-        delete app->device;
-        app->device = nullptr;
-        CloseArchive(app->archive);
-        app->archive = nullptr;
-        SDL_DestroyWindow(app->window);
-        app->window = nullptr;
-        SDL_Quit();
+        screen.Close();
     }
 
     void Frames(double seconds, double step = 0.1) {
@@ -80,26 +57,8 @@ protected:
         app->mouseY = 755;
         return dynamic_cast<G*>(menu->game);
     }
-    // Draws one frame into the target texture and saves it; the caller frees the surface.
-    SDL_Surface* Shoot(const std::string& name) {
-        SDL_Renderer* r = app->device->Handle();
-        SDL_SetRenderTarget(r, target);
-        app->sprite->ForceRedraw();
-        app->device->Clear(0xFF646464);
-        app->sprite->Begin();
-        menu->Render();
-        menu->PaintCursor();
-        app->sprite->End();
-        app->device->Present();
-        SDL_SetRenderTarget(r, target);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-        SDL_SetRenderTarget(r, nullptr);
-        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
-        std::filesystem::create_directories(shots);
-        IMG_SavePNG(s, (shots / ("headless-patterns-" + name + ".png")).c_str());
-        return s;
-    }
+    // Draws one frame of the menu and its game and saves it; the caller frees the surface.
+    SDL_Surface* Shoot(const std::string& name) { return screen.ShootMenu(*menu, "patterns-" + name); }
     static double Luma(SDL_Surface* s, int x, int y) {
         const uint32_t p = static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x];
         return (0.299 * ((p >> 16) & 0xFF) + 0.587 * ((p >> 8) & 0xFF) + 0.114 * (p & 0xFF)) / 255.0;
@@ -121,7 +80,7 @@ protected:
 
     AppContext* app = nullptr;
     MainMenu* menu = nullptr;
-    SDL_Texture* target = nullptr;
+    RealScreen screen;
 };
 }  // namespace
 

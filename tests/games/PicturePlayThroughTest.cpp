@@ -212,18 +212,8 @@ TEST_F(PicturePlayThroughTest, SolvedFromTheMenuToTheTopTenAndTheTotals) {
     EXPECT_EQ(menu->currentPage, kPageMain);
     ExpectOneTopTenLine("bilder.sav", "Ann_7", grade);
 
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 1);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), grade, 1e-4);
-    EXPECT_EQ(ValueAfter(stats, "GEL\xD6ST:"), 1);
+    ExpectTotals(EndProgramAndReadTotals(), {grade});
     EXPECT_FALSE(std::filesystem::exists("tmp.file"));
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
     app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
 }
 

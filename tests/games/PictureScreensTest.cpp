@@ -2,7 +2,6 @@
 // archive with the shipped art, first as the player finds it (grey silhouettes, scattered
 // copies), then finished in its colours, and saves both for a look (build/e2e-shots/headless-picture-*.png).
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,45 +11,21 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "gui/RealScreen.h"
 #include "games/KG_Bilder_Basteln/KG_Bilder_Basteln.h"
 #include "games/KG_Bilder_Basteln/PictureLevel.h"
-#include "platform/Archive.h"
-#include "platform/Device.h"
-#include "platform/FontManager.h"
 #include "platform/Renderer.h"
-#include "platform/TextureLoading.h"
 
 namespace {
 class PictureScreens : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        for (const char* f : {"deutsch.lng", "english.lng"})
-            fs::copy_file(fs::path(KW_DATA_DIR) / f, f, fs::copy_options::overwrite_existing);
-        app = GetAppContext();
-        app->LoadLanguage(1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");  // as the program draws
-        app->window = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_HIDDEN);
-        app->presentParams.windowed = true;
-        app->device = Device::Create(app->window, app->presentParams);
-        ASSERT_NE(app->device, nullptr);
-        app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
-        ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
-        target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        ASSERT_TRUE(screen.Open(1, true));
+        app = screen.app;
     }
     void TearDown() override {
         game.reset();
-        GetFontManager()->ReleaseAll();
-        ReleaseSharedTextures(*app);
-        if (target) SDL_DestroyTexture(target);
-        delete app->device;
-        app->device = nullptr;
-        CloseArchive(app->archive);
-        app->archive = nullptr;
-        SDL_DestroyWindow(app->window);
-        app->window = nullptr;
-        SDL_Quit();
+        screen.Close();
     }
 
     // A seed whose first draw picks the picture.
@@ -63,25 +38,7 @@ protected:
 
     // The backdrop the menu lays under a game, then the game.
     SDL_Surface* Shoot(const std::string& name) {
-        SDL_Renderer* r = app->device->Handle();
-        SDL_SetRenderTarget(r, target);
-        app->sprite->ForceRedraw();
-        app->device->Clear(0xFF646464);
-        app->sprite->Begin();
-        const Rect back{0, 0, 600, 450};
-        const Vec2 scale{1024 / 600.0f, 768 / 450.0f};
-        app->DrawSprite(app->texBack3, &back, &scale, nullptr, 0.0, nullptr, 0xFFFFFFFF);
-        game->Render();
-        app->sprite->End();
-        app->device->Present();
-        SDL_SetRenderTarget(r, target);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-        SDL_SetRenderTarget(r, nullptr);
-        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
-        std::filesystem::create_directories(shots);
-        IMG_SavePNG(s, (shots / ("headless-picture-" + name + ".png")).c_str());
-        return s;
+        return screen.ShootOverBackdrop("picture-" + name, [this] { game->Render(); });
     }
     static uint32_t Pixel(SDL_Surface* s, double x, double y) {
         return static_cast<uint32_t*>(s->pixels)[static_cast<int>(y) * (s->pitch / 4) + static_cast<int>(x)] & 0xFFFFFF;
@@ -89,7 +46,7 @@ protected:
     static int Luma(uint32_t p) { return (((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10; }
 
     AppContext* app = nullptr;
-    SDL_Texture* target = nullptr;
+    RealScreen screen;
     std::unique_ptr<KG_Bilder_Basteln> game;
 };
 }  // namespace

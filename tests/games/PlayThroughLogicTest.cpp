@@ -179,20 +179,7 @@ TEST_F(PlayThroughLogicTest, AllThreeSolvedFromTheMenuIntoTheirTopTenAndTheTotal
     EXPECT_NEAR(ordo->GetPlayTime(), 2.0, 0.5);
     FinishWithName("thinkbox.sav", ordoGrade);
 
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 3);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), mmGrade + puzzleGrade + ordoGrade, 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min({mmGrade, puzzleGrade, ordoGrade}), 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max({mmGrade, puzzleGrade, ordoGrade}), 1e-4);
-    const int solved = (mmGrade <= 1.5) + (puzzleGrade <= 1.5) + (ordoGrade <= 1.5);
-    EXPECT_EQ(ValueAfter(stats, "GEL\xD6ST:"), solved);
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
+    ExpectTotals(EndProgramAndReadTotals(), {mmGrade, puzzleGrade, ordoGrade});
 }
 
 // At the hardest level: a five-peg code, eight atoms; the help key shows the box's own help.

@@ -136,21 +136,7 @@ TEST_F(PlayThroughMenuTest, BothGamesPlayedToTheTopTenAndBookedInTheTotals) {
     EXPECT_NEAR(entries[0].second, memoryGrade, 1e-4);
 
     // The totals of all games are written when the program ends.
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 2);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), sudokuGrade + memoryGrade, 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min(sudokuGrade, memoryGrade), 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max(sudokuGrade, memoryGrade), 1e-4);
-    int solved = (sudokuGrade <= 1.5 ? 1 : 0) + (memoryGrade <= 1.5 ? 1 : 0);
-    EXPECT_EQ(ValueAfter(stats, "GEL\xD6ST:"), solved);
-    EXPECT_GT(ValueAfter(stats, "GAME_ZEIT:"), 0.0);
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
+    ExpectTotals(EndProgramAndReadTotals(), {sudokuGrade, memoryGrade});
 }
 
 TEST_F(PlayThroughMenuTest, AGameLeftAtOnceIsBookedWithoutATopTenLine) {

@@ -172,19 +172,7 @@ TEST_F(PlayThroughMoneyScales, BothGamesPlayedToTheTopTenAndBookedInTheTotals) {
     ExpectOneTopTenLine("waage_fruits.sav", "Ann_7", scalesGrade);
 
     // The totals of all games are written when the program ends.
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 2);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), changeGrade + scalesGrade, 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min(changeGrade, scalesGrade), 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max(changeGrade, scalesGrade), 1e-4);
-    EXPECT_GT(ValueAfter(stats, "GAME_ZEIT:"), 0.0);
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
+    ExpectTotals(EndProgramAndReadTotals(), {changeGrade, scalesGrade});
 }
 
 // The hardest level of each game through the menu to its result page.

@@ -143,18 +143,7 @@ TEST_F(PlayThroughPatternGames, AllThreeFromTheMenuToTheTopTenAndTheTotals) {
     EnterName();
     ExpectOneTopTenLine("addieren.sav", "Ann_7", addingGrade);
 
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 3);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), rememberGrade + addingGrade + crazyGrade, 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min({rememberGrade, addingGrade, crazyGrade}), 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max({rememberGrade, addingGrade, crazyGrade}), 1e-4);
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
+    ExpectTotals(EndProgramAndReadTotals(), {rememberGrade, addingGrade, crazyGrade});
 }
 
 TEST_F(PlayThroughPatternGames, EveryLevelPlaysToItsResultPage) {

@@ -130,19 +130,7 @@ TEST_F(PlayThroughSequenceNumbersTest, BothGamesPlayedToTheTopTenAndBookedInTheT
     EnterName();
     ExpectOneTopTenLine("zahlenklicken.sav", "Ann_7", numbersGrade);
 
-    TearDown();
-    menu = nullptr;
-    DestroyAppContext();
-    std::vector<std::string> stats = Tokens("stats.sav");
-    ASSERT_FALSE(stats.empty()) << "stats.sav not written";
-    EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), 2);
-    EXPECT_NEAR(ValueAfter(stats, "ERGS:"), rememberingGrade + numbersGrade, 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), std::min(rememberingGrade, numbersGrade), 1e-4);
-    EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), std::max(rememberingGrade, numbersGrade), 1e-4);
-    EXPECT_GT(ValueAfter(stats, "GAME_ZEIT:"), 0.0);
-    app = GetAppContext();
-    app->sprite = new Renderer(nullptr);
-    menu = new MainMenu();
+    ExpectTotals(EndProgramAndReadTotals(), {rememberingGrade, numbersGrade});
 }
 
 TEST_F(PlayThroughSequenceNumbersTest, TheSecondLevelLostWithTheAlarmAndTheThirdLevelInAnyOrder) {

@@ -4,6 +4,7 @@
 // statistics files the games write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -158,6 +159,36 @@ protected:
         EXPECT_NEAR(entries[0].second, grade, 1e-4);
         EXPECT_EQ(ValueAfter(sav, "ANZ_SPIELE:"), 1);
         EXPECT_NEAR(ValueAfter(sav, "ERGS:"), grade, 1e-4);
+    }
+
+    // Ends the program as the window closes (the totals of all games are written then), reads
+    // "stats.sav" and makes a fresh application record and menu for what the test does next.
+    std::vector<std::string> EndProgramAndReadTotals() {
+        TearDown();
+        menu = nullptr;
+        DestroyAppContext();
+        std::vector<std::string> stats = Tokens("stats.sav");
+        app = GetAppContext();
+        app->sprite = new Renderer(nullptr);
+        menu = new MainMenu();
+        return stats;
+    }
+    // The totals book every game played with its grade: count, sum, best, worst, solved (1.5 or
+    // better) and some time.
+    static void ExpectTotals(const std::vector<std::string>& stats, const std::vector<double>& grades) {
+        ASSERT_FALSE(stats.empty()) << "stats.sav not written";
+        double sum = 0;
+        int solved = 0;
+        for (double g : grades) {
+            sum += g;
+            solved += g <= 1.5 ? 1 : 0;
+        }
+        EXPECT_EQ(ValueAfter(stats, "ANZ_SPIELE:"), static_cast<double>(grades.size()));
+        EXPECT_NEAR(ValueAfter(stats, "ERGS:"), sum, 1e-4);
+        EXPECT_NEAR(ValueAfter(stats, "BEST_ERG:"), *std::min_element(grades.begin(), grades.end()), 1e-4);
+        EXPECT_NEAR(ValueAfter(stats, "SCHL_ERG:"), *std::max_element(grades.begin(), grades.end()), 1e-4);
+        EXPECT_EQ(ValueAfter(stats, "GEL\xD6ST:"), solved);
+        EXPECT_GT(ValueAfter(stats, "GAME_ZEIT:"), 0.0);
     }
 
     AppContext* app = nullptr;

@@ -4,7 +4,6 @@
 // checks what the player must be able to see: a lit button clearly brighter than the unlit
 // ones at every button size, black and red numbers on the tiles, the result pages.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,11 +16,8 @@
 #include "games/KG_Zahlen_klicken/KG_Zahlen_klicken.h"
 #include "gui/GameTable.h"
 #include "gui/MainMenu.h"
-#include "platform/Archive.h"
-#include "platform/Device.h"
-#include "platform/FontManager.h"
+#include "gui/RealScreen.h"
 #include "platform/Renderer.h"
-#include "platform/TextureLoading.h"
 
 namespace {
 constexpr int kRememberingIndex = 4;
@@ -36,19 +32,8 @@ void UseTheRealGames() {
 class SequenceNumbersScreens : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        for (const char* f : {"deutsch.lng", "english.lng"})
-            fs::copy_file(fs::path(KW_DATA_DIR) / f, f, fs::copy_options::overwrite_existing);
-        app = GetAppContext();
-        app->LoadLanguage(1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-        app->window = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_HIDDEN);
-        app->presentParams.windowed = true;
-        app->device = Device::Create(app->window, app->presentParams);
-        ASSERT_NE(app->device, nullptr);
-        app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
-        ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
-        target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        ASSERT_TRUE(screen.Open(1));
+        app = screen.app;
         UseTheRealGames();
         menu = new MainMenu();
         app->activeControl = menu;
@@ -57,16 +42,7 @@ protected:
         if (shot) SDL_FreeSurface(shot);
         delete menu;
         app->activeControl = nullptr;
-        GetFontManager()->ReleaseAll();
-        ReleaseSharedTextures(*app);
-        if (target) SDL_DestroyTexture(target);
-        delete app->device;
-        app->device = nullptr;
-        CloseArchive(app->archive);
-        app->archive = nullptr;
-        SDL_DestroyWindow(app->window);
-        app->window = nullptr;
-        SDL_Quit();
+        screen.Close();
     }
 
     void Frames(double seconds, double step = 0.05) {
@@ -94,25 +70,10 @@ protected:
         Frames(3.2);
         ASSERT_TRUE(menu->game->running);
     }
-    // Draws one frame into the target texture and saves it.
+    // Draws one frame of the menu and its game and saves it.
     void Shoot(const std::string& name) {
-        SDL_Renderer* r = app->device->Handle();
-        SDL_SetRenderTarget(r, target);
-        app->sprite->ForceRedraw();
-        app->device->Clear(0xFF646464);
-        app->sprite->Begin();
-        menu->Render();
-        menu->PaintCursor();
-        app->sprite->End();
-        app->device->Present();
-        SDL_SetRenderTarget(r, target);
         if (shot) SDL_FreeSurface(shot);
-        shot = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels, shot->pitch);
-        SDL_SetRenderTarget(r, nullptr);
-        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
-        std::filesystem::create_directories(shots);
-        IMG_SavePNG(shot, (shots / ("headless-" + name + ".png")).c_str());
+        shot = screen.ShootMenu(*menu, name);
     }
     uint32_t Pixel(int x, int y) const {
         return static_cast<uint32_t*>(shot->pixels)[y * (shot->pitch / 4) + x] & 0xFFFFFF;
@@ -147,7 +108,7 @@ protected:
 
     AppContext* app = nullptr;
     MainMenu* menu = nullptr;
-    SDL_Texture* target = nullptr;
+    RealScreen screen;
     SDL_Surface* shot = nullptr;
 };
 }  // namespace

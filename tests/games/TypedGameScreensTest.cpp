@@ -3,7 +3,6 @@
 // is typed, after a right and during a wrong verdict. The pictures are saved for a look
 // (build/e2e-shots/headless-<game>-*.png) and checked where the eye would object.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -21,11 +20,8 @@
 #include "games/KG_Uhr_lesen/Clock.h"
 #include "games/KG_Uhr_lesen/KG_Uhr_lesen.h"
 #include "gui/MainMenu.h"
-#include "platform/Archive.h"
-#include "platform/Device.h"
-#include "platform/FontManager.h"
+#include "gui/RealScreen.h"
 #include "platform/Renderer.h"
-#include "platform/TextureLoading.h"
 
 namespace {
 struct Rgb8 {
@@ -35,34 +31,14 @@ struct Rgb8 {
 class TypedGameScreens : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
-        for (const char* f : {"deutsch.lng", "english.lng"})
-            fs::copy_file(fs::path(KW_DATA_DIR) / f, f, fs::copy_options::overwrite_existing);
-        app = GetAppContext();
-        app->LoadLanguage(0);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
-        app->window = SDL_CreateWindow("test", 0, 0, 1024, 768, SDL_WINDOW_HIDDEN);
-        app->presentParams.windowed = true;
-        app->device = Device::Create(app->window, app->presentParams);
-        ASSERT_NE(app->device, nullptr);
-        app->archive = OpenArchive(KW_DATA_DIR "/sport.gob");
-        ASSERT_FALSE(Failed(LoadSharedTextures(*app)));
-        target = SDL_CreateTexture(app->device->Handle(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 1024, 768);
+        ASSERT_TRUE(screen.Open(0));
+        app = screen.app;
         Datum::FixToday(Datum::Of(14, 3, 2025));
     }
     void TearDown() override {
         Datum::ReleaseToday();
         if (shot != nullptr) SDL_FreeSurface(shot);
-        GetFontManager()->ReleaseAll();
-        ReleaseSharedTextures(*app);
-        if (target) SDL_DestroyTexture(target);
-        delete app->device;
-        app->device = nullptr;
-        CloseArchive(app->archive);
-        app->archive = nullptr;
-        SDL_DestroyWindow(app->window);
-        app->window = nullptr;
-        SDL_Quit();
+        screen.Close();
     }
 
     template <typename G>
@@ -89,27 +65,10 @@ protected:
         game.Update();
     }
 
-    // Draws the backdrop and the game into the target texture and saves the picture.
+    // Draws the backdrop and the game and saves the picture.
     void Shoot(Knobel_Game& game, const std::string& name) {
-        SDL_Renderer* r = app->device->Handle();
-        SDL_SetRenderTarget(r, target);
-        app->sprite->ForceRedraw();
-        app->device->Clear(0xFF646464);
-        app->sprite->Begin();
-        const Rect back{0, 0, 600, 450};
-        const Vec2 scale{1024.0f / 600.0f, 768.0f / 450.0f};
-        app->DrawSprite(app->texBack3, &back, &scale, nullptr, 0.0, nullptr, 0xFFFFFFFF);
-        game.Render();
-        app->sprite->End();
-        app->device->Present();
-        SDL_SetRenderTarget(r, target);
         if (shot != nullptr) SDL_FreeSurface(shot);
-        shot = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels, shot->pitch);
-        SDL_SetRenderTarget(r, nullptr);
-        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
-        std::filesystem::create_directories(shots);
-        IMG_SavePNG(shot, (shots / ("headless-" + name + ".png")).c_str());
+        shot = screen.ShootOverBackdrop(name, [&game] { game.Render(); });
     }
     Rgb8 At(int x, int y) const {
         const uint32_t p = static_cast<uint32_t*>(shot->pixels)[y * (shot->pitch / 4) + x];
@@ -125,27 +84,14 @@ protected:
     static bool Pink(Rgb8 p) { return p.r > 200 && p.g > 90 && p.g < 165 && p.b > 90 && p.b < 165; }
     static bool Green(Rgb8 p) { return p.g > 140 && p.g > p.r + 40 && p.g > p.b + 40; }
 
-    // The menu with its page over the game, drawn like Shoot draws a game.
+    // The menu with its page over the game, without the pointer.
     void ShootMenu(MainMenu& menu, const std::string& name) {
-        SDL_Renderer* r = app->device->Handle();
-        SDL_SetRenderTarget(r, target);
-        app->sprite->ForceRedraw();
-        app->device->Clear(0xFF646464);
-        app->sprite->Begin();
-        menu.Render();
-        app->sprite->End();
-        app->device->Present();
-        SDL_SetRenderTarget(r, target);
         if (shot != nullptr) SDL_FreeSurface(shot);
-        shot = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels, shot->pitch);
-        SDL_SetRenderTarget(r, nullptr);
-        std::filesystem::path shots = std::filesystem::path(KW_DATA_DIR).parent_path() / "e2e-shots";
-        IMG_SavePNG(shot, (shots / ("headless-" + name + ".png")).c_str());
+        shot = screen.Shoot(name, [&menu] { menu.Render(); });
     }
 
     AppContext* app = nullptr;
-    SDL_Texture* target = nullptr;
+    RealScreen screen;
     SDL_Surface* shot = nullptr;
 };
 }  // namespace

@@ -67,9 +67,8 @@ class InstalledFiles(unittest.TestCase):
             *(f"share/icons/hicolor/{n}x{n}/apps/{APP_ID}.png" for n in ICON_SIZES),
             f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
             "share/man/man6/knobelwerk.6.gz",
+            "share/knobelwerk/intro.avi",
         }
-        if os.path.exists(os.path.join(BUILD_DIR, "data", "intro.avi")):
-            expected.add("share/knobelwerk/intro.avi")
         found = {os.path.relpath(os.path.join(d, f), USR) for d, _, files in os.walk(USR) for f in files}
         self.assertEqual(found, expected)
         for exe in ("bin/knobelwerk", "libexec/knobelwerk/knobelwerk"):

@@ -28,7 +28,8 @@ KG_Datum_Game::KG_Datum_Game(int level) : KG_Datum_Game(level, false, 0) {}
 
 KG_Datum_Game::KG_Datum_Game(int level, unsigned seed) : KG_Datum_Game(level, true, seed) {}
 
-KG_Datum_Game::KG_Datum_Game(int level_, bool seeded, unsigned seed) : Knobel_Game(level_, "datum.sav") {
+KG_Datum_Game::KG_Datum_Game(int level_, bool seeded, unsigned seed)
+    : TypedTaskGame(level_, "datum.sav", kDateDigits, kSecondsPerGrade) {
     if (seeded) std::srand(seed);
     switch (level) {
         case 0: stepCount = 2, taskCount = 10, weekdayShare = 0.1, randomStart = false; break;
@@ -70,42 +71,6 @@ bool KG_Datum_Game::IsRight(const std::string& typed) const {
         return w >= 0 && w <= 6 && datetask::MatchesWeekday(typed, app->GetText(kWeekdayNameId + w));
     }
     return datetask::ReadTypedDate(typed, today).SameDate(answerDate);
-}
-
-void KG_Datum_Game::OnKeyDown(uint16_t key) {
-    if (!Playing()) return;
-    answer.KeyDown(key);
-}
-
-void KG_Datum_Game::OnKeyUp(uint16_t key) {
-    if (!Playing()) return;
-    if (!answer.KeyUp(key)) return;
-    const bool right = IsRight(answer.Text());
-    if (right)
-        ++rightCount;
-    else
-        ++wrongCount;
-    answer.Judge(right, right ? kRightVerdictSeconds : TypedAnswer::kVerdictSeconds);
-}
-
-void KG_Datum_Game::Update() {
-    // The verdict runs only while the game is played: a game left during it stays left.
-    if (Playing() && answer.InVerdict()) {
-        if (answer.Step(app->realFrameTime)) {
-            if (Answered() < taskCount)
-                NewTask();
-            else
-                state = kStateOver;
-        }
-        AdvanceTime(false);
-        return;
-    }
-    AdvanceTime(Playing());
-}
-
-double KG_Datum_Game::SecondsUntilChange() {
-    if (Playing() && answer.InVerdict()) return 0.0;  // the verdict blinks and ends
-    return Knobel_Game::SecondsUntilChange();
 }
 
 std::string KG_Datum_Game::DateText(const Datum& date) const {
@@ -154,14 +119,3 @@ void KG_Datum_Game::Render() {
 
 const char* KG_Datum_Game::GetHelpText() { return app->GetText(171); }
 const char* KG_Datum_Game::GetTitle() { return app->GetText(170); }
-
-const char* KG_Datum_Game::GetResultText() {
-    const int answered = Answered();
-    const int percent = answered > 0 ? rightCount * 100 / answered : 0;
-    return FrameResultText({FormatText(app->GetText(30), rightCount), FormatText(app->GetText(31), wrongCount), "",
-                            FormatText(app->GetText(32), percent)});
-}
-
-void KG_Datum_Game::ComputeGrade() {
-    grade = StandardGrade{kSecondsPerGrade, 10.0}(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
-}

@@ -4,11 +4,10 @@
 // DDMMYYYY, or in some tasks the weekday of the result as a word.
 #include <string>
 
-#include "framework/Knobel_Game.h"
-#include "framework/TypedAnswer.h"
+#include "framework/TypedTaskGame.h"
 #include "games/KG_Datum_Game/Datum.h"
 
-class KG_Datum_Game : public Knobel_Game {
+class KG_Datum_Game : public TypedTaskGame {
 public:
     static constexpr double kSecondsPerGrade = 240.0;
     static constexpr double kRightVerdictSeconds = 1.0;
@@ -19,31 +18,22 @@ public:
     // The same with the generator seeded first, for tests.
     KG_Datum_Game(int level, unsigned seed);
 
-    void OnKeyDown(uint16_t key) override;
-    void OnKeyUp(uint16_t key) override;
-    void OnInputSuspended() override { answer.ReleaseKeys(); }
-    void Update() override;
-    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;
-    const char* GetResultText() override;
     const char* GetTitle() override;
-    void ComputeGrade() override;
     // H is a letter of the weekday names.
     bool AllowsHelpKey() override { return !weekdayTask; }
 
     // Builds the next task: today's date read once, the start date, the kind of task and the
     // chain of steps with its text.
-    void NewTask();
+    void NewTask() override;
     // Whether the typed answer is right for the current task.
-    bool IsRight(const std::string& typed) const;
+    bool IsRight(const std::string& typed) const override;
     // What the answer field shows now: the typed text or, during a verdict, the answer.
     std::string FieldText() const;
-    int Answered() const { return rightCount + wrongCount; }
 
     int stepCount = 2;
-    int taskCount = 10;
     double weekdayShare = 0.1;
     bool randomStart = false;
     bool weekdayTask = false;
@@ -51,9 +41,11 @@ public:
     Datum startDate;
     Datum answerDate;
     std::string question;
-    int rightCount = 0;
-    int wrongCount = 0;
-    TypedAnswer answer{kDateDigits};
+
+protected:
+    double VerdictSeconds(bool right) const override {
+        return right ? kRightVerdictSeconds : TypedAnswer::kVerdictSeconds;
+    }
 
 private:
     KG_Datum_Game(int level, bool seeded, unsigned seed);

@@ -20,7 +20,8 @@ KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level) : KG_Dreieck_rechnen(level, fa
 
 KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level, unsigned seed) : KG_Dreieck_rechnen(level, true, seed) {}
 
-KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level_, bool seeded, unsigned seed) : Knobel_Game(level_, "dreieck.sav") {
+KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level_, bool seeded, unsigned seed)
+    : TypedTaskGame(level_, "dreieck.sav", kMaxDigits, kSecondsPerGrade) {
     if (seeded) std::srand(seed);
     switch (level) {
         case 0: rowCount = 3, taskCount = 10; break;
@@ -87,40 +88,8 @@ void KG_Dreieck_rechnen::Build(const int* topValues) {
     answer.Clear();
 }
 
-void KG_Dreieck_rechnen::OnKeyDown(uint16_t key) {
-    if (!Playing()) return;
-    answer.KeyDown(key);
-}
-
-void KG_Dreieck_rechnen::OnKeyUp(uint16_t key) {
-    if (!Playing() || apex == nullptr) return;
-    if (!answer.KeyUp(key)) return;
-    const bool right = std::atoi(answer.Text().c_str()) == apex->value;
-    if (right)
-        ++rightCount;
-    else
-        ++wrongCount;
-    answer.Judge(right);
-}
-
-void KG_Dreieck_rechnen::Update() {
-    // The verdict runs only while the game is played: a game left during it stays left.
-    if (Playing() && answer.InVerdict()) {
-        if (answer.Step(app->realFrameTime)) {
-            if (Answered() < taskCount)
-                NewTask();
-            else
-                state = kStateOver;
-        }
-        AdvanceTime(false);
-        return;
-    }
-    AdvanceTime(Playing());
-}
-
-double KG_Dreieck_rechnen::SecondsUntilChange() {
-    if (Playing() && answer.InVerdict()) return 0.0;  // the verdict blinks and ends
-    return Knobel_Game::SecondsUntilChange();
+bool KG_Dreieck_rechnen::IsRight(const std::string& typed) const {
+    return apex != nullptr && std::atoi(typed.c_str()) == apex->value;
 }
 
 void KG_Dreieck_rechnen::Render() {
@@ -144,14 +113,3 @@ void KG_Dreieck_rechnen::Render() {
 
 const char* KG_Dreieck_rechnen::GetHelpText() { return app->GetText(66); }
 const char* KG_Dreieck_rechnen::GetTitle() { return app->GetText(42); }
-
-const char* KG_Dreieck_rechnen::GetResultText() {
-    const int answered = Answered();
-    const int percent = answered > 0 ? rightCount * 100 / answered : 0;
-    return FrameResultText({FormatText(app->GetText(30), rightCount), FormatText(app->GetText(31), wrongCount), "",
-                            FormatText(app->GetText(32), percent)});
-}
-
-void KG_Dreieck_rechnen::ComputeGrade() {
-    grade = StandardGrade{kSecondsPerGrade, 10.0}(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
-}

@@ -2,12 +2,13 @@
 // Triangle arithmetic: a triangle of fields pointing down. The top row holds three or four
 // numbers; every field below joins the two above it with an operator. The player works the
 // triangle down to its lowest field and types its value; Enter checks.
-#include "framework/Knobel_Game.h"
+#include <string>
+
 #include "framework/LockedList.h"
-#include "framework/TypedAnswer.h"
+#include "framework/TypedTaskGame.h"
 #include "games/KG_Dreieck_rechnen/TriangleNode.h"
 
-class KG_Dreieck_rechnen : public Knobel_Game {
+class KG_Dreieck_rechnen : public TypedTaskGame {
 public:
     static constexpr double kSecondsPerGrade = 120.0;
     static constexpr int kMaxDigits = 3;
@@ -19,38 +20,27 @@ public:
     KG_Dreieck_rechnen(int level, unsigned seed);
     ~KG_Dreieck_rechnen() override;
 
-    void OnMouseMove(uint16_t x, uint16_t y) override {}
-    void OnLButtonDown(uint16_t x, uint16_t y) override {}
-    void OnLButtonUp(uint16_t x, uint16_t y) override {}
-    void OnKeyDown(uint16_t key) override;
-    void OnKeyUp(uint16_t key) override;
-    void OnInputSuspended() override { answer.ReleaseKeys(); }
-    void Update() override;
-    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;
-    const char* GetResultText() override;
     const char* GetTitle() override;
-    void ComputeGrade() override;
 
     // The centre of field k of a row (row 0 is the top row of n fields, each row below has
     // one field less) on a screen of width W: the rows are centred on the middle of the
     // screen, and the top row lies higher the more rows there are.
     static Vec2 FieldCentre(int n, int row, int k, int screenWidth);
     // A new triangle with a random top row.
-    void NewTask();
+    void NewTask() override;
+    bool IsRight(const std::string& typed) const override;
     // A triangle with the given top row of n values (tests).
     void BuildTriangle(const int* topValues, int n);
-    int Answered() const { return rightCount + wrongCount; }
 
     TriangleNode* apex = nullptr;  // the lowest field; owned by nodes
     LockedList<TriangleNode> nodes;
     int rowCount = 3;  // fields in the top row
-    int taskCount = 10;
-    int rightCount = 0;
-    int wrongCount = 0;
-    TypedAnswer answer{kMaxDigits};
+
+protected:
+    bool HasTask() const override { return apex != nullptr; }
 
 private:
     KG_Dreieck_rechnen(int level, bool seeded, unsigned seed);

@@ -22,7 +22,8 @@ KG_Uhr_lesen::KG_Uhr_lesen(int level) : KG_Uhr_lesen(level, false, 0) {}
 
 KG_Uhr_lesen::KG_Uhr_lesen(int level, unsigned seed) : KG_Uhr_lesen(level, true, seed) {}
 
-KG_Uhr_lesen::KG_Uhr_lesen(int level_, bool seeded, unsigned seed) : Knobel_Game(level_, "uhr.sav") {
+KG_Uhr_lesen::KG_Uhr_lesen(int level_, bool seeded, unsigned seed)
+    : TypedTaskGame(level_, "uhr.sav", kMaxDigits, kSecondsPerGrade) {
     if (seeded) std::srand(seed);
     switch (level) {
         case 0: clockCount = 2, taskCount = 5; break;
@@ -74,40 +75,8 @@ void KG_Uhr_lesen::NewTask() {
     answer.Clear();
 }
 
-void KG_Uhr_lesen::OnKeyDown(uint16_t key) {
-    if (!Playing()) return;
-    answer.KeyDown(key);
-}
-
-void KG_Uhr_lesen::OnKeyUp(uint16_t key) {
-    if (!Playing()) return;
-    if (!answer.KeyUp(key)) return;
-    const bool right = clockmath::TypedMinutes(answer.Text()) == answerMinutes;
-    if (right)
-        ++rightCount;
-    else
-        ++wrongCount;
-    answer.Judge(right);
-}
-
-void KG_Uhr_lesen::Update() {
-    // The verdict runs only while the game is played: a game left during it stays left.
-    if (Playing() && answer.InVerdict()) {
-        if (answer.Step(app->realFrameTime)) {
-            if (Answered() < taskCount)
-                NewTask();
-            else
-                state = kStateOver;
-        }
-        AdvanceTime(false);
-        return;
-    }
-    AdvanceTime(Playing());
-}
-
-double KG_Uhr_lesen::SecondsUntilChange() {
-    if (Playing() && answer.InVerdict()) return 0.0;  // the verdict blinks and ends
-    return Knobel_Game::SecondsUntilChange();
+bool KG_Uhr_lesen::IsRight(const std::string& typed) const {
+    return clockmath::TypedMinutes(typed) == answerMinutes;
 }
 
 void KG_Uhr_lesen::DrawSignField(const Vec2& centre, const char* sign) {
@@ -142,14 +111,3 @@ void KG_Uhr_lesen::Render() {
 
 const char* KG_Uhr_lesen::GetHelpText() { return app->GetText(111); }
 const char* KG_Uhr_lesen::GetTitle() { return app->GetText(110); }
-
-const char* KG_Uhr_lesen::GetResultText() {
-    const int answered = Answered();
-    const int percent = answered > 0 ? rightCount * 100 / answered : 0;
-    return FrameResultText({FormatText(app->GetText(30), rightCount), FormatText(app->GetText(31), wrongCount), "",
-                            FormatText(app->GetText(32), percent)});
-}
-
-void KG_Uhr_lesen::ComputeGrade() {
-    grade = StandardGrade{kSecondsPerGrade, 10.0}(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
-}

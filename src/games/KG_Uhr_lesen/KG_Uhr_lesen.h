@@ -2,12 +2,13 @@
 // Reading clocks: two or three clocks in a row, analogue or digital, joined by "+" or "-".
 // The player adds and subtracts their times as durations on a 24-hour dial and types the
 // resulting time of day (hours and two digits of minutes); Enter checks.
-#include "framework/Knobel_Game.h"
+#include <string>
+
 #include "framework/LockedList.h"
-#include "framework/TypedAnswer.h"
+#include "framework/TypedTaskGame.h"
 #include "games/KG_Uhr_lesen/Clock.h"
 
-class KG_Uhr_lesen : public Knobel_Game {
+class KG_Uhr_lesen : public TypedTaskGame {
 public:
     static constexpr double kSecondsPerGrade = 120.0;
     static constexpr int kMaxDigits = 4;
@@ -17,34 +18,20 @@ public:
     KG_Uhr_lesen(int level, unsigned seed);
     ~KG_Uhr_lesen() override;
 
-    void OnMouseMove(uint16_t x, uint16_t y) override {}
-    void OnLButtonDown(uint16_t x, uint16_t y) override {}
-    void OnLButtonUp(uint16_t x, uint16_t y) override {}
-    void OnKeyDown(uint16_t key) override;
-    void OnKeyUp(uint16_t key) override;
-    void OnInputSuspended() override { answer.ReleaseKeys(); }
-    void Update() override;
-    double SecondsUntilChange() override;
     void Render() override;
 
     const char* GetHelpText() override;
-    const char* GetResultText() override;
     const char* GetTitle() override;
-    void ComputeGrade() override;
 
     // The next row of clocks with its signs and the time it asks for.
-    void NewTask();
-    int Answered() const { return rightCount + wrongCount; }
+    void NewTask() override;
+    bool IsRight(const std::string& typed) const override;
 
     LockedList<Clock> clocks;      // left to right
     LockedList<Vec2> plusSigns;    // centres of the "+" fields
     LockedList<Vec2> minusSigns;   // centres of the "-" fields
     int answerMinutes = 0;         // the time of day asked for, 0..1439
     int clockCount = 2;
-    int taskCount = 5;
-    int rightCount = 0;
-    int wrongCount = 0;
-    TypedAnswer answer{kMaxDigits};
 
 private:
     KG_Uhr_lesen(int level, bool seeded, unsigned seed);
