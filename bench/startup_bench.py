@@ -191,6 +191,16 @@ def one_run(binary, data, want, bare=False, shots=None):
     return result
 
 
+def with_retry(what, *args, **kwargs):
+    """A run that lost its X server or its program (a busy shared machine) is run once more."""
+    for attempt in range(3):
+        try:
+            return what(*args, **kwargs)
+        except (OSError, AssertionError, SystemExit) as e:
+            print(f"{what.__name__} failed ({e}); again", file=sys.stderr)
+    raise SystemExit(f"{what.__name__} failed three times")
+
+
 def all_games_memory(binary, data, shots):
     with Session(["bench", binary, data, shots]) as s:
         s.start()
@@ -236,13 +246,13 @@ def main():
     runs["bare SDL"] = []
     for i in range(args.runs):
         for name, binary in programs:
-            runs[name].append(one_run(os.path.abspath(binary), args.data, want, shots=shots))
-        runs["bare SDL"].append(one_run(os.path.abspath(args.bare), args.data, grey, bare=True, shots=shots))
+            runs[name].append(with_retry(one_run, os.path.abspath(binary), args.data, want, shots=shots))
+        runs["bare SDL"].append(with_retry(one_run, os.path.abspath(args.bare), args.data, grey, bare=True, shots=shots))
         print(f"run {i + 1}/{args.runs} done", file=sys.stderr)
     all_games = {}
     if args.all_games:
         for name, binary in programs:
-            all_games[name] = all_games_memory(os.path.abspath(binary), args.data, shots)
+            all_games[name] = with_retry(all_games_memory, os.path.abspath(binary), args.data, shots)
     frames = {}
     for (name, _), bench in zip(programs, args.frames):
         frames[name] = frame_costs(os.path.abspath(bench), args.data, shots)
