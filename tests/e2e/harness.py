@@ -87,11 +87,14 @@ class Session:
 
     def _start_xvfb(self):
         # Xvfb picks a free display number itself and writes it to the pipe once it listens,
-        # so tests running side by side never share or steal a display.
+        # so tests running side by side never share or steal a display. -noreset: by default
+        # the server resets whenever its last client goes; a short-lived client (xdotool, the
+        # program's own probe of the display) closing just as the program connects would then
+        # take the program's window with it, and the window would never be found.
         read_end, write_end = os.pipe()
         try:
             self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                                          "-nolisten", "tcp"], pass_fds=(write_end,),
+                                          "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_end)
             write_end = None
@@ -169,7 +172,8 @@ class Session:
             if ids:
                 return ids[0]
             time.sleep(0.1)
-        raise E2EError(f"no window named {title} within {timeout} s")
+        tree = subprocess.run(["xwininfo", "-root", "-children"], env=self.env, capture_output=True, text=True)
+        raise E2EError(f"no window named {title} within {timeout} s; the display holds:\n{tree.stdout}{tree.stderr}")
 
     def wait_exit(self, timeout=30):
         try:

@@ -14,6 +14,13 @@ with Session(sys.argv) as s:
     # Sliding puzzle (list index 10): click the cells until one slides.
     shot = menu.start_game(10, "puzzle")
     board = (92, 184, 400, 400)
+    # The tiles glide into their places after the countdown: wait until the board is still.
+    for attempt in range(20):
+        s.sleep(0.5)
+        still = s.screenshot("puzzle-still")
+        if not s.region_differs(shot, still, *board):
+            break
+        shot = still
     slid = None
     for j in range(3):
         for i in range(3):
