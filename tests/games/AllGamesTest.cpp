@@ -13,6 +13,8 @@
 
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "games/GameTestSupport.h"
+#include "games/RegisteredGames.h"
 #include "gui/GameTable.h"
 #include "gui/MainMenu.h"
 #include "platform/Renderer.h"
@@ -20,23 +22,6 @@
 
 namespace {
 constexpr int W = 1024, H = 768;
-
-struct GameCase {
-    int index;
-    int level;
-};
-
-std::vector<GameCase> BuiltGames() {
-    std::vector<GameCase> out;
-    for (int i = 0; i < kGameCount; ++i)
-        if (GetGameInfo(i).create != nullptr)
-            for (int level = 0; level < 3; ++level) out.push_back({i, level});
-    return out;
-}
-
-std::string CaseName(const ::testing::TestParamInfo<GameCase>& info) {
-    return "Game" + std::to_string(info.param.index) + "_Level" + std::to_string(info.param.level);
-}
 
 // The keys a player may press: digits, letters, the editing and arrow keys, and some that no
 // game uses.
@@ -54,26 +39,14 @@ protected:
         app = GetAppContext();
         app->LoadLanguage(1);
         app->sprite = new Renderer(nullptr);
-        for (Texture** t : Textures()) {
-            *t = new Texture();
-            (*t)->width = (*t)->height = 2048;
-            (*t)->imageWidth = (*t)->imageHeight = 2048;
-        }
+        MakeStandInTextures(*app, 2048);
         app->paused = false;
         rng.seed(static_cast<unsigned>(GetParam().index * 10 + GetParam().level));
     }
     void TearDown() override {
-        for (Texture** t : Textures()) {
-            delete *t;
-            *t = nullptr;
-        }
+        FreeStandInTextures(*app);
         delete app->sprite;
         app->sprite = nullptr;
-    }
-    std::vector<Texture**> Textures() {
-        return {&app->texMisc1, &app->texMisc2, &app->texMisc3, &app->texMisc4, &app->texMenu1, &app->texMenu2,
-                &app->texMenu3, &app->texCards1, &app->texCards2, &app->texMemoryPattern, &app->texBack1,
-                &app->texBack2, &app->texBack3, &app->texBack4, &app->texBackground};
     }
 
     std::unique_ptr<Knobel_Game> Make() {

@@ -20,34 +20,44 @@ G& WithoutFile(G& game) {
     return game;
 }
 
+// Every shared texture slot of the record the games draw from.
+inline std::vector<Texture**> SharedTextureSlots(AppContext& app) {
+    return {&app.texMisc1, &app.texMisc2, &app.texMisc3, &app.texMisc4, &app.texMenu1,
+            &app.texMenu2, &app.texMenu3, &app.texCards1, &app.texCards2, &app.texMemoryPattern,
+            &app.texBack1, &app.texBack2, &app.texBack3, &app.texBack4, &app.texBackground};
+}
+
+// Stand-ins of the given side for every shared texture, and their release.
+inline void MakeStandInTextures(AppContext& app, int side) {
+    for (Texture** t : SharedTextureSlots(app)) {
+        *t = new Texture();
+        (*t)->width = (*t)->height = side;
+        (*t)->imageWidth = (*t)->imageHeight = side;
+    }
+}
+inline void FreeStandInTextures(AppContext& app) {
+    for (Texture** t : SharedTextureSlots(app)) {
+        delete *t;
+        *t = nullptr;
+    }
+}
+
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         app = GetAppContext();
         app->sprite = new Renderer(nullptr);
-        for (Texture** t : SharedTextures()) {
-            *t = new Texture();
-            (*t)->width = (*t)->height = 1024;
-        }
+        MakeStandInTextures(*app, 1024);
         app->frameTime = 0.0;
         app->realFrameTime = 0.0;
         app->paused = false;
     }
     void TearDown() override {
-        for (Texture** t : SharedTextures()) {
-            delete *t;
-            *t = nullptr;
-        }
+        FreeStandInTextures(*app);
         delete app->sprite;
         app->sprite = nullptr;
     }
 
-    // Stand-ins for every shared texture the games draw from.
-    std::vector<Texture**> SharedTextures() {
-        return {&app->texMisc1,  &app->texMisc2,  &app->texMisc3,  &app->texMisc4,          &app->texMenu1,
-                &app->texMenu2,  &app->texMenu3,  &app->texCards1, &app->texCards2,         &app->texMemoryPattern,
-                &app->texBack1,  &app->texBack2,  &app->texBack3,  &app->texBack4,          &app->texBackground};
-    }
 
     // Loads the English language file of the build into the record.
     void LoadEnglish() {

@@ -12,29 +12,14 @@
 
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "games/GameTestSupport.h"
+#include "games/RegisteredGames.h"
 #include "gui/GameTable.h"
 #include "gui/MainMenu.h"
 #include "platform/Renderer.h"
 #include "platform/Texture.h"
 
 namespace {
-struct GameCase {
-    int index;
-    int level;
-};
-
-std::vector<GameCase> BuiltGames() {
-    std::vector<GameCase> out;
-    for (int i = 0; i < kGameCount; ++i)
-        if (GetGameInfo(i).create != nullptr)
-            for (int level = 0; level < 3; ++level) out.push_back({i, level});
-    return out;
-}
-
-std::string CaseName(const ::testing::TestParamInfo<GameCase>& info) {
-    return "Game" + std::to_string(info.param.index) + "_Level" + std::to_string(info.param.level);
-}
-
 // Keys that answer, edit and move; not Escape and H, which pause (a paused game is quiet).
 const uint16_t kKeys[] = {'0', '1', '2', '3', '5', '7', '9', 'A', 'E', kKeyReturn, kKeyReturn, kKeyReturn,
                           kKeyBack, kKeySpace, kKeyLeft, kKeyRight, kKeyUp, kKeyDown};
@@ -49,26 +34,14 @@ protected:
         app = GetAppContext();
         app->LoadLanguage(1);
         app->sprite = new Renderer(nullptr);
-        for (Texture** t : Textures()) {
-            *t = new Texture();
-            (*t)->width = (*t)->height = 2048;
-            (*t)->imageWidth = (*t)->imageHeight = 2048;
-        }
+        MakeStandInTextures(*app, 2048);
         app->paused = false;
         rng.seed(static_cast<unsigned>(GetParam().index * 10 + GetParam().level + 1));
     }
     void TearDown() override {
-        for (Texture** t : Textures()) {
-            delete *t;
-            *t = nullptr;
-        }
+        FreeStandInTextures(*app);
         delete app->sprite;
         app->sprite = nullptr;
-    }
-    std::vector<Texture**> Textures() {
-        return {&app->texMisc1, &app->texMisc2, &app->texMisc3, &app->texMisc4, &app->texMenu1, &app->texMenu2,
-                &app->texMenu3, &app->texCards1, &app->texCards2, &app->texMemoryPattern, &app->texBack1,
-                &app->texBack2, &app->texBack3, &app->texBack4, &app->texBackground};
     }
     int Random(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
