@@ -269,16 +269,8 @@ protected:
         for (int i = 0; i < 1000 && game->weekdayTask != weekday; ++i) game->NewTask();
         ASSERT_EQ(game->weekdayTask, weekday);
     }
-    void Type(const std::string& keys) {
-        for (char c : keys) {
-            game->OnKeyDown(static_cast<uint16_t>(c));
-            game->OnKeyUp(static_cast<uint16_t>(c));
-        }
-    }
-    void Enter() {
-        game->OnKeyDown(kKeyReturn);
-        game->OnKeyUp(kKeyReturn);
-    }
+    void Type(const std::string& keys) { TypeKeys(*game, keys); }
+    void Enter() { PressEnter(*game); }
     std::string RightDigits() const {
         const Datum& a = game->answerDate;
         return FormatText("%02d%02d%04d", a.day, a.month, a.year);

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/AppContext.h"
+#include "framework/Knobel_Game.h"
+#include "framework/Types.h"
 #include "platform/Renderer.h"
 #include "platform/Texture.h"
 
@@ -18,6 +20,18 @@ G& WithoutFile(G& game) {
     game.DisableSaving();
     game.saveFileName[0] = '\0';
     return game;
+}
+
+// Keys pressed and released one after the other, as given (digits, upper-case letters).
+inline void TypeKeys(Knobel_Game& game, const std::string& keys) {
+    for (char c : keys) {
+        game.OnKeyDown(static_cast<uint16_t>(c));
+        game.OnKeyUp(static_cast<uint16_t>(c));
+    }
+}
+inline void PressEnter(Knobel_Game& game) {
+    game.OnKeyDown(kKeyReturn);
+    game.OnKeyUp(kKeyReturn);
 }
 
 // Every shared texture slot of the record the games draw from.

@@ -92,16 +92,8 @@ protected:
         game = std::make_unique<FilelessTriangle>(level, seed);
         game->Start();
     }
-    void Type(const std::string& keys) {
-        for (char c : keys) {
-            game->OnKeyDown(static_cast<uint16_t>(c));
-            game->OnKeyUp(static_cast<uint16_t>(c));
-        }
-    }
-    void Enter() {
-        game->OnKeyDown(kKeyReturn);
-        game->OnKeyUp(kKeyReturn);
-    }
+    void Type(const std::string& keys) { TypeKeys(*game, keys); }
+    void Enter() { PressEnter(*game); }
     std::unique_ptr<FilelessTriangle> game;
 };
 }  // namespace
