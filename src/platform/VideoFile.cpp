@@ -1,18 +1,10 @@
 #include "platform/VideoFile.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/channel_layout.h>
-#include <libavutil/log.h>
-#include <libavutil/pixdesc.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+
+#include "platform/VideoApi.h"
 
 namespace {
 bool SaneSide(int side) { return side >= kMinVideoSide && side <= kMaxVideoSide; }
@@ -44,19 +36,22 @@ int VideoFile::RefuseOpen(AVFormatContext* s, AVIOContext** pb, const char*, int
 }
 
 void VideoFile::Close() {
-    sws_freeContext(scaler_);
+    // Without the libraries nothing was ever made that needs freeing.
+    if (api_ != nullptr) {
+        api_->sws_freeContext(scaler_);
+        api_->swr_free(&resampler_);
+        api_->avcodec_free_context(&video_);
+        api_->avcodec_free_context(&sound_);
+        api_->av_frame_free(&frame_);
+        api_->av_frame_free(&soundFrame_);
+        api_->av_frame_free(&converted_);
+        api_->av_packet_free(&packet_);
+        // The context does not own the byte stream (it was opened here), so it is closed after it.
+        api_->avformat_close_input(&format_);
+        api_->avio_closep(&io_);
+    }
     scaler_ = nullptr;
     scalerFormat_ = -1;
-    swr_free(&resampler_);
-    avcodec_free_context(&video_);
-    avcodec_free_context(&sound_);
-    av_frame_free(&frame_);
-    av_frame_free(&soundFrame_);
-    av_frame_free(&converted_);
-    av_packet_free(&packet_);
-    // The context does not own the byte stream (it was opened here), so it is closed after it.
-    avformat_close_input(&format_);
-    avio_closep(&io_);
     resampleFormat_ = -1;
     resampleRate_ = resampleChannels_ = 0;
     videoIndex_ = soundIndex_ = -1;
@@ -71,10 +66,13 @@ void VideoFile::Close() {
 bool VideoFile::Open(const char* path, bool wantSound) {
     Close();
     refusedOpens_ = 0;
-    av_log_set_level(AV_LOG_QUIET);  // damaged files must not fill standard error
-    const AVInputFormat* avi = av_find_input_format("avi");
+    // The libraries are loaded with the first video; without them there is no video to play.
+    api_ = CurrentVideoLibrary().Get();
+    if (api_ == nullptr) return false;
+    api_->av_log_set_level(AV_LOG_QUIET);  // damaged files must not fill standard error
+    const AVInputFormat* avi = api_->av_find_input_format("avi");
     if (path == nullptr || avi == nullptr) return false;
-    format_ = avformat_alloc_context();
+    format_ = api_->avformat_alloc_context();
     if (format_ == nullptr) return false;
     format_->interrupt_callback.callback = &VideoFile::Interrupt;
     format_->interrupt_callback.opaque = this;
@@ -83,10 +81,10 @@ bool VideoFile::Open(const char* path, bool wantSound) {
 
     // The one file, through the file protocol only.
     AVDictionary* ioOptions = nullptr;
-    av_dict_set(&ioOptions, "protocol_whitelist", "file", 0);
-    int r = avio_open2(&io_, path, AVIO_FLAG_READ, &format_->interrupt_callback, &ioOptions);
-    av_dict_free(&ioOptions);
-    const int64_t size = r >= 0 ? avio_size(io_) : -1;
+    api_->av_dict_set(&ioOptions, "protocol_whitelist", "file", 0);
+    int r = api_->avio_open2(&io_, path, AVIO_FLAG_READ, &format_->interrupt_callback, &ioOptions);
+    api_->av_dict_free(&ioOptions);
+    const int64_t size = r >= 0 ? api_->avio_size(io_) : -1;
     if (r < 0 || size <= 0 || size > kMaxVideoFileBytes) {
         Close();
         return false;
@@ -95,11 +93,11 @@ bool VideoFile::Open(const char* path, bool wantSound) {
     format_->flags |= AVFMT_FLAG_CUSTOM_IO;
 
     AVDictionary* options = nullptr;
-    av_dict_set(&options, "format_whitelist", "avi", 0);
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    av_dict_set(&options, "max_streams", "16", 0);
-    r = avformat_open_input(&format_, path, avi, &options);  // frees the context on failure
-    av_dict_free(&options);
+    api_->av_dict_set(&options, "format_whitelist", "avi", 0);
+    api_->av_dict_set(&options, "protocol_whitelist", "file", 0);
+    api_->av_dict_set(&options, "max_streams", "16", 0);
+    r = api_->avformat_open_input(&format_, path, avi, &options);  // frees the context on failure
+    api_->av_dict_free(&options);
     if (r < 0 || !OpenVideo()) {
         Close();
         return false;
@@ -110,7 +108,7 @@ bool VideoFile::Open(const char* path, bool wantSound) {
 
 bool VideoFile::OpenVideo() {
     const AVCodec* decoder = nullptr;
-    videoIndex_ = av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+    videoIndex_ = api_->av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
     if (videoIndex_ < 0 || decoder == nullptr) return false;
     const AVStream* stream = format_->streams[videoIndex_];
     const AVCodecParameters* par = stream->codecpar;
@@ -118,17 +116,17 @@ bool VideoFile::OpenVideo() {
     width_ = par->width;
     height_ = par->height;
 
-    video_ = avcodec_alloc_context3(decoder);
-    if (video_ == nullptr || avcodec_parameters_to_context(video_, par) < 0) return false;
+    video_ = api_->avcodec_alloc_context3(decoder);
+    if (video_ == nullptr || api_->avcodec_parameters_to_context(video_, par) < 0) return false;
     video_->thread_count = 1;
     video_->max_pixels = static_cast<int64_t>(kMaxVideoSide) * kMaxVideoSide;
     video_->pkt_timebase = stream->time_base;
-    if (avcodec_open2(video_, decoder, nullptr) < 0) return false;
+    if (api_->avcodec_open2(video_, decoder, nullptr) < 0) return false;
 
-    frame_ = av_frame_alloc();
-    soundFrame_ = av_frame_alloc();
-    converted_ = av_frame_alloc();
-    packet_ = av_packet_alloc();
+    frame_ = api_->av_frame_alloc();
+    soundFrame_ = api_->av_frame_alloc();
+    converted_ = api_->av_frame_alloc();
+    packet_ = api_->av_packet_alloc();
     if (frame_ == nullptr || soundFrame_ == nullptr || converted_ == nullptr || packet_ == nullptr) return false;
 
     // Time stamps only count with a usable time base; the frame rate fills in where they miss.
@@ -155,25 +153,25 @@ bool VideoFile::OpenVideo() {
 // Sound is a bonus: any trouble here leaves the video without it.
 void VideoFile::OpenSound() {
     const AVCodec* decoder = nullptr;
-    const int index = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, videoIndex_, &decoder, 0);
+    const int index = api_->av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, videoIndex_, &decoder, 0);
     if (index < 0 || decoder == nullptr) return;
-    sound_ = avcodec_alloc_context3(decoder);
-    if (sound_ == nullptr || avcodec_parameters_to_context(sound_, format_->streams[index]->codecpar) < 0) {
-        avcodec_free_context(&sound_);
+    sound_ = api_->avcodec_alloc_context3(decoder);
+    if (sound_ == nullptr || api_->avcodec_parameters_to_context(sound_, format_->streams[index]->codecpar) < 0) {
+        api_->avcodec_free_context(&sound_);
         return;
     }
     sound_->thread_count = 1;
     sound_->pkt_timebase = format_->streams[index]->time_base;
-    if (avcodec_open2(sound_, decoder, nullptr) < 0) {
-        avcodec_free_context(&sound_);
+    if (api_->avcodec_open2(sound_, decoder, nullptr) < 0) {
+        api_->avcodec_free_context(&sound_);
         return;
     }
     soundIndex_ = index;
 }
 
 void VideoFile::DropSound() {
-    avcodec_free_context(&sound_);
-    swr_free(&resampler_);
+    api_->avcodec_free_context(&sound_);
+    api_->swr_free(&resampler_);
     soundIndex_ = -1;
 }
 
@@ -181,28 +179,28 @@ VideoFile::Status VideoFile::NextPicture(VideoPicture& out) {
     if (video_ == nullptr) return Status::kError;
     for (;;) {
         if (Aborted()) return Status::kError;
-        int r = avcodec_receive_frame(video_, frame_);
+        int r = api_->avcodec_receive_frame(video_, frame_);
         if (r == 0) return Deliver(out) ? Status::kPicture : Status::kError;
         if (r == AVERROR_EOF) return Status::kEnd;
         if (r != AVERROR(EAGAIN) || draining_) return Status::kError;
 
-        r = av_read_frame(format_, packet_);
+        r = api_->av_read_frame(format_, packet_);
         if (r == AVERROR_EOF) {
             // The end of the file: the decoder hands out what it still holds.
             draining_ = true;
-            if (avcodec_send_packet(video_, nullptr) < 0) return Status::kEnd;
+            if (api_->avcodec_send_packet(video_, nullptr) < 0) return Status::kEnd;
             if (sound_ != nullptr) DecodeSound(nullptr);
             continue;
         }
         if (r < 0) return Status::kError;
         if (packet_->stream_index == videoIndex_) {
             // An empty packet would mean "end of stream" to the decoder: skip it.
-            if (packet_->size > 0) r = avcodec_send_packet(video_, packet_);
-            av_packet_unref(packet_);
+            if (packet_->size > 0) r = api_->avcodec_send_packet(video_, packet_);
+            api_->av_packet_unref(packet_);
             if (r < 0) return Status::kError;
         } else {
             if (packet_->stream_index == soundIndex_ && packet_->size > 0) DecodeSound(packet_);
-            av_packet_unref(packet_);
+            api_->av_packet_unref(packet_);
         }
     }
 }
@@ -217,26 +215,26 @@ bool VideoFile::Deliver(VideoPicture& out) {
         // Any other layout, size or range is converted to studio-range 4:2:0 of the same size.
         if (scaler_ == nullptr || scalerFormat_ != frame_->format || converted_->width != w ||
             converted_->height != h) {
-            sws_freeContext(scaler_);
+            api_->sws_freeContext(scaler_);
             bool fullRange = false;
             const AVPixelFormat from = StudioTwin(frame_->format, fullRange);
-            scaler_ = sws_getContext(w, h, from, w, h, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
+            scaler_ = api_->sws_getContext(w, h, from, w, h, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
             if (scaler_ == nullptr) return false;
-            const int* coefficients = sws_getCoefficients(SWS_CS_ITU601);
-            sws_setColorspaceDetails(scaler_, coefficients, fullRange ? 1 : 0, coefficients, 0, 0, 1 << 16, 1 << 16);
+            const int* coefficients = api_->sws_getCoefficients(SWS_CS_ITU601);
+            api_->sws_setColorspaceDetails(scaler_, coefficients, fullRange ? 1 : 0, coefficients, 0, 0, 1 << 16, 1 << 16);
             scalerFormat_ = frame_->format;
         }
         if (converted_->width != w || converted_->height != h) {
-            av_frame_unref(converted_);
+            api_->av_frame_unref(converted_);
             converted_->format = AV_PIX_FMT_YUV420P;
             converted_->width = w;
             converted_->height = h;
-            if (av_frame_get_buffer(converted_, 0) < 0) {
-                av_frame_unref(converted_);
+            if (api_->av_frame_get_buffer(converted_, 0) < 0) {
+                api_->av_frame_unref(converted_);
                 return false;
             }
         }
-        if (sws_scale(scaler_, frame_->data, frame_->linesize, 0, h, converted_->data, converted_->linesize) <= 0)
+        if (api_->sws_scale(scaler_, frame_->data, frame_->linesize, 0, h, converted_->data, converted_->linesize) <= 0)
             return false;
         source = converted_;
     }
@@ -268,19 +266,19 @@ double PictureClock::Next(int64_t stamp, bool hasStamp) {
 }
 
 void VideoFile::DecodeSound(const AVPacket* packet) {
-    if (avcodec_send_packet(sound_, packet) < 0 && packet != nullptr) {
+    if (api_->avcodec_send_packet(sound_, packet) < 0 && packet != nullptr) {
         DropSound();
         return;
     }
     for (;;) {
-        const int r = avcodec_receive_frame(sound_, soundFrame_);
+        const int r = api_->avcodec_receive_frame(sound_, soundFrame_);
         if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return;
         if (r < 0) {
             DropSound();
             return;
         }
         Resample(soundFrame_);
-        av_frame_unref(soundFrame_);
+        api_->av_frame_unref(soundFrame_);
         if (sound_ == nullptr) return;
     }
 }
@@ -295,31 +293,31 @@ void VideoFile::Resample(const AVFrame* frame) {
     if (frame->nb_samples <= 0 || frame->nb_samples > frame->sample_rate * 4) return;
     if (resampler_ == nullptr || frame->format != resampleFormat_ || frame->sample_rate != resampleRate_ ||
         channels != resampleChannels_) {
-        swr_free(&resampler_);
+        api_->swr_free(&resampler_);
         AVChannelLayout in;
-        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&in, channels);
-        else if (av_channel_layout_copy(&in, &frame->ch_layout) < 0) return DropSound();
+        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) api_->av_channel_layout_default(&in, channels);
+        else if (api_->av_channel_layout_copy(&in, &frame->ch_layout) < 0) return DropSound();
         // Mono stays mono here and goes to both sides at its full level below (the resampler
         // would lower it by 3 dB, as for the centre of a surround mix).
         AVChannelLayout out;
-        av_channel_layout_default(&out, channels == 1 ? 1 : 2);
-        const int r = swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_S16, kVideoSoundRate, &in,
+        api_->av_channel_layout_default(&out, channels == 1 ? 1 : 2);
+        const int r = api_->swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_S16, kVideoSoundRate, &in,
                                           static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
-        av_channel_layout_uninit(&in);
-        av_channel_layout_uninit(&out);
-        if (r < 0 || swr_init(resampler_) < 0) return DropSound();
+        api_->av_channel_layout_uninit(&in);
+        api_->av_channel_layout_uninit(&out);
+        if (r < 0 || api_->swr_init(resampler_) < 0) return DropSound();
         resampleFormat_ = frame->format;
         resampleRate_ = frame->sample_rate;
         resampleChannels_ = channels;
     }
     const int room = static_cast<int>((kMaxPendingSoundSamples - std::min(kMaxPendingSoundSamples, pendingSound_.size())) / 2);
-    const int capacity = swr_get_out_samples(resampler_, frame->nb_samples);
+    const int capacity = api_->swr_get_out_samples(resampler_, frame->nb_samples);
     if (capacity <= 0) return;
     // Everything is converted (the resampler keeps no backlog), but only what fits is kept.
     const int outChannels = resampleChannels_ == 1 ? 1 : 2;
     std::vector<int16_t> buffer(static_cast<size_t>(capacity) * outChannels);
     uint8_t* outPlanes[1] = {reinterpret_cast<uint8_t*>(buffer.data())};
-    const int made = swr_convert(resampler_, outPlanes, capacity, const_cast<const uint8_t**>(frame->extended_data),
+    const int made = api_->swr_convert(resampler_, outPlanes, capacity, const_cast<const uint8_t**>(frame->extended_data),
                                  frame->nb_samples);
     if (made <= 0) return;
     const size_t kept = static_cast<size_t>(std::min(made, room));

@@ -17,6 +17,7 @@ struct AVPacket;
 struct SwsContext;
 struct SwrContext;
 struct AVDictionary;
+struct VideoApi;
 
 // Limits of what is played: sides of a picture, size of the file.
 constexpr int kMinVideoSide = 16;
@@ -70,7 +71,8 @@ public:
     void SetAbortCheck(std::function<bool()> check) { abort_ = std::move(check); }
 
     // Opens an AVI file and its video stream; with wantSound also its sound stream, if it has
-    // one that can be decoded. False for anything else; the reader is then closed.
+    // one that can be decoded. False for anything else, and when the video libraries cannot be
+    // loaded (VideoLibrary.h); the reader is then closed.
     bool Open(const char* path, bool wantSound);
     void Close();
 
@@ -102,6 +104,7 @@ private:
     void DropSound();
 
     std::function<bool()> abort_;
+    const VideoApi* api_ = nullptr;  // the library functions, from the first Open on
     AVIOContext* io_ = nullptr;
     AVFormatContext* format_ = nullptr;
     AVCodecContext* video_ = nullptr;
