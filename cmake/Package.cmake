@@ -1,7 +1,32 @@
 # The Debian package (cd build && cpack): the installed tree under /usr. Its run-time
 # dependencies are the shared libraries the program links against, as dpkg-shlibdeps finds
-# them (SDL2 and its image, font and mixer libraries, fontconfig, FFmpeg once the program
-# uses it), and the two font packages whose faces the program asks fontconfig for.
+# them (SDL2 and its image, font and mixer libraries, fontconfig), and the two font packages
+# whose faces the program asks fontconfig for.
+#
+# The FFmpeg libraries are not linked: the program opens them when the intro plays and starts
+# without them (then without its intro). dpkg-shlibdeps cannot see them, so their packages are
+# named here, as Recommends: installed by default, left out with --no-install-recommends. Each
+# is found as dpkg-shlibdeps finds a library's package: the owner of the library file of the
+# soname, with the minimum version of the owner's shlibs entry.
+set(KW_VIDEO_RECOMMENDS "")
+foreach(module avutil swresample swscale avcodec avformat)
+  string(REGEX MATCH "^[0-9]+" major "${FFMPEG_lib${module}_VERSION}")
+  set(soname lib${module}.so.${major})
+  set(dependency lib${module}${major})
+  execute_process(COMMAND dpkg-query -S "${FFMPEG_lib${module}_LIBDIR}/${soname}"
+                  OUTPUT_VARIABLE owner ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
+  if(NOT failed AND owner MATCHES "^([^:, ]+)(:[^:, ]+)?: ")
+    set(package ${CMAKE_MATCH_1}${CMAKE_MATCH_2})
+    set(dependency ${CMAKE_MATCH_1})
+    execute_process(COMMAND dpkg-query --control-show ${package} shlibs
+                    OUTPUT_VARIABLE shlibs ERROR_QUIET RESULT_VARIABLE failed)
+    if(NOT failed AND shlibs MATCHES "(^|\n)lib${module} ${major} ([^\n]+)")
+      string(STRIP "${CMAKE_MATCH_2}" dependency)
+    endif()
+  endif()
+  list(APPEND KW_VIDEO_RECOMMENDS "${dependency}")
+endforeach()
+list(JOIN KW_VIDEO_RECOMMENDS ", " KW_VIDEO_RECOMMENDS)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME knobelwerk)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -23,5 +48,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KW_PROJECT_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${KW_VIDEO_RECOMMENDS}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

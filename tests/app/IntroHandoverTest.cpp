@@ -97,6 +97,24 @@ TEST_F(IntroHandoverTest, AnEscapeHeldPastTheIntroLosesOnlyItsOwnKeyUp) {
     EXPECT_EQ(game->GetState(), kStatePaused);
 }
 
+TEST_F(IntroHandoverTest, WithoutTheVideoLibrariesStartUpGoesOnToTheMenuAndItsFirstGame) {
+    ASSERT_TRUE(MakeVideo("--pattern --size 160x120 --seconds 2", "intro.avi"));
+    IntroReport r;
+    {
+        introtest::MissingVideoLibraries missing;
+        r = Play("intro.avi");
+    }
+    EXPECT_EQ(r.end, IntroEnd::kNotPlayed);
+    EXPECT_FALSE(app->introOnScreen);  // the loading screen draws from its first step
+
+    TestGame* game = StartFirstGame();
+    ASSERT_NE(game, nullptr);
+    ASSERT_EQ(game->GetState(), kStatePlaying);
+    Window(SDL_KEYDOWN);
+    Window(SDL_KEYUP);
+    EXPECT_EQ(game->GetState(), kStatePaused);
+}
+
 TEST_F(IntroHandoverTest, TheLoadingScreenKeepsTheIntrosPictureUntilTheSplashIsLoaded) {
     ASSERT_TRUE(MakeVideo("--pattern --size 160x120 --seconds 0.4", "intro.avi"));
     ASSERT_EQ(Play("intro.avi").end, IntroEnd::kFinished);

@@ -165,6 +165,23 @@ TEST_F(IntroTest, AMissingFileOrNoWindowReturnsAtOnce) {
     EXPECT_EQ(r.picturesShown, 0);
 }
 
+TEST_F(IntroTest, WithoutTheVideoLibrariesItIsNotPlayedAndTheFileIsNotOpened) {
+    ASSERT_TRUE(MakeVideo("--pattern --size 160x120 --seconds 1 --sound", "intro.avi"));
+    app->soundVolume = 100;
+    introtest::MissingVideoLibraries missing;
+    introtest::OpenWatch watch(".");
+    ASSERT_TRUE(watch.Ok());
+    const IntroReport r = Play("intro.avi");
+    EXPECT_EQ(result, kFail);
+    EXPECT_EQ(r.end, IntroEnd::kNotPlayed);
+    EXPECT_EQ(r.picturesShown, 0);
+    EXPECT_FALSE(r.soundOpened);
+    EXPECT_LT(seconds, 0.5);
+    EXPECT_EQ(watch.Opened(), std::set<std::string>{});
+    EXPECT_FALSE(app->introOnScreen);
+    EXPECT_TRUE(GetInputFlags().escapePass);
+}
+
 TEST_F(IntroTest, JumpingTimeStampsEndItAfterOneSecondWithoutAPicture) {
     // After picture 5 the stamps jump 100 seconds ahead.
     ASSERT_TRUE(MakeVideo("--pattern --size 160x120 --seconds 1 --jump-after 5 --jump-seconds 100", "intro.avi"));

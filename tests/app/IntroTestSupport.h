@@ -18,6 +18,7 @@
 #include "app/Intro.h"
 #include "app/WindowProc.h"
 #include "platform/Device.h"
+#include "platform/VideoLibrary.h"
 
 namespace introtest {
 
@@ -74,6 +75,25 @@ public:
 private:
     int fd_ = -1;
     std::set<std::string> names_;
+};
+
+// While it lives, the video reader takes its functions from libraries that cannot be found, as
+// on a machine without FFmpeg.
+class MissingVideoLibraries {
+public:
+    MissingVideoLibraries() : previous_(UseVideoLibrary(&missing_)) {}
+    ~MissingVideoLibraries() { UseVideoLibrary(previous_); }
+    MissingVideoLibraries(const MissingVideoLibraries&) = delete;
+    MissingVideoLibraries& operator=(const MissingVideoLibraries&) = delete;
+
+private:
+    static VideoLibraryNames Names() {
+        VideoLibraryNames names = DefaultVideoLibraryNames();
+        names[kAvFormat] = "libkw-no-such-avformat.so.1";
+        return names;
+    }
+    VideoLibrary missing_{Names()};
+    VideoLibrary* previous_;
 };
 
 // A hidden main window with its rendering device, as start-up makes them for the intro.

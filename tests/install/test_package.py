@@ -1,7 +1,8 @@
 """The Debian package, built with cpack from this build into a temporary folder: its fields,
 its files, and its dependencies, which must be exactly the run-time packages the program
 needs (the packages of the shared libraries it links against, and the two font packages)
-and nothing from the build.
+and nothing from the build; and its recommendations, exactly the packages of the FFmpeg
+libraries the program opens for the intro (the sonames of the headers it was compiled against).
 
 usage: test_package.py BUILD_DIR
 """
@@ -44,10 +45,10 @@ def tearDownModule():
     shutil.rmtree(TOP, ignore_errors=True)
 
 
-def depends():
-    """Package names of the Depends field, without version relations."""
+def depends(field="Depends"):
+    """Package names of a relation field, without version relations."""
     names = set()
-    for item in FIELDS.get("Depends", "").split(","):
+    for item in FIELDS.get(field, "").split(","):
         for alternative in item.split("|"):
             names.add(re.sub(r"\s*\(.*\)", "", alternative).strip().split(":")[0])
     return names - {""}
@@ -62,8 +63,38 @@ def needed_packages(binary):
         name, arrow, rest = line.strip().partition(" => ")
         if arrow and rest.startswith("/"):
             paths[name] = rest.split()[0]
+    return owners_of(re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", dynamic), paths)
+
+
+def video_libraries():
+    """The FFmpeg libraries the program opens: their sonames, from the major versions in the
+    headers it was compiled against, and their paths in the libraries' folder."""
+    paths = {}
+    for module in ("avutil", "swresample", "swscale", "avcodec", "avformat"):
+        variables = {}
+        for variable in ("includedir", "libdir"):
+            variables[variable] = subprocess.run(["pkg-config", f"--variable={variable}", f"lib{module}"],
+                                                 capture_output=True, text=True, check=True).stdout.strip()
+        text = ""
+        for header in ("version_major.h", "version.h"):
+            path = os.path.join(variables["includedir"], f"lib{module}", header)
+            if os.path.exists(path):
+                with open(path) as f:
+                    text += f.read()
+        major = re.search(rf"#define\s+LIB{module.upper()}_VERSION_MAJOR\s+(\d+)", text)
+        if major is None:
+            raise AssertionError(f"no major version in the headers of lib{module}")
+        soname = f"lib{module}.so.{major.group(1)}"
+        path = os.path.join(variables["libdir"], soname)
+        if os.path.exists(path):
+            paths[soname] = path
+    return paths
+
+
+def owners_of(sonames, paths):
+    """The Debian packages that own the libraries of the sonames, found by their paths."""
     wanted = {}
-    for soname in re.findall(r"\(NEEDED\)\s+Shared library: \[(.+?)\]", dynamic):
+    for soname in sonames:
         path = paths.get(soname)
         if path is None:
             raise AssertionError(f"{soname} is not found on this machine")
@@ -105,8 +136,18 @@ class Package(unittest.TestCase):
         self.assertEqual(deps - linked - FONTS, set(), "depends on packages the program does not use")
         for d in deps:
             self.assertFalse(d.endswith("-dev") or "cairo" in d or "gtest" in d or "benchmark" in d, d)
-        for field in ("Build-Depends", "Pre-Depends", "Recommends"):
+        for field in ("Build-Depends", "Pre-Depends"):
             self.assertNotIn(field, FIELDS)
+
+    def test_recommends_exactly_the_video_libraries_the_program_opens(self):
+        # The program starts without them, so they are not required, but apt installs them.
+        libraries = video_libraries()
+        video = owners_of(libraries, libraries)
+        self.assertEqual(len(video), 5, video)
+        self.assertEqual(depends("Recommends"), video)
+        self.assertEqual(depends() & video, set())
+        for item in FIELDS["Recommends"].split(","):
+            self.assertRegex(item.strip(), r"^\S+ \(>= [^)]+\)$", "a minimum version, as for a linked library")
 
     def test_contents_are_the_installed_tree_owned_by_root(self):
         files = {}
