@@ -50,6 +50,7 @@ void VideoFile::Close() {
         api_->avformat_close_input(&format_);
         api_->avio_closep(&io_);
     }
+    api_ = nullptr;
     scaler_ = nullptr;
     scalerFormat_ = -1;
     resampleFormat_ = -1;

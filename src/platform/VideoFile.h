@@ -104,7 +104,7 @@ private:
     void DropSound();
 
     std::function<bool()> abort_;
-    const VideoApi* api_ = nullptr;  // the library functions, from the first Open on
+    const VideoApi* api_ = nullptr;  // the library functions, from Open to Close
     AVIOContext* io_ = nullptr;
     AVFormatContext* format_ = nullptr;
     AVCodecContext* video_ = nullptr;
