@@ -192,6 +192,7 @@ int RunProgram() {
         return 0;
     }
     app.archive = OpenArchive("sport.gob");
+    StartDecodingSharedTextures(app);
     if (app.window == nullptr) app.window = CreateMainWindow(app);
     if (app.device == nullptr && !CreateDevice(app)) {
         ShowStartupError("Direct3D kann nicht initialisiert werden");
