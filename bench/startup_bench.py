@@ -116,21 +116,27 @@ class XWatch:
 
 
 def cpu_ns(pid):
-    """Nanoseconds on a CPU of all threads of the process so far."""
-    total = 0
+    """{thread id: nanoseconds on a CPU so far} of all threads of the process."""
+    out = {}
     for tid in os.listdir(f"/proc/{pid}/task"):
         try:
             with open(f"/proc/{pid}/task/{tid}/schedstat") as f:
-                total += int(f.read().split()[0])
+                out[tid] = int(f.read().split()[0])
         except (OSError, ValueError, IndexError):
             pass
-    return total
+    return out
 
 
 def idle_percent(pid, seconds=IDLE_SECONDS):
+    """% of one core used over the next seconds. A thread that ends meanwhile takes its whole
+    past with it, so each thread counts from where it stood at the start (or from nothing when
+    it is new); what a thread did between the start and its end is lost, which only errs low by
+    that thread's last moments."""
     start_cpu, start = cpu_ns(pid), time.monotonic()
     time.sleep(seconds)
-    return 100.0 * (cpu_ns(pid) - start_cpu) / 1e9 / (time.monotonic() - start)
+    end_cpu = cpu_ns(pid)
+    used = sum(ns - start_cpu.get(tid, 0) for tid, ns in end_cpu.items())
+    return 100.0 * used / 1e9 / (time.monotonic() - start)
 
 
 def private_mib(pid):

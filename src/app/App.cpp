@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/AppContext.h"
@@ -103,9 +104,17 @@ public:
             return true;
         }
         if (TimingStep(app_, GetFrameClock(), ReadCounter(app_))) g_menu->Update();
-        return RenderFrame(app_);
+        const bool changed = RenderFrame(app_);
+        RestSoundWhenQuiet(app_, SDL_GetTicks64());
+        return changed;
     }
-    double SecondsUntilChange() override { return deviceLost_ ? 0.05 : g_menu->SecondsUntilChange(); }
+    // The loop also wakes when the sound device may rest.
+    double SecondsUntilChange() override {
+        if (deviceLost_) return 0.05;
+        const double screen = g_menu->SecondsUntilChange();
+        const int64_t restMs = MillisecondsUntilSoundRest(app_, SDL_GetTicks64());
+        return restMs < 0 ? screen : std::min(screen, static_cast<double>(restMs) / 1000.0);
+    }
     bool Running() override { return app_.runState != 2; }
 
 private:
@@ -183,6 +192,7 @@ int RunProgram() {
         return 0;
     }
     app.archive = OpenArchive("sport.gob");
+    StartDecodingSharedTextures(app);
     if (app.window == nullptr) app.window = CreateMainWindow(app);
     if (app.device == nullptr && !CreateDevice(app)) {
         ShowStartupError("Direct3D kann nicht initialisiert werden");

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -27,6 +28,10 @@ void ClearChannelFlags() {
     for (auto& flag : g_channelPlaying) flag.store(false);
 }
 
+// Whether the mixer's channels exist: the mixer frees them while the device is closed, and
+// asking a closed mixer about a channel reads freed memory.
+bool g_mixerOpen = false;
+
 // ---- the device ----------------------------------------------------------------------------------
 
 SoundDevice* OpenSoundDevice() {
@@ -35,16 +40,51 @@ SoundDevice* OpenSoundDevice() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return nullptr;
     }
-    return new SoundDevice();
+    g_mixerOpen = true;
+    auto* device = new SoundDevice();
+    device->quietFromMs = SDL_GetTicks64();
+    return device;
+}
+
+bool AllocateCopyChannels() {
+    if (Mix_AllocateChannels(kSoundChannels) != kSoundChannels) return false;
+    if (Mix_ReserveChannels(kSoundChannels) != kSoundChannels) return false;
+    Mix_ChannelFinished(OnChannelFinished);
+    return true;
+}
+
+void CloseMixer() {
+    Mix_ChannelFinished(nullptr);
+    Mix_CloseAudio();
+    g_mixerOpen = false;
+    ClearChannelFlags();
+}
+
+// Opens a resting device again in the format its sounds were converted to (no changes allowed,
+// so SDL converts for the sound card if it has to).
+bool WakeSoundDevice(SoundDevice& device, uint64_t nowMs) {
+    if (!device.resting) return true;
+    if (nowMs < device.nextWakeTryMs) return false;
+    if (Mix_OpenAudioDevice(device.frequency, device.format, device.channels, 1024, nullptr, 0) != 0) {
+        device.nextWakeTryMs = nowMs + 1000;
+        return false;
+    }
+    g_mixerOpen = true;
+    if (!AllocateCopyChannels()) {
+        CloseMixer();
+        device.nextWakeTryMs = nowMs + 1000;
+        return false;
+    }
+    device.resting = false;
+    device.quietFromMs = nowMs;
+    return true;
 }
 
 // The cooperative step of the device: the channels of all copies are allocated and reserved, so
 // that nothing else ever plays on them.
 bool ReserveCopyChannels(SoundDevice& device) {
     ClearChannelFlags();
-    if (Mix_AllocateChannels(kSoundChannels) != kSoundChannels) return false;
-    if (Mix_ReserveChannels(kSoundChannels) != kSoundChannels) return false;
-    Mix_ChannelFinished(OnChannelFinished);
+    if (!AllocateCopyChannels()) return false;
     device.channelsReserved = true;
     return true;
 }
@@ -181,7 +221,9 @@ SoundCopies* LoadSound(AppContext& app, const char* fileName, int soundId) {
 void FreeSoundCopies(SoundCopies* copies) {
     if (copies == nullptr) return;
     for (int copy = 0; copy < kSoundCopies; ++copy) {
-        if (copies->chunk != nullptr && Mix_Playing(copies->Channel(copy))) Mix_HaltChannel(copies->Channel(copy));
+        if (g_mixerOpen && copies->chunk != nullptr && Mix_Playing(copies->Channel(copy))) {
+            Mix_HaltChannel(copies->Channel(copy));
+        }
         g_channelPlaying[copies->Channel(copy)].store(false);
     }
     if (copies->chunk != nullptr) Mix_FreeChunk(copies->chunk);
@@ -216,16 +258,14 @@ HResult StartSound(AppContext& app) {
 }
 
 void ReleaseSound(AppContext& app) {
-    if (app.directSound != nullptr) Mix_HaltChannel(-1);
+    if (app.directSound != nullptr && g_mixerOpen) Mix_HaltChannel(-1);
     for (SoundCopies*& slot : app.soundBuffers) {
         FreeSoundCopies(slot);
         slot = nullptr;
     }
     if (app.directSound != nullptr) {
-        Mix_ChannelFinished(nullptr);
-        Mix_CloseAudio();
+        if (g_mixerOpen) CloseMixer();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        ClearChannelFlags();
         delete app.directSound;
         app.directSound = nullptr;
     }
@@ -243,11 +283,34 @@ void AppContext::PlaySound(int soundId, float volumeFactor) {
     const uint64_t now = SDL_GetTicks64();
     const int copy = FirstFreeCopy(*copies, now);
     if (copy < 0) return;  // all ten copies are playing: the request is dropped
+    if (directSound == nullptr || !WakeSoundDevice(*directSound, now)) return;
     const int attenuation = SoundAttenuation(soundVolume, volumeFactor);
     const int channel = copies->Channel(copy);
     Mix_Volume(channel, MixerVolume(attenuation));
     if (Mix_PlayChannel(channel, copies->chunk, 0) < 0) return;
     copies->attenuation[copy] = attenuation;
     copies->endTick[copy] = now + copies->lengthMs + kEndSlackMs;
+    directSound->quietFromMs = std::max(directSound->quietFromMs, copies->endTick[copy]);
     g_channelPlaying[channel].store(true);
+}
+
+bool RestSoundWhenQuiet(AppContext& app, uint64_t nowMs) {
+    SoundDevice* device = app.directSound;
+    if (device == nullptr) return false;
+    if (device->resting) return true;
+    if (!device->channelsReserved || nowMs < device->quietFromMs + kSoundRestAfterMs) return false;
+    if (Mix_Playing(-1) > 0) {  // a sound outlasted its expected end: look again later
+        device->quietFromMs = nowMs;
+        return false;
+    }
+    CloseMixer();
+    device->resting = true;
+    return true;
+}
+
+int64_t MillisecondsUntilSoundRest(const AppContext& app, uint64_t nowMs) {
+    const SoundDevice* device = app.directSound;
+    if (device == nullptr || device->resting || !device->channelsReserved) return -1;
+    const uint64_t at = device->quietFromMs + kSoundRestAfterMs;
+    return at > nowMs ? static_cast<int64_t>(at - nowMs) : 0;
 }

@@ -19,14 +19,22 @@ constexpr int kSoundChannels = kSoundSlots * kSoundCopies;
 // The background-music player. The program plays no music; the object only exists.
 class MusicPlayer {};
 
-// The open mixer device and the format it mixes in.
+// The open mixer device and the format it mixes in. While nothing plays for a while the device
+// rests: it is closed, so its mixing thread stops waking, and the next sound opens it again in
+// exactly the same format (the loaded sounds stay valid).
 class SoundDevice {
 public:
     int frequency = 0;
     uint16_t format = 0;
     int channels = 0;
     bool channelsReserved = false;  // the 140 copy channels are allocated
+    bool resting = false;           // closed while quiet
+    uint64_t quietFromMs = 0;       // when the last sound started so far ends (ms ticks)
+    uint64_t nextWakeTryMs = 0;     // a failed reopening is not tried again before this
 };
+
+// Milliseconds of silence after which the device rests.
+constexpr uint64_t kSoundRestAfterMs = 2000;
 
 // The ten copies of one sound: one converted sample buffer played on ten reserved channels.
 struct SoundCopies {
@@ -64,3 +72,8 @@ void FreeSoundCopies(SoundCopies* copies);
 HResult StartSound(AppContext& app);
 // Releases every loaded sound, then the sound device and the music player.
 void ReleaseSound(AppContext& app);
+
+// Lets the device rest once nothing has played for kSoundRestAfterMs; true when it rests now.
+bool RestSoundWhenQuiet(AppContext& app, uint64_t nowMs);
+// Milliseconds from nowMs until the device may rest; -1 when there is none or it rests already.
+int64_t MillisecondsUntilSoundRest(const AppContext& app, uint64_t nowMs);

@@ -23,6 +23,52 @@ bool IsSanePng(const uint8_t* bytes, size_t size) {
     const uint32_t h = ReadBigEndian32(bytes + 20);
     return w >= 1 && h >= 1 && w <= kMaxTextureSide && h <= kMaxTextureSide;
 }
+void FreeSurface(void* surface) { SDL_FreeSurface(static_cast<SDL_Surface*>(surface)); }
+
+// The usual case: the decoder's 32-bit pixels, row after row without gaps, turned into ARGB
+// (key-coloured pixels transparent) where they lie; the surface then belongs to the buffer.
+bool ConvertInPlace(SDL_Surface* decoded, PixelBuffer& out) {
+    const Uint32 format = decoded->format->format;
+    if (format != SDL_PIXELFORMAT_ABGR8888 && format != SDL_PIXELFORMAT_ARGB8888) return false;
+    if (decoded->pitch != decoded->w * 4 || SDL_MUSTLOCK(decoded) || SDL_HasColorKey(decoded)) return false;
+    auto* pixels = static_cast<uint32_t*>(decoded->pixels);
+    const size_t count = static_cast<size_t>(decoded->w) * static_cast<size_t>(decoded->h);
+    const bool swap = format == SDL_PIXELFORMAT_ABGR8888;
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t p = pixels[i];
+        if (swap) p = (p & 0xFF00FF00u) | (p & 0xFFu) << 16 | (p >> 16 & 0xFFu);
+        pixels[i] = p == kColorKey ? 0u : p;
+    }
+    out.Adopt(pixels, count, decoded, FreeSurface);
+    return true;
+}
+
+// Every other layout: converted into a buffer of the picture's own. A palette or a transparent
+// colour of the file goes the way through a converted surface.
+bool ConvertIntoBuffer(SDL_Surface* decoded, PixelBuffer& out) {
+    const int w = decoded->w, h = decoded->h;
+    out.resize(static_cast<size_t>(w) * h);
+    if (!SDL_ISPIXELFORMAT_INDEXED(decoded->format->format) && !SDL_HasColorKey(decoded)) {
+        SDL_LockSurface(decoded);
+        const bool converted = SDL_ConvertPixels(w, h, decoded->format->format, decoded->pixels, decoded->pitch,
+                                                 SDL_PIXELFORMAT_ARGB8888, out.data(), w * 4) == 0;
+        SDL_UnlockSurface(decoded);
+        if (converted) return true;
+    }
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+    if (argb == nullptr || argb->w != w || argb->h != h) {
+        if (argb != nullptr) SDL_FreeSurface(argb);
+        return false;
+    }
+    SDL_LockSurface(argb);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(out.data() + static_cast<size_t>(y) * w,
+                    static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
+                    static_cast<size_t>(w) * 4);
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
+    return true;
+}
 }  // namespace
 
 int NextPowerOfTwo(int n) {
@@ -43,35 +89,16 @@ bool DecodeTextureImage(const uint8_t* bytes, size_t size, TextureImage& out) {
         return false;
     }
     const int w = decoded->w, h = decoded->h;
-    out.pixels.resize(static_cast<size_t>(w) * h);
-    // Straight into the picture's own buffer when the decoder's pixels convert one by one; a
-    // palette or a transparent colour of the file goes the way through a converted surface.
-    bool converted = false;
-    if (!SDL_ISPIXELFORMAT_INDEXED(decoded->format->format) && !SDL_HasColorKey(decoded)) {
-        SDL_LockSurface(decoded);
-        converted = SDL_ConvertPixels(w, h, decoded->format->format, decoded->pixels, decoded->pitch,
-                                      SDL_PIXELFORMAT_ARGB8888, out.pixels.data(), w * 4) == 0;
-        SDL_UnlockSurface(decoded);
-    }
-    if (!converted) {
-        SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-        if (argb == nullptr || argb->w != w || argb->h != h) {
-            if (argb != nullptr) SDL_FreeSurface(argb);
-            SDL_FreeSurface(decoded);
+    if (!ConvertInPlace(decoded, out.pixels)) {
+        const bool converted = ConvertIntoBuffer(decoded, out.pixels);
+        SDL_FreeSurface(decoded);
+        if (!converted) {
             out = TextureImage();
             return false;
         }
-        SDL_LockSurface(argb);
-        for (int y = 0; y < h; ++y)
-            std::memcpy(out.pixels.data() + static_cast<size_t>(y) * w,
-                        static_cast<const uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch,
-                        static_cast<size_t>(w) * 4);
-        SDL_UnlockSurface(argb);
-        SDL_FreeSurface(argb);
+        for (uint32_t& p : out.pixels)
+            if (p == kColorKey) p = 0u;
     }
-    SDL_FreeSurface(decoded);
-    for (uint32_t& p : out.pixels)
-        if (p == kColorKey) p = 0u;
     out.imageWidth = w;
     out.imageHeight = h;
     out.width = NextPowerOfTwo(w);

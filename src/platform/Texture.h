@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/PixelBuffer.h"
+
 struct SDL_Texture;
 struct SDL_Renderer;
 
@@ -17,7 +19,7 @@ constexpr int kMaxTextureSide = 8192;
 struct TextureImage {
     int imageWidth = 0, imageHeight = 0;
     int width = 0, height = 0;
-    std::vector<uint32_t> pixels;  // imageWidth * imageHeight, row by row
+    PixelBuffer pixels;  // imageWidth * imageHeight, row by row
 };
 
 // The smallest power of two that is at least n (1 for n <= 1).

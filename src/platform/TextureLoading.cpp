@@ -4,12 +4,20 @@
 
 #include <SDL.h>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -57,13 +65,36 @@ bool UploadImage(SDL_Renderer* renderer, const TextureImage& image, Texture& tex
     return false;
 }
 
+// The calling thread runs after the others when they compete for a core.
+void LowerThreadPriority() {
+#ifdef __linux__
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
+#endif
+}
+
 // Decodes PNG files on worker threads, taken in the order given, while the caller collects
 // the pictures in that order (and uploads and shows each as it comes).
 class ParallelDecoder {
 public:
     ParallelDecoder(std::vector<std::vector<uint8_t>>& files, unsigned threads)
         : files_(files), images_(files.size()), done_(files.size(), 0), decoded_(files.size(), false) {
-        for (unsigned i = 0; i < threads; ++i) workers_.emplace_back([this] { Work(); });
+        AddWorkers(threads);
+    }
+    // Starts more workers until there are `threads` (a thread that cannot start is done
+    // without). Background workers yield to everything else of the program when the cores are
+    // busy.
+    void AddWorkers(unsigned threads, bool background = false) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        while (workers_.size() < threads) {
+            try {
+                workers_.emplace_back([this, background] {
+                    if (background) LowerThreadPriority();
+                    Work();
+                });
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
     }
     ~ParallelDecoder() {
         {
@@ -78,6 +109,7 @@ public:
     // Waits for picture i; false when its bytes are no picture.
     bool Take(size_t i, TextureImage& out) {
         std::unique_lock<std::mutex> lock(mutex_);
+        if (i >= files_.size()) return false;
         if (workers_.empty()) {  // no thread could be started: decode here
             lock.unlock();
             return DecodeTextureImage(files_[i].data(), files_[i].size(), out);
@@ -125,6 +157,28 @@ unsigned DecoderThreads() {
     const unsigned cores = std::thread::hardware_concurrency();
     return cores <= 1 ? 1u : 2u;
 }
+
+// The shared pictures read from one archive and being decoded.
+struct SharedTextureDecoding {
+    FILE* archive = nullptr;
+    std::vector<std::vector<uint8_t>> files;
+    std::vector<bool> found;
+    std::unique_ptr<ParallelDecoder> decoder;
+};
+
+std::unique_ptr<SharedTextureDecoding> StartDecoding(FILE* archive, unsigned threads, bool background) {
+    auto d = std::make_unique<SharedTextureDecoding>();
+    d->archive = archive;
+    d->files.resize(kSharedTextureCount);
+    d->found.assign(kSharedTextureCount, false);
+    for (int i = 0; i < kSharedTextureCount; ++i) d->found[i] = ReadArchiveEntry(archive, kSlots[i].fileName, d->files[i]);
+    d->decoder = std::make_unique<ParallelDecoder>(d->files, 0);
+    d->decoder->AddWorkers(threads, background);
+    return d;
+}
+
+// Decoding started ahead of the loading.
+std::unique_ptr<SharedTextureDecoding> g_early;
 
 bool ReadPlainFile(const char* path, std::vector<uint8_t>& bytes) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
@@ -209,11 +263,12 @@ HResult LoadSharedTextures(AppContext& app) {
     app.DrawLoadingScreen();
     // The packed pictures are read first (the archive is one file), then decoded on worker
     // threads while this thread puts them on the device in their order and draws a loading
-    // step after each.
-    std::vector<std::vector<uint8_t>> files(kSharedTextureCount);
-    std::vector<bool> found(kSharedTextureCount, false);
-    for (int i = 0; i < kSharedTextureCount; ++i) found[i] = ReadArchiveEntry(app.archive, kSlots[i].fileName, files[i]);
-    ParallelDecoder decoder(files, DecoderThreads());
+    // step after each. Decoding may have begun already, while the device was being made.
+    std::unique_ptr<SharedTextureDecoding> decoding = std::move(g_early);
+    if (decoding == nullptr || decoding->archive != app.archive) decoding = StartDecoding(app.archive, DecoderThreads(), false);
+    decoding->decoder->AddWorkers(DecoderThreads());
+    ParallelDecoder& decoder = *decoding->decoder;
+    const std::vector<bool>& found = decoding->found;
     for (int i = 0; i < kSharedTextureCount; ++i) {
         const SharedTextureSlot& slot = kSlots[i];
         Texture*& field = app.*slot.field;
@@ -248,7 +303,15 @@ void ReloadSharedTextures(AppContext& app) {
     }
 }
 
+void StartDecodingSharedTextures(AppContext& app) {
+    g_early.reset();
+    if (app.archive == nullptr) return;
+    // One worker in the background: making the device comes first.
+    g_early = StartDecoding(app.archive, 1, true);
+}
+
 void ReleaseSharedTextures(AppContext& app) {
+    g_early.reset();
     for (const SharedTextureSlot& slot : kSlots) {
         delete (app.*slot.field);
         app.*slot.field = nullptr;

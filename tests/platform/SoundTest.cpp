@@ -264,3 +264,97 @@ TEST_F(SoundTest, TheShippedArchiveHoldsAllEightSounds) {
         }
     }
 }
+
+namespace {
+// Waits (at most two seconds) until the mixer has played every channel to its end.
+bool WaitUntilSilent() {
+    for (int i = 0; i < 200 && Mix_Playing(-1) > 0; ++i) SDL_Delay(10);
+    return Mix_Playing(-1) == 0;
+}
+}  // namespace
+
+TEST_F(SoundTest, TheDeviceRestsWhenQuietAndTheNextSoundWakesItInTheSameFormat) {
+    SoundCopies* copies = StartWith(12, PcmWave(1, 44100, 16, 441));  // 10 ms
+    ASSERT_NE(copies, nullptr);
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    ASSERT_NE(Mix_QuerySpec(&frequency, &format, &channels), 0);
+    const uint64_t start = SDL_GetTicks64();
+    EXPECT_FALSE(RestSoundWhenQuiet(app, start));
+    EXPECT_GT(MillisecondsUntilSoundRest(app, start), 0);
+
+    // a sound puts the rest off until it has ended and the quiet has lasted
+    app.PlaySound(12, 1.0f);
+    const uint64_t played = SDL_GetTicks64();
+    EXPECT_GE(MillisecondsUntilSoundRest(app, played), static_cast<int64_t>(kSoundRestAfterMs + 10));
+    ASSERT_TRUE(WaitUntilSilent());
+    const uint64_t due = played + static_cast<uint64_t>(MillisecondsUntilSoundRest(app, played));
+    EXPECT_FALSE(RestSoundWhenQuiet(app, due - 1));
+    EXPECT_TRUE(RestSoundWhenQuiet(app, due));
+    EXPECT_TRUE(app.directSound->resting);
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the device is closed";
+    EXPECT_EQ(MillisecondsUntilSoundRest(app, due), -1);
+    EXPECT_TRUE(RestSoundWhenQuiet(app, due + 1)) << "resting twice changes nothing";
+
+    // a request that plays nothing leaves it resting
+    app.soundVolume = 0;
+    app.PlaySound(12, 1.0f);
+    EXPECT_TRUE(app.directSound->resting);
+    app.soundVolume = 100;
+
+    // the next sound opens it in the format the sounds were converted to, with all channels
+    app.PlaySound(12, 0.5f);
+    EXPECT_FALSE(app.directSound->resting);
+    int f2 = 0, c2 = 0;
+    Uint16 fmt2 = 0;
+    ASSERT_NE(Mix_QuerySpec(&f2, &fmt2, &c2), 0);
+    EXPECT_EQ(f2, frequency);
+    EXPECT_EQ(fmt2, format);
+    EXPECT_EQ(c2, channels);
+    EXPECT_EQ(Mix_AllocateChannels(-1), kSoundChannels);
+    EXPECT_EQ(copies->attenuation[0], -1500);
+    EXPECT_EQ(Mix_Volume(120, -1), 23);
+    // the mixer reports the end of the woken sound again, so the copy comes free
+    ASSERT_TRUE(WaitUntilSilent());
+    for (int i = 0; i < 100 && CopyIsPlaying(*copies, 0, SDL_GetTicks64()); ++i) SDL_Delay(10);
+    EXPECT_FALSE(CopyIsPlaying(*copies, 0, SDL_GetTicks64()));
+}
+
+TEST_F(SoundTest, ASoundStillPlayingKeepsTheDeviceAwake) {
+    ASSERT_NE(StartWith(5, PcmWave(1, 44100, 16, kLongFrames)), nullptr);
+    app.PlaySound(5, 1.0f);
+    // even when its expected end has long passed, a channel the mixer still plays keeps it open
+    const uint64_t late = SDL_GetTicks64() + 60000;
+    EXPECT_FALSE(RestSoundWhenQuiet(app, late));
+    EXPECT_TRUE(Mix_Playing(50));
+    EXPECT_EQ(MillisecondsUntilSoundRest(app, late), static_cast<int64_t>(kSoundRestAfterMs));
+}
+
+TEST_F(SoundTest, AFailedWakeDropsTheSoundTriesAgainLaterAndReleasingWhileRestingIsSafe) {
+    SoundCopies* copies = StartWith(13, PcmWave(2, 44100, 16, 441));
+    ASSERT_NE(copies, nullptr);
+    ASSERT_TRUE(RestSoundWhenQuiet(app, SDL_GetTicks64() + 60000));
+    const int channels = app.directSound->channels;
+    app.directSound->channels = 9;  // more channels than any driver opens
+    app.PlaySound(13, 1.0f);
+    EXPECT_TRUE(app.directSound->resting);
+    EXPECT_EQ(copies->endTick[0], 0u) << "a dropped sound books no playing time";
+    const uint64_t retry = app.directSound->nextWakeTryMs;
+    EXPECT_GT(retry, SDL_GetTicks64());
+    app.directSound->channels = channels;
+    app.PlaySound(13, 1.0f);
+    EXPECT_TRUE(app.directSound->resting) << "not tried again at once";
+    app.directSound->nextWakeTryMs = 0;
+    app.PlaySound(13, 1.0f);
+    EXPECT_FALSE(app.directSound->resting);
+    // resting again, then freeing a sound and releasing everything touches no closed mixer
+    ASSERT_TRUE(WaitUntilSilent());
+    ASSERT_TRUE(RestSoundWhenQuiet(app, SDL_GetTicks64() + 60000));
+    FreeSoundCopies(app.soundBuffers[13]);
+    app.soundBuffers[13] = nullptr;
+    ReleaseSound(app);
+    EXPECT_EQ(app.directSound, nullptr);
+    // and the program can start its sound afresh
+    EXPECT_EQ(StartSound(app), kOk);
+    EXPECT_FALSE(app.directSound->resting);
+}

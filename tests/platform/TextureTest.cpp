@@ -138,6 +138,49 @@ TEST(Texture, AMissingSharedTextureStopsTheLoading) {
     ReleaseSharedTextures(*app);
 }
 
+TEST(Texture, DecodingBegunAheadIsTakenByTheLoadingOfTheSameArchiveOnly) {
+    std::filesystem::copy_file(std::string(KW_DATA_DIR) + "/sport.gob", "sport.gob");
+    AppContext* app = GetAppContext();
+    // without an archive there is nothing to begin, and the loading fails as before
+    app->archive = nullptr;
+    StartDecodingSharedTextures(*app);
+    EXPECT_EQ(LoadSharedTextures(*app), kFail);
+    ReleaseSharedTextures(*app);
+
+    // begun ahead, then loaded: the same textures and loading steps as without
+    app->archive = OpenArchive("sport.gob");
+    ASSERT_NE(app->archive, nullptr);
+    app->loadingSteps = 0;
+    StartDecodingSharedTextures(*app);
+    ASSERT_EQ(LoadSharedTextures(*app), kOk);
+    EXPECT_EQ(app->loadingSteps, 16);
+    EXPECT_EQ(app->texBackground->imageWidth, 1024);
+    EXPECT_GE(app->texSplash->imageHeight, 1124);
+    ReleaseSharedTextures(*app);
+
+    // begun for one archive, loaded from another: the other archive's pictures are loaded
+    const auto png = MakePng(4, 4, 0xFFFFFFFF);
+    WriteArchive("small.gob", {{"splash.PNG", png}, {"misc1.PNG", png}});
+    StartDecodingSharedTextures(*app);
+    FILE* shipped = app->archive;
+    app->archive = OpenArchive("small.gob");
+    EXPECT_EQ(LoadSharedTextures(*app), kFail);
+    EXPECT_EQ(app->texSplash->imageWidth, 4);
+    EXPECT_EQ(app->texMisc2, nullptr);
+    ReleaseSharedTextures(*app);
+    CloseArchive(app->archive);
+    app->archive = shipped;
+
+    // begun and never loaded (the device could not be made): releasing stops it
+    StartDecodingSharedTextures(*app);
+    ReleaseSharedTextures(*app);
+    StartDecodingSharedTextures(*app);
+    StartDecodingSharedTextures(*app);  // begun twice: the first is dropped
+    ReleaseSharedTextures(*app);
+    CloseArchive(app->archive);
+    app->archive = nullptr;
+}
+
 // Every picture of the archive decodes to exactly the pixels the general conversion gives
 // (decoder's surface converted to ARGB as a whole surface, key colour made transparent).
 TEST(Texture, EveryArchivePictureDecodesToTheSamePixelsAsTheGeneralConversion) {
