@@ -26,6 +26,7 @@ namespace {
 MainMenu* g_menu = nullptr;
 
 void ShutDown(AppContext& app) {
+    StopDecodingSharedTextures();  // it may still read the archive
     if (app.d3d != nullptr) {
         if (app.device != nullptr) {
             GetFontManager()->ReleaseAll();

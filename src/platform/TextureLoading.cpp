@@ -160,20 +160,46 @@ unsigned DecoderThreads() {
 
 // The shared pictures read from one archive and being decoded.
 struct SharedTextureDecoding {
+    SharedTextureDecoding() = default;
+    SharedTextureDecoding(const SharedTextureDecoding&) = delete;
+    SharedTextureDecoding& operator=(const SharedTextureDecoding&) = delete;
+    ~SharedTextureDecoding() { Started(); }
+    // Waits until the pictures are read and their decoding runs.
+    void Started() {
+        if (starter.joinable()) starter.join();
+    }
+
     FILE* archive = nullptr;
     std::vector<std::vector<uint8_t>> files;
     std::vector<bool> found;
     std::unique_ptr<ParallelDecoder> decoder;
+    std::thread starter;  // reads the archive and starts the decoding, when begun ahead
 };
 
+void ReadAndDecode(SharedTextureDecoding& d, unsigned threads, bool background) {
+    d.files.resize(kSharedTextureCount);
+    d.found.assign(kSharedTextureCount, false);
+    for (int i = 0; i < kSharedTextureCount; ++i) d.found[i] = ReadArchiveEntry(d.archive, kSlots[i].fileName, d.files[i]);
+    d.decoder = std::make_unique<ParallelDecoder>(d.files, 0);
+    d.decoder->AddWorkers(threads, background);
+}
+
+// Begun in the background, even the reading happens on a thread of its own (the archive is
+// not touched by anything else until the loading takes the pictures).
 std::unique_ptr<SharedTextureDecoding> StartDecoding(FILE* archive, unsigned threads, bool background) {
     auto d = std::make_unique<SharedTextureDecoding>();
     d->archive = archive;
-    d->files.resize(kSharedTextureCount);
-    d->found.assign(kSharedTextureCount, false);
-    for (int i = 0; i < kSharedTextureCount; ++i) d->found[i] = ReadArchiveEntry(archive, kSlots[i].fileName, d->files[i]);
-    d->decoder = std::make_unique<ParallelDecoder>(d->files, 0);
-    d->decoder->AddWorkers(threads, background);
+    if (background) {
+        try {
+            d->starter = std::thread([p = d.get(), threads] {
+                LowerThreadPriority();
+                ReadAndDecode(*p, threads, true);
+            });
+            return d;
+        } catch (const std::system_error&) {
+        }
+    }
+    ReadAndDecode(*d, threads, background);
     return d;
 }
 
@@ -265,6 +291,7 @@ HResult LoadSharedTextures(AppContext& app) {
     // threads while this thread puts them on the device in their order and draws a loading
     // step after each. Decoding may have begun already, while the device was being made.
     std::unique_ptr<SharedTextureDecoding> decoding = std::move(g_early);
+    if (decoding != nullptr) decoding->Started();
     if (decoding == nullptr || decoding->archive != app.archive) decoding = StartDecoding(app.archive, DecoderThreads(), false);
     decoding->decoder->AddWorkers(DecoderThreads());
     ParallelDecoder& decoder = *decoding->decoder;
@@ -310,8 +337,10 @@ void StartDecodingSharedTextures(AppContext& app) {
     g_early = StartDecoding(app.archive, 1, true);
 }
 
+void StopDecodingSharedTextures() { g_early.reset(); }
+
 void ReleaseSharedTextures(AppContext& app) {
-    g_early.reset();
+    StopDecodingSharedTextures();
     for (const SharedTextureSlot& slot : kSlots) {
         delete (app.*slot.field);
         app.*slot.field = nullptr;

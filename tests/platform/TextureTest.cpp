@@ -171,12 +171,14 @@ TEST(Texture, DecodingBegunAheadIsTakenByTheLoadingOfTheSameArchiveOnly) {
     CloseArchive(app->archive);
     app->archive = shipped;
 
-    // begun and never loaded (the device could not be made): releasing stops it
+    // begun and never loaded (the device could not be made): stopping it, or releasing, waits
+    // for its reading of the archive, so the archive can be closed right after
     StartDecodingSharedTextures(*app);
     ReleaseSharedTextures(*app);
     StartDecodingSharedTextures(*app);
     StartDecodingSharedTextures(*app);  // begun twice: the first is dropped
-    ReleaseSharedTextures(*app);
+    StopDecodingSharedTextures();
+    StopDecodingSharedTextures();
     CloseArchive(app->archive);
     app->archive = nullptr;
 }
