@@ -76,10 +76,9 @@ void LowerThreadPriority() {
 // the pictures in that order (and uploads and shows each as it comes).
 class ParallelDecoder {
 public:
-    ParallelDecoder(std::vector<std::vector<uint8_t>>& files, unsigned threads)
-        : files_(files), images_(files.size()), done_(files.size(), 0), decoded_(files.size(), false) {
-        AddWorkers(threads);
-    }
+    // Without workers until AddWorkers starts some.
+    explicit ParallelDecoder(std::vector<std::vector<uint8_t>>& files)
+        : files_(files), images_(files.size()), done_(files.size(), 0), decoded_(files.size(), false) {}
     // Starts more workers until there are `threads` (a thread that cannot start is done
     // without). Background workers yield to everything else of the program when the cores are
     // busy.
@@ -180,7 +179,7 @@ void ReadAndDecode(SharedTextureDecoding& d, unsigned threads, bool background) 
     d.files.resize(kSharedTextureCount);
     d.found.assign(kSharedTextureCount, false);
     for (int i = 0; i < kSharedTextureCount; ++i) d.found[i] = ReadArchiveEntry(d.archive, kSlots[i].fileName, d.files[i]);
-    d.decoder = std::make_unique<ParallelDecoder>(d.files, 0);
+    d.decoder = std::make_unique<ParallelDecoder>(d.files);
     d.decoder->AddWorkers(threads, background);
 }
 

@@ -56,6 +56,16 @@ protected:
         DispatchEvent(e);
     }
 
+    // Starts the first game; a tap of Escape then pauses it.
+    void ExpectTheFirstEscapePausesTheFirstGame() {
+        TestGame* game = StartFirstGame();
+        ASSERT_NE(game, nullptr);
+        ASSERT_EQ(game->GetState(), kStatePlaying);
+        Window(SDL_KEYDOWN);
+        Window(SDL_KEYUP);
+        EXPECT_EQ(game->GetState(), kStatePaused);
+    }
+
     MainMenu* menu = nullptr;
     std::unique_ptr<menutest::RecordingRenderer> recorder;
 };
@@ -71,12 +81,7 @@ TEST_F(IntroHandoverTest, ATapDuringTheIntroLeavesTheFirstEscapeOfTheFirstGameAl
     ASSERT_EQ(r.end, IntroEnd::kSkipped);
     EXPECT_TRUE(GetInputFlags().escapePass);
 
-    TestGame* game = StartFirstGame();
-    ASSERT_NE(game, nullptr);
-    ASSERT_EQ(game->GetState(), kStatePlaying);
-    Window(SDL_KEYDOWN);
-    Window(SDL_KEYUP);
-    EXPECT_EQ(game->GetState(), kStatePaused);
+    ExpectTheFirstEscapePausesTheFirstGame();
     EXPECT_EQ(menu->currentPage, kPageInGame);
 }
 
@@ -107,12 +112,7 @@ TEST_F(IntroHandoverTest, WithoutTheVideoLibrariesStartUpGoesOnToTheMenuAndItsFi
     EXPECT_EQ(r.end, IntroEnd::kNotPlayed);
     EXPECT_FALSE(app->introOnScreen);  // the loading screen draws from its first step
 
-    TestGame* game = StartFirstGame();
-    ASSERT_NE(game, nullptr);
-    ASSERT_EQ(game->GetState(), kStatePlaying);
-    Window(SDL_KEYDOWN);
-    Window(SDL_KEYUP);
-    EXPECT_EQ(game->GetState(), kStatePaused);
+    ExpectTheFirstEscapePausesTheFirstGame();
 }
 
 TEST_F(IntroHandoverTest, TheLoadingScreenKeepsTheIntrosPictureUntilTheSplashIsLoaded) {

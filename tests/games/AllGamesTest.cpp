@@ -29,25 +29,9 @@ const uint16_t kKeys[] = {'0', '1', '2', '3', '4', '5', '6', '7', '8', '9', 'A',
                           kKeyReturn, kKeyReturn, kKeyBack, kKeyShift, kKeySpace, kKeyLeft, kKeyRight, kKeyUp,
                           kKeyDown, kKeyAdd, kKeySubtract, kKeyTab, kKeyHome, kKeyEnd, 0x2E, 0xBB, 0xBD};
 
-class AllGamesTest : public ::testing::TestWithParam<GameCase> {
+class AllGamesTest : public RegisteredGameTest {
 protected:
-    void SetUp() override {
-        std::error_code ec;
-        for (const char* name : {"deutsch.lng", "english.lng"})
-            std::filesystem::copy_file(std::string(KW_DATA_DIR) + "/" + name, name,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-        app = GetAppContext();
-        app->LoadLanguage(1);
-        app->sprite = new Renderer(nullptr);
-        MakeStandInTextures(*app, 2048);
-        app->paused = false;
-        rng.seed(static_cast<unsigned>(GetParam().index * 10 + GetParam().level));
-    }
-    void TearDown() override {
-        FreeStandInTextures(*app);
-        delete app->sprite;
-        app->sprite = nullptr;
-    }
+    void SetUp() override { Prepare(static_cast<unsigned>(GetParam().index * 10 + GetParam().level)); }
 
     std::unique_ptr<Knobel_Game> Make() {
         std::unique_ptr<Knobel_Game> game(CreateGame(GetParam().index, GetParam().level));
@@ -209,9 +193,6 @@ protected:
         EXPECT_EQ(game.GetGrade(), g) << when << ": the grade changed after the end";
         ExpectInputIgnored(game, when);
     }
-
-    AppContext* app = nullptr;
-    std::mt19937 rng;
 };
 }  // namespace
 

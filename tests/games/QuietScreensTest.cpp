@@ -24,25 +24,9 @@ namespace {
 const uint16_t kKeys[] = {'0', '1', '2', '3', '5', '7', '9', 'A', 'E', kKeyReturn, kKeyReturn, kKeyReturn,
                           kKeyBack, kKeySpace, kKeyLeft, kKeyRight, kKeyUp, kKeyDown};
 
-class QuietScreensTest : public ::testing::TestWithParam<GameCase> {
+class QuietScreensTest : public RegisteredGameTest {
 protected:
-    void SetUp() override {
-        std::error_code ec;
-        for (const char* name : {"deutsch.lng", "english.lng"})
-            std::filesystem::copy_file(std::string(KW_DATA_DIR) + "/" + name, name,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-        app = GetAppContext();
-        app->LoadLanguage(1);
-        app->sprite = new Renderer(nullptr);
-        MakeStandInTextures(*app, 2048);
-        app->paused = false;
-        rng.seed(static_cast<unsigned>(GetParam().index * 10 + GetParam().level + 1));
-    }
-    void TearDown() override {
-        FreeStandInTextures(*app);
-        delete app->sprite;
-        app->sprite = nullptr;
-    }
+    void SetUp() override { Prepare(static_cast<unsigned>(GetParam().index * 10 + GetParam().level + 1)); }
     int Random(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
     // A click, a drag or a few keys, as a player would give them.
@@ -77,8 +61,6 @@ protected:
         }
     }
 
-    AppContext* app = nullptr;
-    std::mt19937 rng;
 };
 }  // namespace
 
