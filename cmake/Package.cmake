@@ -31,15 +31,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME knobelwerk)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Knobelwerk developers")
-set(KW_PACKAGE_MAINTAINER "The Knobelwerk developers <knobelwerk@users.noreply.github.com>" CACHE STRING
-    "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT ${KW_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sixteen short brain-training games")
+# Lines of the long description stay within 80 columns, as Debian's tools want them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Knobelwerk is a collection of sixteen short games that train memory, logic, mental
-arithmetic and the sense of time, each at three levels and graded with a German school
-grade from 1.0 to 6.0. Every game keeps its statistics and a top-ten list; a series plays
-all sixteen in a row. The texts are in German and English.")
+    "Knobelwerk is a collection of sixteen short games that train memory, logic,
+mental arithmetic and the sense of time, each at three levels and graded with
+a German school grade from 1.0 to 6.0. Every game keeps its statistics and a
+top-ten list; a series plays all sixteen in a row. The texts are in German
+and English.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -50,4 +50,19 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${KW_VIDEO_RECOMMENDS}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+# Reproducible packages: cpack stamps every file of the package with SOURCE_DATE_EPOCH. When
+# the caller sets none, it is the time of the source's last commit, read when cpack runs
+# (without git, the date of the newest release in CHANGELOG.md).
+set(KW_CPACK_PROJECT_CONFIG ${CMAKE_BINARY_DIR}/CPackProjectConfig.cmake)
+file(WRITE ${KW_CPACK_PROJECT_CONFIG} "\
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(ENV{SOURCE_DATE_EPOCH} ${KW_RELEASE_EPOCH})
+  execute_process(COMMAND git -C \"${CMAKE_SOURCE_DIR}\" log -1 --format=%ct
+                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE failed)
+  if(NOT failed AND epoch MATCHES \"^[0-9]+$\")
+    set(ENV{SOURCE_DATE_EPOCH} \${epoch})
+  endif()
+endif()
+")
+set(CPACK_PROJECT_CONFIG_FILE ${KW_CPACK_PROJECT_CONFIG})
 include(CPack)

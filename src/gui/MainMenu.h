@@ -113,6 +113,7 @@ private:
     void PaintPage(GUIElement* page, Rect src, Vec2 pos);
     void PaintButton(GUIElement* button, Rect src, Vec2 pos);
     void PaintTitle(const char* text, Vec2 pos, int width);
+    void PaintVersion();
     void PaintStatisticsPage(Vec2 pos, int width, int height);
     void PaintResultPage(Vec2 pos, int width, int height);
     void PaintSeriesResultPage(Vec2 pos, int width, int height);

@@ -13,6 +13,10 @@
 #include "gui/MenuLayout.h"
 #include "platform/FontManager.h"
 
+#ifndef KW_VERSION
+#define KW_VERSION "unknown"
+#endif
+
 namespace {
 constexpr Color kWhite = 0xFFFFFFFF;
 constexpr Color kBlack = 0xFF000000;
@@ -112,6 +116,7 @@ void MainMenu::PaintPage(GUIElement* page, Rect src, Vec2 pos) {
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
     if (layout->titleTextId >= 0) PaintTitle(app->GetText(layout->titleTextId), pos, w);
     switch (layout->id) {
+        case kPageMain: PaintVersion(); break;
         case kPageInfo:
             fontManager->DrawTextAt(app->GetText(56), pos.x + w / 2, pos.y + 70, kBlack, kTextCenter, buttonFont);
             break;
@@ -131,6 +136,14 @@ void MainMenu::PaintPage(GUIElement* page, Rect src, Vec2 pos) {
         case kPageSeriesResult: PaintSeriesResultPage(pos, w, h); break;
         default: break;
     }
+}
+
+// The release in the screen's bottom-right corner, small and pale on the backdrop's blue.
+void MainMenu::PaintVersion() {
+    const std::string text = std::string("Version ") + KW_VERSION;
+    const int W = app->screenWidth, H = app->screenHeight;
+    fontManager->DrawTextRect(text.c_str(), 0, 0, W - 9, H - 5, 0x99000000, kTextRight | kTextBottom, smallFont);
+    fontManager->DrawTextRect(text.c_str(), 0, 0, W - 10, H - 6, 0xCCFFFFFF, kTextRight | kTextBottom, smallFont);
 }
 
 void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {

@@ -3,8 +3,7 @@ DESTDIR, then the installed launcher with a temporary HOME. The window opens (it
 class is the one the desktop entry names), quitting writes the settings and the statistics
 into the player's folder and nothing into the installed tree, the player's earlier settings
 are kept, a second player with another HOME starts clean, and without the game data the
-launcher says so and fails. The menu screenshot of this run is the one the AppStream
-metadata shows: test_installed-player-a-menu.png, kept as data/desktop/screenshot.png."""
+launcher says so and fails."""
 import configparser
 import os
 import stat
@@ -58,7 +57,7 @@ def run_player(argv, usr, home, label, before=None):
         s.env = player_env(s, home)
         if before:
             before(folder)
-        s.start(command=[os.path.join(usr, "bin", "knobelwerk")], cwd=home)
+        s.start(command=[os.path.join(usr, "games", "knobelwerk")], cwd=home)
         wm_class = subprocess.run(["xprop", "-id", s.window, "WM_CLASS"], env=s.env,
                                   capture_output=True, text=True).stdout
         entry = configparser.ConfigParser(interpolation=None)
@@ -116,7 +115,7 @@ with tempfile.TemporaryDirectory(prefix="kw-installed-") as top:
     # Without the game data the launcher names what is missing, fails, and opens no window.
     os.remove(os.path.join(usr, "share", "knobelwerk", "sport.gob"))
     with Session(sys.argv, name="test_installed-no-data", settings=None, copy_data=False) as s:
-        r = subprocess.run([os.path.join(usr, "bin", "knobelwerk")], cwd=home_b, env=player_env(s, home_b),
+        r = subprocess.run([os.path.join(usr, "games", "knobelwerk")], cwd=home_b, env=player_env(s, home_b),
                            capture_output=True, text=True, timeout=30)
         check(r.returncode != 0, "the launcher succeeded without the game data")
         check("game data are missing" in r.stderr and "sport.gob" in r.stderr, f"unclear message: {r.stderr!r}")

@@ -21,6 +21,7 @@ CMAKE = os.environ.get("KW_CMAKE", "cmake")
 DATA = ("sport.gob", "deutsch.lng", "english.lng")
 ICON_SIZES = (48, 64, 128, 256)
 XML_LANG = "{http://www.w3.org/XML/1998/namespace}lang"
+LAUNCHER = "games/knobelwerk"
 
 # The stand-in for the game: it reports its folder, its arguments and the files it sees there,
 # then ends with a code of its own, which the launcher must hand on.
@@ -43,6 +44,11 @@ def png_size(path):
     return struct.unpack(">II", head[16:24])
 
 
+def project_version():
+    with open(os.path.join(BUILD_DIR, "CMakeCache.txt")) as f:
+        return next(line.split("=", 1)[1].strip() for line in f if line.startswith("CMAKE_PROJECT_VERSION:"))
+
+
 def setUpModule():
     global TOP, USR, APP_ID
     TOP = tempfile.mkdtemp(prefix="kw-install-")
@@ -59,8 +65,11 @@ class InstalledFiles(unittest.TestCase):
     def test_every_file_in_its_standard_place_and_nothing_else(self):
         self.assertIsNotNone(APP_ID, "exactly one desktop entry expected")
         expected = {
-            "bin/knobelwerk",
+            LAUNCHER,
             "libexec/knobelwerk/knobelwerk",
+            "share/doc/knobelwerk/copyright",
+            "share/doc/knobelwerk/changelog.gz",
+            "share/lintian/overrides/knobelwerk",
             *(f"share/knobelwerk/{f}" for f in DATA),
             f"share/applications/{APP_ID}.desktop",
             f"share/metainfo/{APP_ID}.metainfo.xml",
@@ -71,7 +80,7 @@ class InstalledFiles(unittest.TestCase):
         }
         found = {os.path.relpath(os.path.join(d, f), USR) for d, _, files in os.walk(USR) for f in files}
         self.assertEqual(found, expected)
-        for exe in ("bin/knobelwerk", "libexec/knobelwerk/knobelwerk"):
+        for exe in (LAUNCHER, "libexec/knobelwerk/knobelwerk"):
             self.assertEqual(stat.S_IMODE(os.stat(os.path.join(USR, exe)).st_mode), 0o755, exe)
         for f in DATA:
             self.assertEqual(stat.S_IMODE(os.stat(os.path.join(USR, "share/knobelwerk", f)).st_mode), 0o644, f)
@@ -96,10 +105,14 @@ class InstalledFiles(unittest.TestCase):
 
     def test_appstream_metadata_is_valid_and_matches_the_desktop_entry(self):
         path = os.path.join(USR, "share", "metainfo", f"{APP_ID}.metainfo.xml")
-        for args in (["validate", "--no-net", "--strict", path], ["validate-tree", "--no-net", "--strict", TOP + "/root"]):
+        for args in (["validate", "--no-net", "--pedantic", path], ["validate-tree", "--no-net", "--pedantic", TOP + "/root"]):
             r = subprocess.run(["appstreamcli", *args, "--explain"], capture_output=True, text=True)
             self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+            self.assertNotRegex(r.stdout, r"(?m)^[EWIP]: ", "a finding even at the pedantic level")
         root = ET.parse(path).getroot()
+        self.assertEqual(root.findtext("project_license"), "MIT")
+        self.assertEqual(root.find("releases/release").get("version"), project_version())
+        self.assertEqual(root.find("content_rating").get("type"), "oars-1.1")
         self.assertEqual(root.findtext("id"), APP_ID)
         self.assertEqual(root.findtext("launchable"), f"{APP_ID}.desktop")
         self.assertEqual(root.findtext("provides/binary"), "knobelwerk")
@@ -108,13 +121,17 @@ class InstalledFiles(unittest.TestCase):
         self.assertTrue(any(p.get(XML_LANG) == "de" for p in paragraphs), "no German description")
         self.assertTrue(any(s.get(XML_LANG) == "de" for s in root.findall("summary")), "no German summary")
 
-    def test_screenshot_is_the_committed_picture_at_its_stated_size(self):
+    def test_screenshots_are_the_committed_pictures_at_their_size_with_captions_in_both_languages(self):
         root = ET.parse(os.path.join(USR, "share", "metainfo", f"{APP_ID}.metainfo.xml")).getroot()
-        image = root.find("screenshots/screenshot[@type='default']/image")
-        self.assertTrue(image.text.startswith("https://"), image.text)
-        self.assertTrue(image.text.endswith("/data/desktop/screenshot.png"), image.text)
-        committed = os.path.join(SOURCE_DIR, "data", "desktop", "screenshot.png")
-        self.assertEqual(png_size(committed), (int(image.get("width")), int(image.get("height"))))
+        shots = root.findall("screenshots/screenshot")
+        committed = os.path.join(SOURCE_DIR, "data", "desktop", "screenshots")
+        self.assertEqual({os.path.basename(s.findtext("image")) for s in shots}, set(os.listdir(committed)))
+        self.assertGreaterEqual(len(shots), 5)
+        for shot in shots:
+            image = shot.find("image")
+            self.assertRegex(image.text, r"^https://.*/data/desktop/screenshots/[a-z]+\.png$")
+            self.assertEqual(png_size(os.path.join(committed, os.path.basename(image.text))), (1024, 768))
+            self.assertEqual(sorted(c.get(XML_LANG, "en") for c in shot.findall("caption")), ["de", "en"])
 
     def test_icons_have_their_sizes_and_the_svg_draws_the_same_picture(self):
         icons = os.path.join(USR, "share", "icons", "hicolor")
@@ -179,7 +196,7 @@ class Launcher(unittest.TestCase):
         e = {k: v for k, v in e.items() if v is not None}
         if os.path.exists(self.report):
             os.remove(self.report)
-        return subprocess.run([launcher or os.path.join(usr or self.usr, "bin", "knobelwerk"), *args],
+        return subprocess.run([launcher or os.path.join(usr or self.usr, LAUNCHER), *args],
                               cwd=self.dir, env=e, capture_output=True, text=True, timeout=30)
 
     def reported(self):
@@ -274,16 +291,22 @@ class Launcher(unittest.TestCase):
                 self.assertFalse(os.path.exists(self.report), "the game ran")
                 self.assertRegex(r.stderr, r"^knobelwerk: .*(folder|HOME)")
 
-    def test_arguments_are_refused(self):
-        r = self.launch(None, "--fullscreen")
-        self.assertEqual(r.returncode, 2)
-        self.assertIn("no arguments", r.stderr)
+    def test_version_and_help_are_answered_without_the_game_and_other_arguments_refused(self):
+        r = self.launch(None, "--version")
+        self.assertEqual((r.returncode, r.stdout), (0, f"Knobelwerk {project_version()}\n"))
+        r = self.launch(None, "--help")
+        self.assertEqual(r.returncode, 0)
+        self.assertIn("--version", r.stdout)
+        for args in (["--fullscreen"], ["--version", "--help"]):
+            r = self.launch(None, *args)
+            self.assertEqual(r.returncode, 2)
+            self.assertIn("no arguments", r.stderr)
         self.assertFalse(os.path.exists(self.report))
 
     def test_works_when_called_through_a_symbolic_link(self):
         link = os.path.join(self.dir, "games", "knobelwerk")
         os.makedirs(os.path.dirname(link))
-        os.symlink(os.path.join(self.usr, "bin", "knobelwerk"), link)
+        os.symlink(os.path.join(self.usr, LAUNCHER), link)
         r = self.launch(launcher=link)
         self.assertEqual(r.returncode, 7, r.stderr)
         self.assertEqual(self.reported()[2], set(DATA))

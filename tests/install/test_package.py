@@ -25,14 +25,7 @@ DATA = ("sport.gob", "deutsch.lng", "english.lng")
 def setUpModule():
     global TOP, DEB, FIELDS, CONTENTS
     TOP = tempfile.mkdtemp(prefix="kw-package-")
-    r = subprocess.run([CPACK, "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", TOP],
-                       cwd=BUILD_DIR, capture_output=True, text=True)
-    if r.returncode != 0:
-        raise RuntimeError(f"cpack failed:\n{r.stdout}\n{r.stderr}")
-    debs = glob.glob(os.path.join(TOP, "*.deb"))
-    if len(debs) != 1:
-        raise RuntimeError(f"cpack made {debs}")
-    DEB = debs[0]
+    DEB = cpack(os.path.join(TOP, "first"))
     FIELDS = {}
     for line in subprocess.run(["dpkg-deb", "--field", DEB], capture_output=True, text=True, check=True).stdout.splitlines():
         if line and not line[0].isspace():
@@ -117,7 +110,40 @@ def owners_of(sonames, paths):
     return packages
 
 
+def cpack(folder):
+    r = subprocess.run([CPACK, "--config", os.path.join(BUILD_DIR, "CPackConfig.cmake"), "-B", folder],
+                       cwd=BUILD_DIR, capture_output=True, text=True)
+    if r.returncode != 0:
+        raise RuntimeError(f"cpack failed:\n{r.stdout}\n{r.stderr}")
+    debs = glob.glob(os.path.join(folder, "*.deb"))
+    if len(debs) != 1:
+        raise RuntimeError(f"cpack made {debs}")
+    return debs[0]
+
+
 class Package(unittest.TestCase):
+    def test_lintian_finds_no_error_or_warning(self):
+        r = subprocess.run(["lintian", "--fail-on", "error,warning", DEB], capture_output=True, text=True)
+        self.assertEqual((r.returncode, r.stdout), (0, ""), r.stderr)
+
+    def test_a_second_package_of_the_same_build_is_byte_identical(self):
+        with open(DEB, "rb") as a, open(cpack(os.path.join(TOP, "again")), "rb") as b:
+            self.assertTrue(a.read() == b.read(), "the two packages differ")
+        # Every file carries the one time stamp of the source, not the time of its build.
+        self.assertEqual(len({tuple(line.split()[3:5]) for line in CONTENTS.splitlines()}), 1)
+
+    def test_generated_art_sounds_and_video_come_out_the_same_again(self):
+        again, tools = os.path.join(TOP, "generated"), os.path.join(BUILD_DIR, "tools")
+        for tool, out in (("artgen", "art"), ("soundgen", "sounds"), ("introgen", "intro.avi")):
+            os.makedirs(os.path.join(again, "art"), exist_ok=True)
+            os.makedirs(os.path.join(again, "sounds"), exist_ok=True)
+            subprocess.run([os.path.join(tools, tool, tool), os.path.join(again, out)], check=True,
+                           stdout=subprocess.DEVNULL)
+        for built, new in (("generated/art", "art"), ("generated/sounds", "sounds"), ("data/intro.avi", "intro.avi")):
+            r = subprocess.run(["diff", "-rq", os.path.join(BUILD_DIR, built), os.path.join(again, new)],
+                               capture_output=True, text=True)
+            self.assertEqual(r.returncode, 0, r.stdout + r.stderr)
+
     def test_fields(self):
         arch = subprocess.run(["dpkg", "--print-architecture"], capture_output=True, text=True).stdout.strip()
         self.assertEqual(FIELDS["Package"], "knobelwerk")
@@ -161,7 +187,10 @@ class Package(unittest.TestCase):
         self.assertEqual(len(app), 1, app)
         app_id = os.path.basename(app[0])[: -len(".desktop")]
         expected = {
-            "./usr/bin/knobelwerk": "-rwxr-xr-x",
+            "./usr/games/knobelwerk": "-rwxr-xr-x",
+            "./usr/share/doc/knobelwerk/copyright": "-rw-r--r--",
+            "./usr/share/doc/knobelwerk/changelog.gz": "-rw-r--r--",
+            "./usr/share/lintian/overrides/knobelwerk": "-rw-r--r--",
             "./usr/libexec/knobelwerk/knobelwerk": "-rwxr-xr-x",
             **{f"./usr/share/knobelwerk/{f}": "-rw-r--r--" for f in DATA},
             f"./usr/share/applications/{app_id}.desktop": "-rw-r--r--",
