@@ -99,7 +99,7 @@ class InstalledFiles(unittest.TestCase):
         self.assertEqual(e["StartupWMClass"], "knobelwerk")
         self.assertIn("Game", e["Categories"].split(";"))
         self.assertIn("LogicGame", e["Categories"].split(";"))
-        for key in ("Name", "Comment", "GenericName"):
+        for key in ("Name", "Comment", "GenericName", "Keywords"):
             self.assertTrue(e[key] and e[f"{key}[de]"], key)
         self.assertNotEqual(e["Comment"], e["Comment[de]"])
 
