@@ -67,13 +67,17 @@ SoundCopies* LoadSound(AppContext& app, const char* fileName, int soundId);
 void FreeSoundCopies(SoundCopies* copies);
 
 // Opens the sound device and loads the eight sounds, drawing the loading screen after each
-// step. Fails (with soundVolume 0) when the device cannot be opened or its channels cannot be
-// reserved; a sound that cannot be loaded only leaves its id silent.
+// step; the volume of the settings stays (0 keeps the effects off). Fails (with soundVolume 0)
+// when the device cannot be opened or its channels cannot be reserved; a sound that cannot be
+// loaded only leaves its id silent.
 HResult StartSound(AppContext& app);
 // Releases every loaded sound, then the sound device and the music player.
 void ReleaseSound(AppContext& app);
 
 // Lets the device rest once nothing has played for kSoundRestAfterMs; true when it rests now.
 bool RestSoundWhenQuiet(AppContext& app, uint64_t nowMs);
+// The output device is gone (unplugged, or the sound server ended): it rests at once, so that
+// the next sound opens whatever device there is by then.
+void RestLostSoundDevice(AppContext& app);
 // Milliseconds from nowMs until the device may rest; -1 when there is none or it rests already.
 int64_t MillisecondsUntilSoundRest(const AppContext& app, uint64_t nowMs);

@@ -1,0 +1,135 @@
+"""The program on a private PulseAudio server, heard through a recorder on its null sink. A
+click on a menu element plays the whole menu click, from its first sample; two quick clicks are
+two clicks; after two quiet seconds the device rests (the server sees no stream) and the next
+click is still whole; the server stopped and started again under the shown menu costs no crash
+and no hang, and the clicks are heard again; the effects of a game are heard."""
+import os
+import subprocess
+import sys
+import time
+
+from harness import Session, check
+from menu_nav import AWAY, Menu, crop
+from pulse import RATE, SoundServer, matches, played, trimmed, wave_samples
+
+GERMAN = (400, 648)  # main page: the German flag, which keeps the page
+EFFECTS = ("klick_menu", "klick_game", "win", "alarm", "lamp1", "pop", "punch")
+
+
+def load_effects(s):
+    gob = os.path.join(os.path.dirname(s.binary), "tools", "gob", "gob")
+    out = {}
+    for name in EFFECTS:
+        path = os.path.join(s.scratch, name + ".wav")
+        subprocess.run([gob, "extract", os.path.join(s.workdir, "sport.gob"), f"Sounds\\{name}.wav", path],
+                       check=True, stdout=subprocess.DEVNULL)
+        out[name] = trimmed(wave_samples(path))
+    return out
+
+
+def card_centres(shot, limit, w=1024, h=768):
+    """Points well inside face-down cards: strongly coloured at the four corners of a 60 x 60
+    square around them (the back's frame and the light table are pale)."""
+    data = crop(shot, 0, 0, w, h)
+
+    def coloured(x, y):
+        r, g, b = data[(y * w + x) * 3:(y * w + x) * 3 + 3]
+        return max(r, g, b) - min(r, g, b) > 80
+
+    found = []
+    for y in range(120, h - 40, 6):
+        for x in range(40, w - 40, 6):
+            if all(coloured(x + dx, y + dy) for dx in (-30, 30) for dy in (-30, 30)) and \
+                    all((x - fx) ** 2 + (y - fy) ** 2 > 110 ** 2 for fx, fy in found):
+                found.append((x, y))
+                if len(found) == limit:
+                    return found
+    return found
+
+
+def streams(server):
+    r = subprocess.run(["pactl", "list", "short", "sink-inputs"], env=server.env, capture_output=True, text=True)
+    return r.stdout.strip()
+
+
+def wait_rest(s, server, timeout=6.0):
+    deadline = time.time() + timeout
+    while streams(server) and time.time() < deadline:
+        time.sleep(0.1)
+    check(not streams(server), "the device did not rest after the quiet seconds")
+
+
+def check_effect(rec, since, effect, name, count=1, whole=True):
+    """The effect was played count times from frame since on, each from its first sample (and,
+    when whole, to its last); returns the stream gaps inside them."""
+    time.sleep(0.5 + len(effect) / RATE)
+    found = played(rec.left(since), effect)
+    check(len(found) == count, f"{name}: {count} onset(s) wanted, {len(found)} recorded")
+    for body, _ in found:
+        check(matches(body if whole else body[:len(effect)], effect),
+              f"{name}: the {len(body) * 1000 / RATE:.1f} ms recorded are not the effect's {len(effect) * 1000 / RATE:.1f}")
+    return sum(g for _, g in found)
+
+
+with SoundServer() as server, Session(sys.argv) as s:
+    server.attach(s.env)
+    effects = load_effects(s)
+    click = effects["klick_menu"]
+    rec = server.recorder()
+    s.start()
+    gaps = 0
+    check(not rec.left().tobytes().strip(b"\0"), "sound while loading")
+
+    # Start-up took longer than the quiet seconds: the device rests, and the click wakes it.
+    wait_rest(s, server)
+    mark = rec.frames()
+    s.click(*GERMAN)
+    gaps += check_effect(rec, mark, click, "a click that woke the device")
+
+    mark = rec.frames()
+    s.move(*GERMAN)
+    s._xdotool("click", "--repeat", "2", "--delay", "90", "1")
+    gaps += check_effect(rec, mark, click, "two quick clicks", count=2)
+
+    wait_rest(s, server)
+    mark = rec.frames()
+    s.click(*GERMAN)
+    gaps += check_effect(rec, mark, click, "a click after the rest")
+
+    # The server goes away while the device plays, and comes back.
+    s.click(*GERMAN, pause=0.02)
+    server.stop()
+    s.click(*GERMAN, pause=1.0)
+    s.click(*GERMAN, pause=0.5)
+    check(s.proc.poll() is None, "the program ended when the sound server went away")
+    server.start()
+    rec = server.recorder()
+    s.sleep(1.2)  # a failed reopening is tried again a second later
+    mark = rec.frames()
+    s.click(*GERMAN)
+    gaps += check_effect(rec, mark, click, "a click after the server came back")
+    s.screenshot("server-back")
+
+    # Memory: a click on a card plays the game click; two cards played are a pair (pop) or,
+    # once they have shown, not (punch).
+    shot = Menu(s).start_game(5, "memory")
+    cards = card_centres(shot, 2)
+    check(len(cards) == 2, f"face-down cards not found on the screen: {cards}")
+    mark = rec.frames()
+    for x, y in cards:
+        s.click(x, y, pause=0.4)
+    s.move(*AWAY)
+    s.sleep(2.5)
+    gaps += check_effect(rec, mark, effects["klick_game"], "a click on a card", count=2, whole=False)
+    samples = rec.left(mark)
+    turned = [name for name in ("pop", "punch") if played(samples, effects[name])]
+    check(len(turned) == 1, f"after two cards: {turned or 'neither pop nor punch'}")
+    gaps += check_effect(rec, mark, effects[turned[0]], f"{turned[0]} after two cards")
+
+    rec.stop()
+    if gaps:
+        print(f"the stream ran dry {gaps} time(s) inside a sound (a busy machine)")
+    s.close()
+    code = s.wait_exit()
+    check(code == 0, f"exit code {code}")
+print("sound server scenario passed")
