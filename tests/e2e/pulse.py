@@ -18,6 +18,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import wave
 
 RATE = 44100
 SINK = "kw_sink"
@@ -189,6 +190,15 @@ def played(samples, effect):
         body, gaps = closed(samples[start:starts[n + 1] if n + 1 < len(starts) else len(samples)])
         out.append((body, max(0, gaps - own_gaps)))
     return out
+
+
+def save_wave(path, samples):
+    """Mono 16-bit samples as a WAVE file, to listen to what a scenario recorded."""
+    with wave.open(path, "wb") as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(RATE)
+        w.writeframes(samples.tobytes())
 
 
 def wave_samples(path):
