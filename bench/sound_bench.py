@@ -6,8 +6,9 @@ recording, with the device awake (a sound played half a second before) and after
 
     sound_bench.py --gob GOB --data DIR [--runs N] NAME=BINARY...
 
-The recording's clock comes from when its chunks arrived, so the figures include the server's
-mixing latency alike for both rows; their difference is what waking the device costs."""
+The recording's clock comes from when its chunks arrived: the null sink hands a sample to the
+recorder when it mixes it, up to its latency (capped at the recorder's 10 ms) before it would be
+heard, so both rows read early by that much alike; their difference is what waking costs."""
 import argparse
 import ctypes
 import os

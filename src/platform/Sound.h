@@ -33,7 +33,9 @@ public:
     uint64_t nextWakeTryMs = 0;     // a failed reopening is not tried again before this
 };
 
-// Milliseconds of silence after which the device rests.
+// Milliseconds of silence after which the device rests. Waking it is no later than playing on
+// the open device, whose stream keeps a buffer of silence queued ahead of a new sound, so it
+// rests whatever the window's focus.
 constexpr uint64_t kSoundRestAfterMs = 2000;
 
 // The ten copies of one sound: one converted sample buffer played on ten reserved channels.
