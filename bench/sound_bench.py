@@ -2,7 +2,8 @@
 """Click-to-sound benchmark on a private PulseAudio server: the time from a menu click (the
 button's release, sent through XTEST) to the click effect's first sample in the null sink's
 recording, with the device awake (a sound played half a second before) and after it rested
-(two quiet seconds closed it). Prints the medians of --runs clicks each.
+(two quiet seconds closed it). Prints the medians of --runs clicks each, and how many clicks
+the stream ran dry in (a crackle).
 
     sound_bench.py --gob GOB --data DIR [--runs N] NAME=BINARY...
 
@@ -21,7 +22,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 from harness import Session  # noqa: E402
-from pulse import SoundServer, onsets, trimmed, wave_samples  # noqa: E402
+from pulse import SoundServer, onsets, played, trimmed, wave_samples  # noqa: E402
 
 GERMAN = (400, 648)  # main page: a button that keeps the page
 
@@ -89,11 +90,14 @@ def measure(binary, data, effect, runs):
                 time.sleep(0.5)
         finally:
             clicker.close()
-        rec.stop()
+        recorded = rec.stop()
         s.close()
         s.wait_exit()
     lost = sum(1 for v in awake + rested if v is None)
-    return [v for v in awake if v is not None], [v for v in rested if v is not None], lost
+    # The clicks take turns: after the rest, then awake.
+    heard = played(recorded, effect)
+    dropouts = [sum(1 for _, gaps in heard[first::2] if gaps) for first in (1, 0)]
+    return [v for v in awake if v is not None], [v for v in rested if v is not None], lost, dropouts
 
 
 def main():
@@ -111,14 +115,16 @@ def main():
     results = {}
     for name, binary in (p.split("=", 1) for p in args.programs):
         results[name] = measure(os.path.abspath(binary), os.path.abspath(args.data), effect, args.runs)
-    width = 34
+    width = 40
     print(f"Click to first sound on a PulseAudio server, medians of {args.runs} clicks")
     print("".ljust(width) + "".join(name.rjust(14) for name in results))
     rows = [("device awake (ms)", lambda r: statistics.median(r[0])),
             ("after the rest (ms)", lambda r: statistics.median(r[1])),
             ("waking the device (ms)", lambda r: statistics.median(r[1]) - statistics.median(r[0])),
             ("slowest after the rest (ms)", lambda r: max(r[1])),
-            ("clicks not heard", lambda r: r[2])]
+            ("clicks not heard", lambda r: r[2]),
+            ("clicks with a dropout, awake", lambda r: r[3][0]),
+            ("clicks with a dropout, after the rest", lambda r: r[3][1])]
     for label, value in rows:
         cells = []
         for r in results.values():

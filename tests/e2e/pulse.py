@@ -165,29 +165,39 @@ def closed(samples, gap=16):
     return out, runs
 
 
-def onsets(samples, effect, probe=32, tolerance=3):
-    """Frames at which the effect begins: a non-zero sample after a zero, followed by the
-    effect's first samples (the mixer's format conversion may change a sample by a unit)."""
-    head = effect[:probe]
-    out, i = [], 1
-    while i < len(samples) - probe:
-        if samples[i] != 0 and samples[i - 1] == 0 and abs(samples[i] - head[0]) <= tolerance and \
-                all(abs(samples[i + k] - head[k]) <= tolerance for k in range(probe)):
+def separated(samples, effect, probe=32, tolerance=3):
+    """(frames at which the effect begins, the samples with the effect taken out at each). A
+    begin is a non-zero sample after a zero, followed by the effect's first samples (the mixer's
+    format conversion may change a sample by a unit); taking each found effect out, what is left
+    within a unit counts as zero, so an effect that starts while one still sounds is found too."""
+    rest, head = array.array("i", samples), effect[:probe]
+    out = []
+    for i in range(1, len(rest) - probe):
+        if rest[i] != 0 and rest[i - 1] == 0 and abs(rest[i] - head[0]) <= tolerance and \
+                all(abs(rest[i + k] - head[k]) <= tolerance for k in range(probe)):
             out.append(i)
-            i += probe
-        else:
-            i += 1
-    return out
+            for k, v in enumerate(effect[:len(rest) - i]):
+                rest[i + k] = 0 if abs(rest[i + k] - v) <= tolerance else rest[i + k] - v
+    return out, rest
+
+
+def onsets(samples, effect):
+    return separated(samples, effect)[0]
 
 
 def played(samples, effect):
-    """[(the recording from each onset of the effect to the next one with stream gaps closed,
-    how many gaps more than the effect has)]."""
-    starts = onsets(samples, effect)
+    """[(the recording from each begin of the effect on, up to the next begin or the effect's
+    end, without the other begins' effects and with stream gaps closed; how many gaps more than
+    the effect has)]."""
+    starts, rest = separated(samples, effect)
     own_gaps = closed(effect)[1]
     out = []
     for n, start in enumerate(starts):
-        body, gaps = closed(samples[start:starts[n + 1] if n + 1 < len(starts) else len(samples)])
+        end = max(starts[n + 1] if n + 1 < len(starts) else len(rest), start + len(effect))
+        body = rest[start:end]
+        for k, v in enumerate(effect[:len(body)]):
+            body[k] += v
+        body, gaps = closed(array.array("h", (max(-32768, min(32767, v)) for v in body)))
         out.append((body, max(0, gaps - own_gaps)))
     return out
 

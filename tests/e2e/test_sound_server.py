@@ -10,7 +10,7 @@ import sys
 import time
 
 from harness import Session, check
-from menu_nav import AWAY, Menu, crop
+from menu_nav import AWAY, Menu, card_centres
 from pulse import RATE, SoundServer, closed, matches, played, save_wave, trimmed, wave_samples
 
 GERMAN = (400, 648)  # main page: the German flag, which keeps the page
@@ -26,26 +26,6 @@ def load_effects(s):
                        check=True, stdout=subprocess.DEVNULL)
         out[name] = trimmed(wave_samples(path))
     return out
-
-
-def card_centres(shot, limit, w=1024, h=768):
-    """Points well inside face-down cards: strongly coloured at the four corners of a 60 x 60
-    square around them (the back's frame and the light table are pale)."""
-    data = crop(shot, 0, 0, w, h)
-
-    def coloured(x, y):
-        r, g, b = data[(y * w + x) * 3:(y * w + x) * 3 + 3]
-        return max(r, g, b) - min(r, g, b) > 80
-
-    found = []
-    for y in range(120, h - 40, 6):
-        for x in range(40, w - 40, 6):
-            if all(coloured(x + dx, y + dy) for dx in (-30, 30) for dy in (-30, 30)) and \
-                    all((x - fx) ** 2 + (y - fy) ** 2 > 110 ** 2 for fx, fy in found):
-                found.append((x, y))
-                if len(found) == limit:
-                    return found
-    return found
 
 
 def lit_buttons(s, seconds):

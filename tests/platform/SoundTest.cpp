@@ -358,14 +358,3 @@ TEST_F(SoundTest, AFailedWakeDropsTheSoundTriesAgainLaterAndReleasingWhileRestin
     EXPECT_EQ(StartSound(app), kOk);
     EXPECT_FALSE(app.directSound->resting);
 }
-
-TEST_F(SoundTest, ALostDeviceRestsAtOnceEvenWhilePlayingAndTheNextSoundOpensANewOne) {
-    ASSERT_NE(StartWith(5, PcmWave(1, 44100, 16, kLongFrames)), nullptr);
-    app.PlaySound(5, 1.0f);
-    RestLostSoundDevice(app);
-    EXPECT_TRUE(app.directSound->resting);
-    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the device is closed";
-    app.PlaySound(5, 1.0f);
-    EXPECT_FALSE(app.directSound->resting);
-    EXPECT_TRUE(Mix_Playing(50));
-}
