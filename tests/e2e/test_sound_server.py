@@ -2,7 +2,8 @@
 click on a menu element plays the whole menu click, from its first sample; two quick clicks are
 two clicks; after two quiet seconds the device rests (the server sees no stream) and the next
 click is still whole; the server stopped and started again under the shown menu costs no crash
-and no hang, and the clicks are heard again; the effects of a game are heard."""
+and no hang, and the clicks are heard again; in games the game click, Memory's pop or punch, the
+wrong-answer buzz, the alarm and the result page's fanfare are heard."""
 import array
 import os
 import subprocess
@@ -99,7 +100,7 @@ with SoundServer() as server, Session(sys.argv) as s:
     gaps = 0
     check(not rec.left().tobytes().strip(b"\0"), "sound while loading")
 
-    # Start-up took longer than the quiet seconds: the device rests, and the click wakes it.
+    # Two quiet seconds after start-up the device rests (no stream on the server); a click wakes it.
     wait_rest(s, server)
     mark = rec.frames()
     s.click(*GERMAN)
