@@ -7,7 +7,7 @@ KW_PACKAGES=(build-essential cmake pkg-config python3
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libsdl2-mixer-dev libfontconfig-dev libcairo2-dev
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev fonts-liberation2 fonts-comic-neue
   libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick
-  desktop-file-utils appstream librsvg2-bin man-db lintian)
+  desktop-file-utils appstream librsvg2-bin man-db lintian pulseaudio pulseaudio-utils ccache)
 
 kw_install_packages() {
   local missing=()

@@ -7,6 +7,7 @@
 #include "framework/Types.h"
 #include "platform/Device.h"
 #include "platform/Renderer.h"
+#include "platform/Sound.h"
 
 uint16_t VirtualKeyFromSDL(int k) {
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<uint16_t>(kKeyA + (k - SDLK_a));
@@ -80,6 +81,9 @@ bool DispatchEvent(const SDL_Event& e) {
         case SDL_RENDER_DEVICE_RESET:
         case SDL_RENDER_TARGETS_RESET:
             if (app->device != nullptr) app->device->MarkLost(e.type == SDL_RENDER_DEVICE_RESET);
+            break;
+        case SDL_AUDIODEVICEREMOVED:  // e.g. the sound server went away
+            if (!e.adevice.iscapture) RestLostSoundDevice(*app);
             break;
         case SDL_MOUSEMOTION:
             WindowProc(kMsgMouseMove, 0, CanvasPosition(e.motion.x, e.motion.y));

@@ -236,7 +236,6 @@ HResult StartSound(AppContext& app) {
     app.musicPlayer = new MusicPlayer();
     ++app.loadingSteps;  // counted, not drawn
     if (app.musicPlayer == nullptr) app.musicVolume = 0;
-    app.soundVolume = 100;
 
     app.directSound = OpenSoundDevice();
     if (app.directSound == nullptr) {
@@ -306,6 +305,13 @@ bool RestSoundWhenQuiet(AppContext& app, uint64_t nowMs) {
     CloseMixer();
     device->resting = true;
     return true;
+}
+
+void RestLostSoundDevice(AppContext& app) {
+    SoundDevice* device = app.directSound;
+    if (device == nullptr || device->resting || !g_mixerOpen) return;
+    CloseMixer();
+    device->resting = true;
 }
 
 int64_t MillisecondsUntilSoundRest(const AppContext& app, uint64_t nowMs) {

@@ -33,7 +33,9 @@ public:
     uint64_t nextWakeTryMs = 0;     // a failed reopening is not tried again before this
 };
 
-// Milliseconds of silence after which the device rests.
+// Milliseconds of silence after which the device rests. Waking it is no later than playing on
+// the open device, whose stream keeps a buffer of silence queued ahead of a new sound, so it
+// rests whatever the window's focus.
 constexpr uint64_t kSoundRestAfterMs = 2000;
 
 // The ten copies of one sound: one converted sample buffer played on ten reserved channels.
@@ -67,13 +69,17 @@ SoundCopies* LoadSound(AppContext& app, const char* fileName, int soundId);
 void FreeSoundCopies(SoundCopies* copies);
 
 // Opens the sound device and loads the eight sounds, drawing the loading screen after each
-// step. Fails (with soundVolume 0) when the device cannot be opened or its channels cannot be
-// reserved; a sound that cannot be loaded only leaves its id silent.
+// step; the volume of the settings stays (0 keeps the effects off). Fails (with soundVolume 0)
+// when the device cannot be opened or its channels cannot be reserved; a sound that cannot be
+// loaded only leaves its id silent.
 HResult StartSound(AppContext& app);
 // Releases every loaded sound, then the sound device and the music player.
 void ReleaseSound(AppContext& app);
 
 // Lets the device rest once nothing has played for kSoundRestAfterMs; true when it rests now.
 bool RestSoundWhenQuiet(AppContext& app, uint64_t nowMs);
+// The output device is gone (unplugged, or the sound server ended): it rests at once, so that
+// the next sound opens whatever device there is by then.
+void RestLostSoundDevice(AppContext& app);
 // Milliseconds from nowMs until the device may rest; -1 when there is none or it rests already.
 int64_t MillisecondsUntilSoundRest(const AppContext& app, uint64_t nowMs);

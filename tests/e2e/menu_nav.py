@@ -97,3 +97,24 @@ def sav_value(data, key):
         if t == key.encode():
             return float(tokens[i + 1])
     return None
+
+
+def card_centres(shot, limit):
+    """Points well inside face-down cards: strongly coloured at the four corners of a 60 x 60
+    square around them (the back's frame and the light table are pale)."""
+    data = crop(shot, 0, 0, W, H)
+
+    def coloured(x, y):
+        i = (y * W + x) * 3
+        r, g, b = data[i], data[i + 1], data[i + 2]
+        return max(r, g, b) - min(r, g, b) > 80
+
+    found = []
+    for y in range(120, H - 40, 6):
+        for x in range(40, W - 40, 6):
+            if all(coloured(x + dx, y + dy) for dx in (-30, 30) for dy in (-30, 30)) and \
+                    all((x - fx) ** 2 + (y - fy) ** 2 > 110 ** 2 for fx, fy in found):
+                found.append((x, y))
+                if len(found) == limit:
+                    return found
+    return found

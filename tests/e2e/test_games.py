@@ -4,7 +4,7 @@ abort button of the in-game menu, after which its statistics file exists."""
 import sys
 
 from harness import Session, check
-from menu_nav import AWAY, Menu, crop, sav_value, shoot_until
+from menu_nav import AWAY, Menu, card_centres, crop, sav_value, shoot_until
 
 W, H = 1024, 768
 
@@ -13,27 +13,6 @@ def dark_pixels(shot, x, y, w, h):
     """Pixels of a rectangle dark or saturated enough to belong to a digit (black, grey or red)."""
     data = crop(shot, x, y, w, h)
     return sum(1 for i in range(0, len(data), 3) if data[i] + data[i + 1] + data[i + 2] < 300)
-
-
-def card_centres(shot, limit):
-    """Points well inside face-down cards: strongly coloured at the four corners of a 60 x 60
-    square around them (the back's frame and the light table are pale)."""
-    data = crop(shot, 0, 0, W, H)
-
-    def coloured(x, y):
-        i = (y * W + x) * 3
-        r, g, b = data[i], data[i + 1], data[i + 2]
-        return max(r, g, b) - min(r, g, b) > 80
-
-    found = []
-    for y in range(120, H - 40, 6):
-        for x in range(40, W - 40, 6):
-            if all(coloured(x + dx, y + dy) for dx in (-30, 30) for dy in (-30, 30)) and \
-                    all((x - fx) ** 2 + (y - fy) ** 2 > 110 ** 2 for fx, fy in found):
-                found.append((x, y))
-                if len(found) == limit:
-                    return found
-    return found
 
 
 def cell_origin(c, r):

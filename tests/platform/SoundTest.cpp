@@ -83,12 +83,12 @@ TEST(SoundVolume, MixerVolumeIsTheDecibelGain) {
     for (int a = -10000; a < 0; a += 100) EXPECT_LE(MixerVolume(a), MixerVolume(a + 100));
 }
 
-TEST_F(SoundTest, StartUpWithoutSoundFilesKeepsTheDeviceAndSetsFullVolume) {
-    app.soundVolume = 0;  // as after "SOUND: 0" in the settings
+TEST_F(SoundTest, StartUpWithoutSoundFilesKeepsTheDeviceAndTheVolumeOfTheSettings) {
+    app.soundVolume = 0;  // as after "SOUND: 0" in the settings: effects stay off
     app.musicVolume = 40;
     const int stepsBefore = app.loadingSteps;
     ASSERT_EQ(StartSound(app), kOk);
-    EXPECT_EQ(app.soundVolume, 100);
+    EXPECT_EQ(app.soundVolume, 0);
     EXPECT_EQ(app.musicVolume, 40);
     EXPECT_NE(app.musicPlayer, nullptr);
     EXPECT_NE(app.directSound, nullptr);
