@@ -41,6 +41,18 @@ bool Solve(Grid& g) {
     return true;
 }
 
+int CountSolutions(Grid& g, int limit = 2) {
+    for (int c = 0; c < 9; ++c)
+        for (int r = 0; r < 9; ++r) {
+            if (g[c][r] != -1) continue;
+            int found = 0;
+            for (int d = 1; d <= 9 && found < limit; ++d)
+                if (Allowed(g, c, r, d)) g[c][r] = d, found += CountSolutions(g, limit - found), g[c][r] = -1;
+            return found;
+        }
+    return 1;
+}
+
 bool IsValidComplete(const Grid& g) {
     for (int i = 0; i < 9; ++i) {
         std::set<int> column, row, box;
@@ -141,8 +153,9 @@ TEST(SudokuGridTest, PermutationsKeepEveryDigitAndNeverLeaveTheLastPlaceToAMove)
     EXPECT_GT(seen.size(), 150u);
 }
 
-TEST_F(SudokuTest, EveryPuzzleEmptiesExactlyItsCellsAndKeepsASolution) {
+TEST_F(SudokuTest, EveryPuzzleEmptiesExactlyItsCellsAndHasOneSolutionInItsOwnLayout) {
     const int expectedEmpty[3] = {10, 20, 30};
+    std::set<Grid> layouts;  // solutions with the digits renamed in the order of the first row
     for (int level = 0; level < 3; ++level) {
         for (unsigned seed = 1; seed <= 60; ++seed) {
             KG_Sudoku9x9 puzzle(level, seed * 7919u + level);
@@ -160,10 +173,17 @@ TEST_F(SudokuTest, EveryPuzzleEmptiesExactlyItsCellsAndKeepsASolution) {
                 }
             EXPECT_EQ(empty, expectedEmpty[level]) << "level " << level << " seed " << seed;
             Grid g = GridOf(puzzle);
-            ASSERT_TRUE(Solve(g)) << "level " << level << " seed " << seed;
+            ASSERT_EQ(CountSolutions(g), 1) << "level " << level << " seed " << seed;
+            ASSERT_TRUE(Solve(g));
             EXPECT_TRUE(IsValidComplete(g));
+            int rename[10];
+            for (int c = 0; c < 9; ++c) rename[g[c][0]] = c + 1;
+            for (auto& column : g)
+                for (int& v : column) v = rename[v];
+            layouts.insert(g);
         }
     }
+    EXPECT_EQ(layouts.size(), 180u);
 }
 
 TEST_F(SudokuTest, CellsLieInThreeBlocksWithGaps) {
@@ -213,7 +233,7 @@ TEST_F(SudokuTest, ASharedEdgeSelectsTheLastEmptyCellTested) {
     EXPECT_EQ(game->selectedCell, &game->cells[1][0]);
 }
 
-TEST_F(SudokuTest, DigitKeysFillTheCellAndOtherKeysEmptyIt) {
+TEST_F(SudokuTest, DigitKeysFillTheCellAndOnlyClearingKeysEmptyIt) {
     StartGame(0, 21);
     SudokuCell* cell = FirstEmptyCell();
     Select(cell);
@@ -223,11 +243,16 @@ TEST_F(SudokuTest, DigitKeysFillTheCellAndOtherKeysEmptyIt) {
     EXPECT_EQ(cell->value, 5);
     game->OnKeyUp('0');
     EXPECT_TRUE(cell->IsEmpty());
+    for (uint16_t clear : {kKeyBack, kKeyDelete, kKeySpace}) {
+        game->OnKeyUp('9');
+        game->OnKeyUp(clear);
+        EXPECT_TRUE(cell->IsEmpty()) << clear;
+    }
     game->OnKeyUp('9');
+    for (uint16_t other : {kKeyControl, kKeyShift, kKeyTab, kKeyLeft, kKeyDown, kKeyReturn, kKeyA})
+        game->OnKeyUp(other);
     EXPECT_EQ(cell->value, 9);
-    game->OnKeyUp('A');
-    EXPECT_TRUE(cell->IsEmpty());
-    EXPECT_EQ(game->inputCount, 4);
+    EXPECT_EQ(game->inputCount, 9);
 }
 
 TEST_F(SudokuTest, OnlyTheStepIntoAConflictCountsAsAnError) {
@@ -388,10 +413,23 @@ TEST_F(SudokuTest, GradeLeftEarlyCountsEmptyAndConflictingCells) {
     game->OnKeyUp(static_cast<uint16_t>('0' + DigitGivenInRow(last)));
     game->SetState(kStateAborted);
     game->ComputeGrade();
-    // two empty cells, the wrong digit and the given digits it repeats
-    const int wrong = game->conflictCells.Count();
-    EXPECT_GE(wrong, 2);
-    EXPECT_DOUBLE_EQ(game->grade, std::min(1.0, (2.0 + wrong) / 10) * 5 + 1);
+    EXPECT_GT(game->grade, 2.0 / 10 * 5 + 1.1);  // the conflict and its error both count
+    // Put right again, the two empty cells remain and so does the error.
+    game->SetState(kStatePlaying);
+    game->OnKeyUp(static_cast<uint16_t>('0' + solution[ColumnOf(last)][RowOf(last)]));
+    game->SetState(kStateAborted);
+    game->ComputeGrade();
+    EXPECT_DOUBLE_EQ(game->grade, 2.0 / 10 * 5 + 1.1);
+    // Six mistakes, then two cells short: never better than solving with the same mistakes.
+    game->errorCount = 6;
+    game->ComputeGrade();
+    const double leftEarly = game->grade;
+    game->SetState(kStatePlaying);
+    FillSolution();
+    Step(*game, 0.0);
+    game->ComputeGrade();
+    EXPECT_DOUBLE_EQ(game->grade, 1.6);
+    EXPECT_GT(leftEarly, game->grade);
 }
 
 TEST_F(SudokuTest, ResultTextListsTimeConflictsAverageAndGrade) {
@@ -427,7 +465,9 @@ TEST_F(SudokuTest, RenderDrawsPanelTintedCellsAndColouredDigits) {
     game->playTime = 75.0;
     SudokuCell* selected = FirstEmptyCell();
     Select(selected);
-    game->OnKeyUp(static_cast<uint16_t>('0' + DigitGivenInRow(selected)));
+    const int wrong = DigitGivenInRow(selected);
+    const std::set<const SudokuCell*> clashes = GivenClashes(selected, wrong);
+    game->OnKeyUp(static_cast<uint16_t>('0' + wrong));
     SudokuCell* mine = FirstEmptyCell(ColumnOf(selected));
     Select(mine);
     game->OnKeyUp(static_cast<uint16_t>('0' + solution[ColumnOf(mine)][RowOf(mine)]));
@@ -469,8 +509,9 @@ TEST_F(SudokuTest, RenderDrawsPanelTintedCellsAndColouredDigits) {
         EXPECT_EQ(middleX, static_cast<int>(cell.position.x) + 25);
         EXPECT_EQ(middleY, static_cast<int>(cell.position.y) + 25);
         EXPECT_EQ(t.text, std::to_string(cell.value));
-        Color expected = !cell.valid ? 0xFFFF0000u : (cell.given ? 0xFF4F4F4Fu : 0xFF000000u);
-        EXPECT_EQ(t.color, expected) << "cell " << c << "," << r;
+        // red: the wrong digit and the given ones it repeats; black: the player's right digit
+        const bool red = &cell == selected || clashes.count(&cell) > 0;
+        EXPECT_EQ(t.color, red ? 0xFFFF0000u : (&cell == mine ? 0xFF000000u : 0xFF4F4F4Fu)) << c << "," << r;
     }
     EXPECT_EQ(digits, 81 - 10 + 2);
     EXPECT_EQ(selected->valid, false);

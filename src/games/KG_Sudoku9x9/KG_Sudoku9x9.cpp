@@ -7,6 +7,7 @@
 
 #include "app/AppContext.h"
 #include "framework/TextFormat.h"
+#include "games/KG_Sudoku9x9/SudokuSolver.h"
 #include "games/TickSeed.h"
 
 namespace {
@@ -35,23 +36,19 @@ KG_Sudoku9x9::KG_Sudoku9x9(int level_, unsigned seed) : Knobel_Game(level_, "sud
     solved = false;
     state = kStatePlaying;
 
-    int digits[kSide];
-    PermuteDigits(digits);
+    // A fresh grid until cellsToFill cells could be emptied with the solution kept unique.
     int grid[kSide][kSide];
-    FillGrid(digits, grid);
+    do {
+        int digits[kSide];
+        PermuteDigits(digits);
+        FillGrid(digits, grid);
+        ShuffleGrid(grid);
+    } while (!EmptyUniquely(grid, cellsToFill));
     for (int c = 0; c < kSide; ++c)
-        for (int r = 0; r < kSide; ++r) cells[c][r].value = grid[c][r];
-
-    // Empty distinct cells; drawing an already empty cell again does not count.
-    for (int emptied = 0; emptied < cellsToFill;) {
-        int c = std::rand() % kSide;
-        int r = std::rand() % kSide;
-        SudokuCell& cell = cells[c][r];
-        if (cell.IsEmpty()) continue;
-        cell.value = SudokuCell::kEmpty;
-        cell.given = false;
-        ++emptied;
-    }
+        for (int r = 0; r < kSide; ++r) {
+            cells[c][r].value = grid[c][r] >= 1 ? grid[c][r] : SudokuCell::kEmpty;
+            cells[c][r].given = !cells[c][r].IsEmpty();
+        }
     errorCount = 0;
     inputCount = 0;
     playTime = 0.0;
@@ -71,6 +68,47 @@ void KG_Sudoku9x9::PermuteDigits(int digits[kSide]) {
         list.insert(list.begin() + before, digit);
     }
     std::copy(list.begin(), list.end(), digits);
+}
+
+// Each move keeps a valid grid valid: rows within a band, the bands, columns within a stack,
+// the stacks, and the grid turned about its diagonal.
+void KG_Sudoku9x9::ShuffleGrid(int grid[kSide][kSide]) {
+    auto order = [] {
+        std::array<int, kSide> map;
+        int bands[3] = {0, 1, 2};
+        for (int i = 2; i > 0; --i) std::swap(bands[i], bands[std::rand() % (i + 1)]);
+        for (int b = 0; b < 3; ++b) {
+            int lines[3] = {0, 1, 2};
+            for (int i = 2; i > 0; --i) std::swap(lines[i], lines[std::rand() % (i + 1)]);
+            for (int i = 0; i < 3; ++i) map[3 * b + i] = 3 * bands[b] + lines[i];
+        }
+        return map;
+    };
+    const std::array<int, kSide> columns = order();
+    const std::array<int, kSide> rows = order();
+    const bool turn = std::rand() % 2 == 1;
+    int copy[kSide][kSide];
+    std::copy(&grid[0][0], &grid[0][0] + kSide * kSide, &copy[0][0]);
+    for (int c = 0; c < kSide; ++c)
+        for (int r = 0; r < kSide; ++r)
+            grid[c][r] = turn ? copy[columns[r]][rows[c]] : copy[columns[c]][rows[r]];
+}
+
+bool KG_Sudoku9x9::EmptyUniquely(int grid[kSide][kSide], int count) {
+    std::array<int, kSide * kSide> order;
+    for (int i = 0; i < kSide * kSide; ++i) order[i] = i;
+    for (int i = kSide * kSide - 1; i > 0; --i) std::swap(order[i], order[std::rand() % (i + 1)]);
+    int emptied = 0;
+    for (int i = 0; i < kSide * kSide && emptied < count; ++i) {
+        int& value = grid[order[i] / kSide][order[i] % kSide];
+        const int kept = value;
+        value = SudokuCell::kEmpty;
+        if (CountSudokuSolutions(grid, 2) == 1)
+            ++emptied;
+        else
+            value = kept;
+    }
+    return emptied == count;
 }
 
 // Rows are the three triples side by side; from row to row the triples move one place to the
@@ -100,7 +138,12 @@ void KG_Sudoku9x9::OnLButtonUp(uint16_t x, uint16_t y) {
 void KG_Sudoku9x9::OnKeyUp(uint16_t key) {
     if (selectedCell == nullptr || !Playing()) return;
     if (selectedCell->given) return;
-    selectedCell->value = (key >= kKeyDigit1 && key <= kKeyDigit9) ? key - '0' : SudokuCell::kEmpty;
+    if (key >= kKeyDigit1 && key <= kKeyDigit9)
+        selectedCell->value = key - '0';
+    else if (key == kKeyBack || key == kKeyDelete || key == kKeySpace || key == kKey0)
+        selectedCell->value = SudokuCell::kEmpty;
+    else
+        return;  // modifiers, Tab, arrows and other keys leave the cell alone
     bool wasConflictFree = conflictFree;
     CheckBoard();
     if (wasConflictFree && !conflictFree) ++errorCount;
@@ -173,16 +216,13 @@ const char* KG_Sudoku9x9::GetResultText() {
     return FrameResultText({FormatText(app->GetText(40), errorCount), FormatText(app->GetText(41), perInput)});
 }
 
-// One grade step per three minutes; a solved grid adds the share of conflicting inputs, a grid
-// left early five steps times the share of cells still empty or in conflict.
+// One grade step per three minutes plus the share of conflicting inputs; a grid left early adds
+// five steps times the share of cells still empty or in conflict.
 void KG_Sudoku9x9::ComputeGrade() {
-    double g;
-    if (state == kStateOver) {
-        g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / kSecondsPerGrade;
-    } else {
+    double g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / kSecondsPerGrade;
+    if (state != kStateOver) {
         double share = static_cast<double>(conflictCells.Count() + EmptyCellCount()) / cellsToFill;
-        share = std::clamp(share, 0.0, 1.0);
-        g = share * 5.0 + 1.0 + playTime / kSecondsPerGrade;
+        g += std::clamp(share, 0.0, 1.0) * 5.0;
     }
     grade = std::min(g, 6.0);
 }
