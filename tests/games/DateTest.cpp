@@ -205,30 +205,35 @@ TEST(DateStepTest, StepsAlternateAndNeverRepeatAGroup) {
     }
 }
 
-TEST(DateStepTest, TextIdsOfTheSteps) {
-    const int ids[14] = {175, 173, 176, 178, 177, 179, 180, 182, 181, 183, 184, 186, 185, 187};
-    for (int t = 0; t < 14; ++t) EXPECT_EQ(datetask::TextIdOf(t), ids[t]) << t;
-    EXPECT_EQ(datetask::TextIdOf(14), 0);
-    EXPECT_EQ(datetask::TextIdOf(-1), 0);
-}
-
-TEST(DateInputTest, MissingPartsComeFromToday) {
+// What the field shows is the date judged: typed digits black, parts from today grey; five or
+// seven digits are no date.
+TEST(DateInputTest, TheFieldShowsExactlyTheDateReadWithTodaysPartsApart) {
     const Datum today = Datum::Of(10, 6, 2025);
-    ExpectDate(datetask::ReadTypedDate("15032007", today), 15, 3, 2007, "8 digits");
-    ExpectDate(datetask::ReadTypedDate("150320", today), 15, 3, 2025, "6 digits");
-    ExpectDate(datetask::ReadTypedDate("1503", today), 15, 3, 2025, "4 digits");
-    ExpectDate(datetask::ReadTypedDate("150", today), 15, 6, 2025, "3 digits");
-    ExpectDate(datetask::ReadTypedDate("15", today), 15, 6, 2025, "2 digits");
-    ExpectDate(datetask::ReadTypedDate("1", today), 10, 6, 2025, "1 digit");
-    const Datum typed = datetask::ReadTypedDate("99999999", today);
-    EXPECT_EQ(typed.day, 99);
-    EXPECT_EQ(typed.month, 99);
-    EXPECT_FALSE(typed.SameDate(today));
-    EXPECT_EQ(datetask::DottedDigits(""), "");
-    EXPECT_EQ(datetask::DottedDigits("1"), "1");
-    EXPECT_EQ(datetask::DottedDigits("150"), "15.0");
-    EXPECT_EQ(datetask::DottedDigits("1503"), "15.03");
-    EXPECT_EQ(datetask::DottedDigits("15032007"), "15.03.2007");
+    struct Case {
+        const char* typed;
+        int d, m, y;
+        const char* shown;
+        const char* fromToday;
+    };
+    for (const Case& c : {Case{"15032007", 15, 3, 2007, "15.03.2007", ""}, Case{"150320", 15, 3, 2020, "15.03.2020", "20"},
+                          Case{"1503", 15, 3, 2025, "15.03.2025", ".2025"}, Case{"153", 15, 3, 2025, "15.3.2025", ".2025"},
+                          Case{"15", 15, 6, 2025, "15.06.2025", ".06.2025"}, Case{"1", 1, 6, 2025, "1.06.2025", ".06.2025"}}) {
+        const datetask::TypedDate read = datetask::ReadTypedDate(c.typed, today);
+        EXPECT_TRUE(read.isDate) << c.typed;
+        ExpectDate(read.date, c.d, c.m, c.y, c.typed);
+        EXPECT_EQ(read.Text(), c.shown);
+        std::string grey;
+        for (const auto& [text, fromToday] : read.pieces) grey += fromToday ? text : "";
+        EXPECT_EQ(grey, c.fromToday) << c.typed;
+    }
+    for (auto [typed, shown] : {std::pair{"", ""}, {"15032", "15.03.2"}, {"1503200", "15.03.200"}}) {
+        const datetask::TypedDate read = datetask::ReadTypedDate(typed, today);
+        EXPECT_FALSE(read.isDate) << typed;
+        EXPECT_EQ(read.Text(), shown);
+    }
+    const datetask::TypedDate nonsense = datetask::ReadTypedDate("99999999", today);
+    EXPECT_EQ(nonsense.date.day, 99);
+    EXPECT_FALSE(nonsense.date.SameDate(today));
 }
 
 TEST(DateInputTest, WeekdaysMatchWhateverTheCaseAndBlanks) {
@@ -361,6 +366,34 @@ TEST_F(DateGameTest, ARightDateShowsTheTickForASecond) {
     Step(*game, 0.6);
     EXPECT_FALSE(game->answer.InVerdict()) << "a right verdict lasts a second";
     EXPECT_EQ(game->answer.Text(), "");
+}
+
+TEST_F(DateGameTest, StepTextsGoTheWayOfTheirStepsAndNoDateIsRefusedWithAHint) {
+    for (int type = 0; type < datetask::kStepTypes; ++type) {
+        const std::string text = app->GetText(datetask::TextIdOf(type));
+        EXPECT_EQ(text.substr(0, 2), datetask::IsBackward(type) ? " -" : " +") << type;
+        EXPECT_EQ(text.find("%d") != std::string::npos, datetask::TextTakesAmount(type)) << type;
+    }
+    Start(1);
+    TaskOfKind(false);
+    const std::string right = RightDigits();
+    Type(right.substr(0, 5));
+    Enter();
+    EXPECT_EQ(game->Answered(), 0) << "five digits are not judged";
+    EXPECT_EQ(game->answer.Text(), right.substr(0, 5));
+    auto hintShown = [this] {
+        for (const DrawCommand& t : TextsOf(RenderFrame(*game)))
+            if (t.text == app->GetText(172)) return true;
+        return false;
+    };
+    EXPECT_TRUE(hintShown());
+    Type(right.substr(5, 2));
+    EXPECT_FALSE(hintShown());
+    Enter();
+    EXPECT_EQ(game->Answered(), 0) << "nor are seven";
+    Type(right.substr(7));
+    Enter();
+    EXPECT_EQ(game->rightCount, 1);
 }
 
 TEST_F(DateGameTest, ShortAnswersTakeTodayAsReadForTheTask) {
