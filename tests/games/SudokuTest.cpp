@@ -120,39 +120,6 @@ protected:
 };
 }  // namespace
 
-TEST(SudokuGridTest, DigitsInOrderGiveTheKnownGrid) {
-    const int digits[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    int grid[9][9];
-    KG_Sudoku9x9::FillGrid(digits, grid);
-    const int expected[9][9] = {
-        {1, 2, 3, 4, 5, 6, 7, 8, 9}, {5, 6, 4, 8, 9, 7, 2, 3, 1}, {8, 9, 7, 2, 3, 1, 5, 6, 4},
-        {2, 3, 1, 5, 6, 4, 8, 9, 7}, {6, 4, 5, 9, 7, 8, 3, 1, 2}, {9, 7, 8, 3, 1, 2, 6, 4, 5},
-        {3, 1, 2, 6, 4, 5, 9, 7, 8}, {4, 5, 6, 7, 8, 9, 1, 2, 3}, {7, 8, 9, 1, 2, 3, 4, 5, 6},
-    };
-    for (int r = 0; r < 9; ++r)
-        for (int c = 0; c < 9; ++c) EXPECT_EQ(grid[c][r], expected[r][c]) << "row " << r << " column " << c;
-}
-
-TEST(SudokuGridTest, PermutationsKeepEveryDigitAndNeverLeaveTheLastPlaceToAMove) {
-    std::srand(7);
-    std::set<std::array<int, 9>> seen;
-    for (int round = 0; round < 200; ++round) {
-        std::array<int, 9> digits;
-        KG_Sudoku9x9::PermuteDigits(digits.data());
-        std::array<int, 9> sorted = digits;
-        std::sort(sorted.begin(), sorted.end());
-        EXPECT_EQ(sorted, (std::array<int, 9>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
-        seen.insert(digits);
-        int grid[9][9];
-        KG_Sudoku9x9::FillGrid(digits.data(), grid);
-        Grid g;
-        for (int c = 0; c < 9; ++c)
-            for (int r = 0; r < 9; ++r) g[c][r] = grid[c][r];
-        EXPECT_TRUE(IsValidComplete(g));
-    }
-    EXPECT_GT(seen.size(), 150u);
-}
-
 TEST_F(SudokuTest, EveryPuzzleEmptiesExactlyItsCellsAndHasOneSolutionInItsOwnLayout) {
     const int expectedEmpty[3] = {10, 20, 30};
     std::set<Grid> layouts;  // solutions with the digits renamed in the order of the first row

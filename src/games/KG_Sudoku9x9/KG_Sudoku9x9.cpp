@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <vector>
 
 #include "app/AppContext.h"
 #include "framework/TextFormat.h"
@@ -11,7 +10,6 @@
 #include "games/TickSeed.h"
 
 namespace {
-constexpr int kPermutationMoves = 20;
 constexpr int kKeyDigit1 = '1';
 constexpr int kKeyDigit9 = '9';
 }  // namespace
@@ -36,13 +34,13 @@ KG_Sudoku9x9::KG_Sudoku9x9(int level_, unsigned seed) : Knobel_Game(level_, "sud
     solved = false;
     state = kStatePlaying;
 
-    // A fresh grid until cellsToFill cells could be emptied with the solution kept unique.
+    // A complete grid drawn at random, again until cellsToFill cells could be emptied with the
+    // solution kept unique.
     int grid[kSide][kSide];
     do {
-        int digits[kSide];
-        PermuteDigits(digits);
-        FillGrid(digits, grid);
-        ShuffleGrid(grid);
+        for (auto& column : grid)
+            for (int& v : column) v = SudokuCell::kEmpty;
+        FillSudokuAtRandom(grid);
     } while (!EmptyUniquely(grid, cellsToFill));
     for (int c = 0; c < kSide; ++c)
         for (int r = 0; r < kSide; ++r) {
@@ -56,43 +54,6 @@ KG_Sudoku9x9::KG_Sudoku9x9(int level_, unsigned seed) : Knobel_Game(level_, "sud
 }
 
 KG_Sudoku9x9::~KG_Sudoku9x9() { conflictCells.Clear(false); }
-
-void KG_Sudoku9x9::PermuteDigits(int digits[kSide]) {
-    std::vector<int> list;
-    for (int d = 1; d <= kSide; ++d) list.push_back(d);
-    for (int move = 0; move < kPermutationMoves; ++move) {
-        int from = std::rand() % static_cast<int>(list.size());
-        int digit = list[from];
-        list.erase(list.begin() + from);
-        int before = std::rand() % static_cast<int>(list.size());
-        list.insert(list.begin() + before, digit);
-    }
-    std::copy(list.begin(), list.end(), digits);
-}
-
-// Each move keeps a valid grid valid: rows within a band, the bands, columns within a stack,
-// the stacks, and the grid turned about its diagonal.
-void KG_Sudoku9x9::ShuffleGrid(int grid[kSide][kSide]) {
-    auto order = [] {
-        std::array<int, kSide> map;
-        int bands[3] = {0, 1, 2};
-        for (int i = 2; i > 0; --i) std::swap(bands[i], bands[std::rand() % (i + 1)]);
-        for (int b = 0; b < 3; ++b) {
-            int lines[3] = {0, 1, 2};
-            for (int i = 2; i > 0; --i) std::swap(lines[i], lines[std::rand() % (i + 1)]);
-            for (int i = 0; i < 3; ++i) map[3 * b + i] = 3 * bands[b] + lines[i];
-        }
-        return map;
-    };
-    const std::array<int, kSide> columns = order();
-    const std::array<int, kSide> rows = order();
-    const bool turn = std::rand() % 2 == 1;
-    int copy[kSide][kSide];
-    std::copy(&grid[0][0], &grid[0][0] + kSide * kSide, &copy[0][0]);
-    for (int c = 0; c < kSide; ++c)
-        for (int r = 0; r < kSide; ++r)
-            grid[c][r] = turn ? copy[columns[r]][rows[c]] : copy[columns[c]][rows[r]];
-}
 
 bool KG_Sudoku9x9::EmptyUniquely(int grid[kSide][kSide], int count) {
     std::array<int, kSide * kSide> order;
@@ -109,22 +70,6 @@ bool KG_Sudoku9x9::EmptyUniquely(int grid[kSide][kSide], int count) {
             value = kept;
     }
     return emptied == count;
-}
-
-// Rows are the three triples side by side; from row to row the triples move one place to the
-// left, and after rows 0, 3 and 6 each triple also turns by one digit.
-void KG_Sudoku9x9::FillGrid(const int digits[kSide], int grid[kSide][kSide]) {
-    std::array<std::array<int, 3>, 3> triples;
-    for (int t = 0; t < 3; ++t)
-        for (int i = 0; i < 3; ++i) triples[t][i] = digits[3 * t + i];
-    for (int r = 0; r < kSide; ++r) {
-        for (int t = 0; t < 3; ++t)
-            for (int i = 0; i < 3; ++i) grid[3 * t + i][r] = triples[t][i];
-        std::rotate(triples.begin(), triples.begin() + 1, triples.end());
-        if (r == 0 || r == 3 || r == 6) {
-            for (auto& triple : triples) std::rotate(triple.begin(), triple.begin() + 1, triple.end());
-        }
-    }
 }
 
 void KG_Sudoku9x9::OnLButtonUp(uint16_t x, uint16_t y) {

@@ -1,6 +1,8 @@
 #include "games/KG_Sudoku9x9/SudokuSolver.h"
 
 #include <bit>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 constexpr unsigned kAllDigits = 0x3FE;  // bits 1..9
@@ -22,11 +24,9 @@ struct Search {
         cell[i] = on ? d : 0;
     }
 
-    // Fills the empty cell with the fewest candidates first.
-    void Run() {
-        int best = -1;
-        unsigned bestFree = 0;
-        int bestCount = 10;
+    // The empty cell with the fewest candidates, or -1 when the grid is full.
+    int Fewest(unsigned& bestFree) const {
+        int best = -1, bestCount = 10;
         for (int i = 0; i < 81; ++i) {
             if (cell[i] != 0) continue;
             const int c = i / 9, r = i % 9;
@@ -37,6 +37,13 @@ struct Search {
                 if (count <= 1) break;
             }
         }
+        return best;
+    }
+
+    // Fills the empty cell with the fewest candidates first.
+    void Run() {
+        unsigned bestFree = 0;
+        const int best = Fewest(bestFree);
         if (best < 0) {
             ++found;
             return;
@@ -48,22 +55,49 @@ struct Search {
             Place(best, d, false);
         }
     }
+
+    // The first completion found, the candidates of each cell in a random order; kept.
+    bool Fill() {
+        unsigned free = 0;
+        const int best = Fewest(free);
+        if (best < 0) return true;
+        int digits[9], n = 0;
+        for (; free != 0; free &= free - 1) digits[n++] = std::countr_zero(free);
+        for (int i = n - 1; i > 0; --i) std::swap(digits[i], digits[std::rand() % (i + 1)]);
+        for (int i = 0; i < n; ++i) {
+            Place(best, digits[i], true);
+            if (Fill()) return true;
+            Place(best, digits[i], false);
+        }
+        return false;
+    }
+
+    // Takes the given digits; false when one repeats in a row, column or box.
+    bool Load(const int grid[9][9]) {
+        for (int c = 0; c < 9; ++c)
+            for (int r = 0; r < 9; ++r) {
+                const int v = grid[c][r];
+                cell[c * 9 + r] = 0;
+                if (v < 1 || v > 9) continue;
+                if ((column[c] | row[r] | box[BoxOf(c, r)]) & (1u << v)) return false;
+                Place(c * 9 + r, v, true);
+            }
+        return true;
+    }
 };
 }  // namespace
 
 int CountSudokuSolutions(const int grid[9][9], int limit) {
     Search s;
     s.limit = limit;
-    for (int c = 0; c < 9; ++c)
-        for (int r = 0; r < 9; ++r) {
-            const int v = grid[c][r];
-            s.cell[c * 9 + r] = 0;
-            if (v < 1 || v > 9) continue;
-            const unsigned bit = 1u << v;
-            const int b = Search::BoxOf(c, r);
-            if ((s.column[c] | s.row[r] | s.box[b]) & bit) return 0;  // a digit twice: no solution
-            s.Place(c * 9 + r, v, true);
-        }
+    if (!s.Load(grid)) return 0;
     s.Run();
     return s.found;
+}
+
+bool FillSudokuAtRandom(int grid[9][9]) {
+    Search s;
+    if (!s.Load(grid) || !s.Fill()) return false;
+    for (int i = 0; i < 81; ++i) grid[i / 9][i % 9] = s.cell[i];
+    return true;
 }
