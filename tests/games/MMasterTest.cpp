@@ -206,10 +206,9 @@ TEST_F(MMasterTest, DraggedPegsFillTheCurrentRowOnly) {
     DragFromPalette(G, game->HolePosition(0, 2));
     // Pulled out of the row and dropped anywhere else, a peg goes back into its hole, however
     // often; the palette keeps its six pegs.
-    for (int drop = 0; drop < 20; ++drop) {
+    for (int drop = 0; drop < 20; ++drop, Settle()) {
         game->OnLButtonDown(U(hole->position.x), U(hole->position.y));
         game->OnLButtonUp(U(hole->position.x), static_cast<uint16_t>(drop % 2 ? 700 : 20));
-        Settle();
     }
     EXPECT_EQ(hole->Colour(), G);
     EXPECT_EQ(game->palette.Count(), 6);
