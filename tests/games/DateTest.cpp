@@ -207,11 +207,10 @@ TEST(DateStepTest, StepsAlternateAndNeverRepeatAGroup) {
     }
 }
 
-// What the field shows is the date judged: typed digits black, parts from today grey; five or
-// seven digits are no date.
+// The date judged is the one the field shows: typed, shown, the part from today, and whether
+// it is a date at all (five or seven digits are not).
 TEST(DateInputTest, TheFieldShowsExactlyTheDateReadWithTodaysPartsApart) {
     const Datum today = Datum::Of(10, 6, 2025);
-    // typed, shown, grey part, and whether it is a date; the date judged is the one shown
     for (const auto& [typed, shown, grey, isDate] : std::vector<std::tuple<std::string, std::string, std::string, bool>>{
              {"15032007", "15.03.2007", "", true}, {"150320", "15.03.2020", "20", true}, {"1503", "15.03.2025", ".2025", true},
              {"153", "15.3.2025", ".2025", true}, {"1", "1.06.2025", ".06.2025", true}, {"15032", "15.03.2", "", false},
