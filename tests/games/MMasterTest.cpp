@@ -199,9 +199,8 @@ TEST_F(MMasterTest, DraggedPegsFillTheCurrentRowOnly) {
     EXPECT_EQ(game->Row(1)->Get(0)->peg, nullptr);
     EXPECT_EQ(game->palette.Count(), 6);
     EXPECT_EQ(game->palette.Get(B)->colour, B) << "back at its place";
-    // A peg from the palette takes the place of the one in the hole.
     DragFromPalette(R, game->HolePosition(0, 2));
-    EXPECT_EQ(hole->peg->colour, R);
+    EXPECT_EQ(hole->peg->colour, R) << "a palette peg takes the place of the one in the hole";
     DragFromPalette(G, game->HolePosition(0, 2));
     // Pulled out of the row and dropped elsewhere, however often, a peg goes back to its hole.
     for (int drop = 0; drop < 20; ++drop, Settle()) {

@@ -85,7 +85,7 @@ TEST_F(QuadratAddierenTest, TheSumStandsAtTheDrawnPlaceAndIsTheOrOfTheSummands) 
         }
 }
 
-// Guessing by how full a candidate is or by its parity wins hardly more than picking blindly.
+// Guessing by fullness or by parity (at random among ties) wins hardly more than blind picking.
 TEST_F(QuadratAddierenTest, NearMissesThatNeitherTheFullestNorTheParityGivesAway) {
     constexpr int kTasks = 10000;
     for (int level = 0; level < 3; ++level) {
@@ -106,7 +106,6 @@ TEST_F(QuadratAddierenTest, NearMissesThatNeitherTheFullestNorTheParityGivesAway
                 if (c == game->answer) sumLit = lit;
             }
             ASSERT_EQ(patterns.size(), 4u);
-            // Each rule picks at random among the candidates it cannot tell apart.
             fullest += sumLit == most ? 1.0 / atMost : 0.0;
             odd += odds == 0 ? 0.25 : (sumLit % 2 ? 1.0 / odds : 0.0);
             oddOneOut += odds % 2 == 0 ? 0.25 : ((sumLit % 2 ? odds : 4 - odds) == 1 ? 1.0 : 0.0);
