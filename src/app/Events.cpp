@@ -33,7 +33,7 @@ uint16_t VirtualKeyFromSDL(int k) {
         case SDLK_DOWN: return kKeyDown;
         case SDLK_KP_PLUS: return kKeyAdd;
         case SDLK_KP_MINUS: return kKeySubtract;
-        case SDLK_DELETE: return 0x2E;
+        case SDLK_DELETE: return kKeyDelete;
         default: return 0;
     }
 }

@@ -14,7 +14,7 @@ void TypedTaskGame::OnKeyDown(uint16_t key) {
 
 void TypedTaskGame::OnKeyUp(uint16_t key) {
     if (!Playing() || !HasTask()) return;
-    if (!answer.KeyUp(key)) return;
+    if (!answer.KeyUp(key) || Refuses(answer.Text())) return;
     const bool right = IsRight(answer.Text());
     if (right)
         ++rightCount;

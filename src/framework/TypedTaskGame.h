@@ -33,6 +33,9 @@ public:
     TypedAnswer answer;
 
 protected:
+    // Whether the typed text is no answer at all (the game then says so); it is not judged and
+    // stays typed.
+    virtual bool Refuses(const std::string& typed) { return false; }
     // Whether a task is there to be answered.
     virtual bool HasTask() const { return true; }
     // How long the verdict on an answer shows.

@@ -38,7 +38,7 @@ enum TextFormat : unsigned {
 // Windows virtual-key codes, as the input slots receive them.
 enum Key : unsigned {
     kKeyBack = 8, kKeyTab = 9, kKeyReturn = 13, kKeyShift = 16, kKeyControl = 17,
-    kKeyEscape = 27, kKeySpace = 32, kKeyEnd = 0x23, kKeyHome = 0x24,
+    kKeyEscape = 27, kKeySpace = 32, kKeyEnd = 0x23, kKeyHome = 0x24, kKeyDelete = 0x2E,
     kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28,
     kKey0 = 0x30, kKey9 = 0x39, kKeyA = 0x41, kKeyZ = 0x5A, kKeyAdd = 0x6B, kKeySubtract = 0x6D,
 };

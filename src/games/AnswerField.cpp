@@ -34,4 +34,21 @@ void DrawWrongAnswer(const std::string& text, Vec2 centre, Font* font) {
     fonts->DrawTextAt(text.c_str(), centre.x, centre.y, TypedAnswer::kWrongAnswerColor, format, font);
 }
 
+void DrawPieces(const std::vector<std::pair<std::string, Color>>& pieces, Vec2 centre, Font* font) {
+    FontManager* fonts = GetFontManager();
+    std::vector<int> widths;
+    int total = 0;
+    for (const auto& piece : pieces) {
+        int w = fonts->TextWidth(piece.first, font);
+        if (w <= 0) w = 11 * static_cast<int>(piece.first.size());  // no face to measure with
+        widths.push_back(w);
+        total += w;
+    }
+    float x = centre.x - static_cast<float>(total) / 2.0f;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        fonts->DrawTextAt(pieces[i].first.c_str(), x, centre.y, pieces[i].second, kTextVCenter, font);
+        x += static_cast<float>(widths[i]);
+    }
+}
+
 }  // namespace answerfield

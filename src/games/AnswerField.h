@@ -3,6 +3,8 @@
 // after a wrong one. The field is the plain number field of misc1 widened to the text: its
 // rounded ends keep their size and only the middle is stretched.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/Types.h"
 
@@ -19,5 +21,9 @@ void Draw(Vec2 centre, float stretch);
 // The right answer after a wrong one, in light red with a thin dark edge so that it reads on
 // the field and on the backdrop alike.
 void DrawWrongAnswer(const std::string& text, Vec2 centre, Font* font);
+
+// One line of text in pieces of their own colours, side by side and centred together on the
+// point.
+void DrawPieces(const std::vector<std::pair<std::string, Color>>& pieces, Vec2 centre, Font* font);
 
 }  // namespace answerfield

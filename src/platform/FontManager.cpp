@@ -9,6 +9,7 @@
 
 #include "app/AppContext.h"
 #include "platform/Renderer.h"
+#include "platform/TextCache.h"
 
 namespace {
 // Cell heights beyond this are taken as this (no screen needs larger letters).
@@ -131,6 +132,13 @@ void FontManager::DrawTextRect(const char* text, int l, int t, int r, int b, Col
 
 void FontManager::DrawTextById(const char* text, Rect rc, Color color, unsigned format, int fontId) {
     DrawTextRect(text, rc.left, rc.top, rc.right, rc.bottom, color, format, FindFont(fontId));
+}
+
+int FontManager::TextWidth(const std::string& text, Font* font) {
+    TTF_Font* ttf = font != nullptr ? font->Handle() : nullptr;
+    int w = 0, h = 0;
+    if (ttf == nullptr || TTF_SizeUTF8(ttf, Windows1252ToUtf8(text).c_str(), &w, &h) != 0) return 0;
+    return w;
 }
 
 Rect FontManager::TextAtRect(float x, float y, unsigned format, int W, int H) {

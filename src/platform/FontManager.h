@@ -47,6 +47,8 @@ public:
     void DrawTextAt(const char* text, float x, float y, Color color, unsigned format, Font* font);
     void DrawTextScreen(const char* text, Color color, unsigned format, int fontId);
     void DrawTextScreen(const char* text, Color color, unsigned format, Font* font);
+    // The width in pixels of one line of text; 0 when the font has no face.
+    int TextWidth(const std::string& text, Font* font);
     // The rectangle DrawTextAt draws in: a screen-sized rectangle placed by the point and format.
     static Rect TextAtRect(float x, float y, unsigned format, int screenWidth, int screenHeight);
 

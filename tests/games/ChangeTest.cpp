@@ -112,7 +112,10 @@ TEST_F(ChangeTest, DealtTasksOverManySeeds) {
             EXPECT_GE(g.paymentTray->Count(), setup.paymentPieces) << what;
             int price = 0, paid = 0;
             for (MoneyTray* tray : {g.priceTray.get(), g.paymentTray.get()}) {
+                std::vector<money::DealtPiece> below;  // every value stays in sight
                 for (MoneyPiece* p : tray->pieces) {
+                    EXPECT_FALSE(money::HidesAValue(below, p->value, p->position)) << what << ": " << p->value;
+                    below.push_back({p->value, p->position});
                     const int index = money::IndexOfCents(p->value);
                     EXPECT_TRUE(index >= 0 && index < setup.denominationCount) << what << ": " << p->value;
                     EXPECT_TRUE(Inside(tray->PieceArea(), p->value, p->position)) << what << ": " << p->value;

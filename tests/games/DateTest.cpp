@@ -2,10 +2,12 @@
 // fixed date for today.
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "framework/TextFormat.h"
 #include "games/KG_Datum_Game/DateTask.h"
@@ -205,30 +207,21 @@ TEST(DateStepTest, StepsAlternateAndNeverRepeatAGroup) {
     }
 }
 
-TEST(DateStepTest, TextIdsOfTheSteps) {
-    const int ids[14] = {175, 173, 176, 178, 177, 179, 180, 182, 181, 183, 184, 186, 185, 187};
-    for (int t = 0; t < 14; ++t) EXPECT_EQ(datetask::TextIdOf(t), ids[t]) << t;
-    EXPECT_EQ(datetask::TextIdOf(14), 0);
-    EXPECT_EQ(datetask::TextIdOf(-1), 0);
-}
-
-TEST(DateInputTest, MissingPartsComeFromToday) {
+// The date judged is the one the field shows: typed, shown, the part from today, and whether
+// it is a date at all (five or seven digits are not).
+TEST(DateInputTest, TheFieldShowsExactlyTheDateReadWithTodaysPartsApart) {
     const Datum today = Datum::Of(10, 6, 2025);
-    ExpectDate(datetask::ReadTypedDate("15032007", today), 15, 3, 2007, "8 digits");
-    ExpectDate(datetask::ReadTypedDate("150320", today), 15, 3, 2025, "6 digits");
-    ExpectDate(datetask::ReadTypedDate("1503", today), 15, 3, 2025, "4 digits");
-    ExpectDate(datetask::ReadTypedDate("150", today), 15, 6, 2025, "3 digits");
-    ExpectDate(datetask::ReadTypedDate("15", today), 15, 6, 2025, "2 digits");
-    ExpectDate(datetask::ReadTypedDate("1", today), 10, 6, 2025, "1 digit");
-    const Datum typed = datetask::ReadTypedDate("99999999", today);
-    EXPECT_EQ(typed.day, 99);
-    EXPECT_EQ(typed.month, 99);
-    EXPECT_FALSE(typed.SameDate(today));
-    EXPECT_EQ(datetask::DottedDigits(""), "");
-    EXPECT_EQ(datetask::DottedDigits("1"), "1");
-    EXPECT_EQ(datetask::DottedDigits("150"), "15.0");
-    EXPECT_EQ(datetask::DottedDigits("1503"), "15.03");
-    EXPECT_EQ(datetask::DottedDigits("15032007"), "15.03.2007");
+    for (const auto& [typed, shown, grey, isDate] : std::vector<std::tuple<std::string, std::string, std::string, bool>>{
+             {"15032007", "15.03.2007", "", true}, {"150320", "15.03.2020", "20", true}, {"1503", "15.03.2025", ".2025", true},
+             {"153", "15.3.2025", ".2025", true}, {"1", "1.06.2025", ".06.2025", true}, {"15032", "15.03.2", "", false},
+             {"1503200", "15.03.200", "", false}, {"", "", "", false}}) {
+        const datetask::TypedDate read = datetask::ReadTypedDate(typed, today);
+        std::string greyRead;
+        for (const auto& [text, fromToday] : read.pieces) greyRead += fromToday ? text : "";
+        EXPECT_EQ(std::tuple(read.Text(), greyRead, read.isDate), std::tuple(shown, grey, isDate)) << typed;
+        int d = 0, m = 0, y = 0;
+        if (isDate && std::sscanf(shown.c_str(), "%d.%d.%d", &d, &m, &y) == 3) ExpectDate(read.date, d, m, y, typed);
+    }
 }
 
 TEST(DateInputTest, WeekdaysMatchWhateverTheCaseAndBlanks) {
@@ -361,6 +354,20 @@ TEST_F(DateGameTest, ARightDateShowsTheTickForASecond) {
     Step(*game, 0.6);
     EXPECT_FALSE(game->answer.InVerdict()) << "a right verdict lasts a second";
     EXPECT_EQ(game->answer.Text(), "");
+}
+
+TEST_F(DateGameTest, NoDateIsRefusedWithAHint) {
+    Start(1);
+    TaskOfKind(false);
+    Type(RightDigits().substr(0, 5));
+    Enter();
+    EXPECT_EQ(game->Answered(), 0) << "five digits are not judged";
+    auto hintShown = [this] { return TextsOf(RenderFrame(*game)).back().text == app->GetText(172); };
+    EXPECT_TRUE(hintShown());
+    Type(RightDigits().substr(5));
+    EXPECT_FALSE(hintShown());
+    Enter();
+    EXPECT_EQ(game->rightCount, 1);
 }
 
 TEST_F(DateGameTest, ShortAnswersTakeTodayAsReadForTheTask) {

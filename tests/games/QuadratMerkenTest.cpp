@@ -71,8 +71,8 @@ TEST_F(QuadratMerkenTest, LevelTableAndGrids) {
     }
 }
 
-TEST_F(QuadratMerkenTest, TheFirstModelStaysTwoSecondsEachFurtherOneTheShowTime) {
-    Begin(1);  // six models, 2.0 s each after the first
+TEST_F(QuadratMerkenTest, EveryModelTheFirstIncludedStaysTheShowTime) {
+    Begin(1);  // six models, 2.0 s each
     Step(*game, 1.95);
     EXPECT_EQ(game->current, 0);
     Step(*game, 0.1);
@@ -93,8 +93,10 @@ TEST_F(QuadratMerkenTest, TheFirstModelStaysTwoSecondsEachFurtherOneTheShowTime)
     Step(*game, 0.5);
     EXPECT_DOUBLE_EQ(game->playTime, 0.5);
 
-    Begin(2);  // 4.0 s per further model
-    Step(*game, 2.01);
+    Begin(2);  // 4.0 s per model, the first one too
+    Step(*game, 3.9);
+    EXPECT_EQ(game->current, 0);
+    Step(*game, 0.2);
     EXPECT_EQ(game->current, 1);
     Step(*game, 3.9);
     EXPECT_EQ(game->current, 1);
@@ -121,7 +123,7 @@ TEST_F(QuadratMerkenTest, ClicksAndEnterAreIgnoredWhileShowing) {
     PressEnter();
     EXPECT_TRUE(first.IsDark());
     EXPECT_EQ(game->current, 0);
-    Step(*game, 2.1);
+    Step(*game, 3.1);
     PressEnter();
     EXPECT_EQ(game->current, 1) << "Enter during the showing skipped a model";
     // Pressed during the showing, released while answering: not an Enter of the answers.
@@ -209,7 +211,7 @@ TEST_F(QuadratMerkenTest, GradeOfAFinishedGame) {
 TEST_F(QuadratMerkenTest, LeftEarlyTheGradeUsesAMinutePerStepOnEveryCallAndTheStateStays) {
     Begin(0, 6);
     for (int k = 0; k < 5; ++k) game->models.Get(k)->SetMask(0);  // empty answers match them all
-    Step(*game, 2.5);
+    Step(*game, 3.5);
     ASSERT_TRUE(game->showing);
     game->playTime = 30.0;
     game->SetState(kStateAborted);

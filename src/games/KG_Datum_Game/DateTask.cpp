@@ -1,6 +1,8 @@
 #include "games/KG_Datum_Game/DateTask.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace datetask {
 namespace {
@@ -17,6 +19,12 @@ int DigitsAt(const std::string& digits, size_t from, size_t count) {
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+std::string FormatDate(const char* format, int a, int b) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, a, b);
+    return text;
 }
 
 std::string Folded(const char* text) {
@@ -87,16 +95,43 @@ bool TextTakesAmount(int type) {
     }
 }
 
-Datum ReadTypedDate(const std::string& digits, const Datum& today) {
-    Datum date = today;
-    const int day = DigitsAt(digits, 0, 2);
-    const int month = DigitsAt(digits, 2, 2);
-    const int year = DigitsAt(digits, 4, 4);
-    if (day >= 0) date.day = day;
-    if (month >= 0) date.month = month;
-    if (year >= 0) date.year = year;
-    date.UpdateWeekday();
-    return date;
+std::string TypedDate::Text() const {
+    std::string out;
+    for (const auto& piece : pieces) out += piece.first;
+    return out;
+}
+
+TypedDate ReadTypedDate(const std::string& digits, const Datum& today) {
+    TypedDate out;
+    out.date = today;
+    const size_t n = digits.size();
+    const bool allDigits = n <= 8 && DigitsAt(digits, 0, n) >= 0;
+    if (n == 0 || n == 5 || n == 7 || n > 8 || !allDigits) {
+        out.pieces.push_back({DottedDigits(digits), false});
+        return out;
+    }
+    out.isDate = true;
+    out.date.day = DigitsAt(digits, 0, std::min<size_t>(n, 2));
+    out.pieces.push_back({digits.substr(0, 2), false});
+    if (n <= 2) {
+        out.pieces.push_back({FormatDate(".%02d.%d", today.month, today.year), true});
+    } else {
+        out.date.month = DigitsAt(digits, 2, std::min<size_t>(n, 4) - 2);
+        out.pieces.push_back({"." + digits.substr(2, 2), false});
+        if (n <= 4) {
+            out.pieces.push_back({FormatDate(".%d", today.year, 0), true});
+        } else if (n == 6) {
+            out.date.year = today.year / 100 * 100 + DigitsAt(digits, 4, 2);
+            out.pieces.push_back({".", false});
+            out.pieces.push_back({FormatDate("%02d", today.year / 100, 0), true});
+            out.pieces.push_back({digits.substr(4, 2), false});
+        } else {
+            out.date.year = DigitsAt(digits, 4, 4);
+            out.pieces.push_back({"." + digits.substr(4, 4), false});
+        }
+    }
+    out.date.UpdateWeekday();
+    return out;
 }
 
 std::string DottedDigits(const std::string& digits) {

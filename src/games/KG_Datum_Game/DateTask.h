@@ -4,6 +4,8 @@
 // typed date with today's date for the parts left out, and matching a typed weekday.
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "games/KG_Datum_Game/Datum.h"
 
@@ -37,12 +39,20 @@ void Apply(const Step& step, Datum& date);
 int TextIdOf(int type);
 bool TextTakesAmount(int type);
 
-// The date a typed answer (digits only, DDMMYYYY) means: the day from the first two digits,
-// the month from the next two, the year from the next four; a part not typed in full is
-// taken from today.
-Datum ReadTypedDate(const std::string& digits, const Datum& today);
+// A typed answer (digits only, DDMMYYYY) read as a date, in the pieces the answer field shows:
+// the typed digits with their dots, and the parts not typed taken from today. A part typed
+// short counts as typed: one digit of the day or of the month is that day or month, two digits
+// of the year are a year of today's century. No digits, five, seven or more than eight are no
+// date; the field then shows what was typed.
+struct TypedDate {
+    bool isDate = false;
+    Datum date;
+    std::vector<std::pair<std::string, bool>> pieces;  // text, taken from today
+    std::string Text() const;
+};
+TypedDate ReadTypedDate(const std::string& digits, const Datum& today);
 
-// What the answer field shows of typed digits: DD.MM.YYYY as far as typed.
+// Typed digits with the dots of DD.MM.YYYY as far as typed.
 std::string DottedDigits(const std::string& digits);
 
 // Whether a typed word names the weekday: letter case and every blank are ignored on both

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "app/AppContext.h"
 #include "framework/Grade.h"
@@ -16,6 +18,8 @@ constexpr Color kBlack = 0xFF000000;
 constexpr int kWeekdayNameId = 190;  // 190 Sunday .. 196 Saturday
 constexpr int kStartLineId = 197;
 constexpr int kDateQuestionId = 188;
+constexpr int kFormatHintId = 172;
+constexpr Color kFromTodayGrey = 0xFF7A7A7A;
 constexpr int kWeekdayQuestionId = 189;
 // The question wraps inside this box when it is too long for one line.
 constexpr int kQuestionHalfWidth = 380;
@@ -63,6 +67,7 @@ void KG_Datum_Game::NewTask() {
     answer.SetKind(weekdayTask ? TypedAnswer::Kind::kLetters : TypedAnswer::Kind::kDigits);
     answer.SetMaxLength(weekdayTask ? kWeekdayLetters : kDateDigits);
     answer.Clear();
+    showsFormatHint = false;
 }
 
 bool KG_Datum_Game::IsRight(const std::string& typed) const {
@@ -70,7 +75,18 @@ bool KG_Datum_Game::IsRight(const std::string& typed) const {
         const int w = answerDate.weekday;
         return w >= 0 && w <= 6 && datetask::MatchesWeekday(typed, app->GetText(kWeekdayNameId + w));
     }
-    return datetask::ReadTypedDate(typed, today).SameDate(answerDate);
+    const datetask::TypedDate read = datetask::ReadTypedDate(typed, today);
+    return read.isDate && read.date.SameDate(answerDate);
+}
+
+bool KG_Datum_Game::Refuses(const std::string& typed) {
+    showsFormatHint = !weekdayTask && !datetask::ReadTypedDate(typed, today).isDate;
+    return showsFormatHint;
+}
+
+void KG_Datum_Game::OnKeyDown(uint16_t key) {
+    if (Playing()) showsFormatHint = false;
+    TypedTaskGame::OnKeyDown(key);
 }
 
 std::string KG_Datum_Game::DateText(const Datum& date) const {
@@ -84,7 +100,7 @@ std::string KG_Datum_Game::FieldText() const {
         return w >= 0 && w <= 6 ? TextOr(app->GetText(kWeekdayNameId + w)) : std::string();
     }
     if (answer.InVerdict() && !weekdayTask) return DateText(answerDate);
-    return weekdayTask ? answer.Text() : datetask::DottedDigits(answer.Text());
+    return weekdayTask ? answer.Text() : datetask::ReadTypedDate(answer.Text(), today).Text();
 }
 
 void KG_Datum_Game::Render() {
@@ -110,10 +126,19 @@ void KG_Datum_Game::Render() {
     const float stretch = std::max(1.0f, 0.3f * static_cast<float>(shown.size()));
     const float fieldY = static_cast<float>(H / 2 + 150);
     answerfield::Draw(Vec2{cx, fieldY}, stretch);
-    if (wrongVerdict)
+    if (wrongVerdict) {
         answerfield::DrawWrongAnswer(shown, Vec2{cx, fieldY}, smallFont);
-    else
+    } else if (weekdayTask || answer.InVerdict()) {
         fontManager->DrawTextAt(shown.c_str(), cx, fieldY, kBlack, kTextCenter | kTextVCenter, smallFont);
+    } else {
+        std::vector<std::pair<std::string, Color>> pieces;
+        for (const auto& [text, fromToday] : datetask::ReadTypedDate(answer.Text(), today).pieces)
+            pieces.push_back({text, fromToday ? kFromTodayGrey : kBlack});
+        answerfield::DrawPieces(pieces, Vec2{cx, fieldY}, smallFont);
+    }
+    if (showsFormatHint)
+        fontManager->DrawTextAt(TextOr(app->GetText(kFormatHintId)).c_str(), cx, fieldY + 45.0f, kBlack,
+                                kTextCenter | kTextVCenter, smallFont);
     if (answer.ShowsTick()) TypedAnswer::DrawTick(Vec2{cx + 25.0f * stretch, fieldY - 25.0f});
 }
 

@@ -30,7 +30,9 @@ public:
     void NewTask() override;
     // Whether the typed answer is right for the current task.
     bool IsRight(const std::string& typed) const override;
-    // What the answer field shows now: the typed text or, during a verdict, the answer.
+    void OnKeyDown(uint16_t key) override;
+    // What the answer field shows now: the typed text (a date completed from today in grey)
+    // or, during a verdict, the answer.
     std::string FieldText() const;
 
     int stepCount = 2;
@@ -41,8 +43,10 @@ public:
     Datum startDate;
     Datum answerDate;
     std::string question;
+    bool showsFormatHint = false;  // the typed digits were refused as no date
 
 protected:
+    bool Refuses(const std::string& typed) override;
     double VerdictSeconds(bool right) const override {
         return right ? kRightVerdictSeconds : TypedAnswer::kVerdictSeconds;
     }

@@ -82,7 +82,9 @@ void KG_MMaster::OnLButtonDown(uint16_t x, uint16_t y) {
     buttonHeld = true;
     for (Peg* p : palette) {
         if (!p->Hit(x, y)) continue;
-        heldPeg = palette.RemoveAt(palette.IndexOf(p), false);
+        heldFromPalette_ = palette.IndexOf(p);
+        heldFromHole_ = nullptr;
+        heldPeg = palette.RemoveAt(heldFromPalette_, false);
         return;
     }
     LockedList<PegHole>* row = rows.Get(currentRow);
@@ -91,6 +93,7 @@ void KG_MMaster::OnLButtonDown(uint16_t x, uint16_t y) {
     for (PegHole* hole : *row) {
         if (hole->Hit(x, y)) {
             heldPeg = hole->Take();
+            heldFromHole_ = heldPeg != nullptr ? hole : nullptr;
             return;
         }
         rowFull = rowFull && hole->peg != nullptr;
@@ -114,20 +117,26 @@ void KG_MMaster::OnLButtonUp(uint16_t x, uint16_t y) {
     DropHeldPeg(x, y);
 }
 
-// The first hole of the current row under the point takes the peg if it is free; anywhere
-// else the peg goes back to the end of the palette.
+// A hole of the current row under the point takes the peg; a peg there already changes
+// places with it (into the hole the held peg came from) or, for a peg from the palette, gives
+// way. Anywhere else the peg goes back where it came from, so the palette never grows.
 void KG_MMaster::DropHeldPeg(int x, int y) {
     if (heldPeg == nullptr) return;
     Peg* p = heldPeg;
+    PegHole* from = heldFromHole_;
     heldPeg = nullptr;
+    heldFromHole_ = nullptr;
     if (LockedList<PegHole>* row = rows.Get(currentRow); row != nullptr && !finished) {
         for (PegHole* hole : *row) {
             if (!hole->Hit(x, y)) continue;
-            if (hole->Place(p)) return;
-            break;
+            Peg* there = hole->Take();
+            hole->Place(p);
+            if (there != nullptr && !(from != nullptr && from->Place(there))) delete there;
+            return;
         }
     }
-    palette.Add(p);
+    if (from != nullptr && from->Place(p)) return;
+    palette.Add(p, heldFromPalette_);
 }
 
 void KG_MMaster::ScoreCurrentRow() {

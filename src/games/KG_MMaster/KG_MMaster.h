@@ -71,4 +71,6 @@ private:
     void ScoreCurrentRow();
     void FillPalette();
     double originX_ = 0.0, originY_ = 0.0;
+    PegHole* heldFromHole_ = nullptr;  // the hole of the current row the held peg came from
+    int heldFromPalette_ = -1;         // else its place in the palette
 };

@@ -1,5 +1,7 @@
 #include "games/KG_Ordo/BoxTrace.h"
 
+#include <utility>
+
 namespace {
 constexpr int kSide = 8;
 constexpr int kStep[4][2] = {{0, -1}, {0, 1}, {1, 0}, {-1, 0}};
@@ -74,4 +76,14 @@ BoxTrace TraceRay(const BoxGrid& atoms, int placeX, int placeY) {
     out.kind = BoxTrace::kAbsorbed;
     out.cellX = x, out.cellY = y;
     return out;
+}
+
+bool SameAtEveryPlace(const BoxGrid& a, const BoxGrid& b) {
+    for (int k = 0; k < 8; ++k)
+        for (const auto& [x, y] : {std::pair{-1, k}, {8, k}, {k, -1}, {k, 8}}) {
+            const BoxTrace ta = TraceRay(a, x, y), tb = TraceRay(b, x, y);
+            if (ta.kind != tb.kind) return false;
+            if (ta.kind == BoxTrace::kLeft && (ta.exitX != tb.exitX || ta.exitY != tb.exitY)) return false;
+        }
+    return true;
 }

@@ -20,3 +20,6 @@ bool IsEdgePlace(int x, int y);
 // The direction a ray fired from a place starts in: into the box.
 int StartDirection(int placeX, int placeY);
 BoxTrace TraceRay(const BoxGrid& atoms, int placeX, int placeY);
+// Whether every place of the edge gives the same result through both boxes: absorbed,
+// reflected at once, or out at the same place.
+bool SameAtEveryPlace(const BoxGrid& a, const BoxGrid& b);

@@ -187,12 +187,10 @@ void KG_Ordo::OnLButtonDown(uint16_t mx, uint16_t my) {
         }
 }
 
+// Right is any marking with as many atoms as hidden that no probe can tell from them: from
+// every place of the edge a ray ends the same way through the marks as through the atoms.
 void KG_Ordo::Check() {
-    bool allFound = true;
-    for (auto& column : cells)
-        for (BoxCell& c : column)
-            if (c.atom && !c.marked) allFound = false;
-    correct = markCount == atomCount && allFound;
+    correct = markCount == atomCount && SameAtEveryPlace(Marks(), Atoms());
     endTimer = correct ? kRevealRight : kRevealWrong;
     checked = true;
     app->PlaySound(correct ? kSoundRight : kSoundWrong, 1.0f);

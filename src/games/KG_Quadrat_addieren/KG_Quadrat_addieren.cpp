@@ -56,9 +56,11 @@ KG_Quadrat_addieren::~KG_Quadrat_addieren() {
 }
 
 // The random numbers are drawn in this order: the place of the sum among the candidates, the
-// patterns of the wrong candidates from left to right, the patterns of the summands, and then
-// new patterns for wrong candidates that came out equal to the sum or to a candidate left of
-// them, so that exactly one candidate is right.
+// first patterns of the wrong candidates (replaced at the end), the patterns of the summands,
+// then the wrong candidates from left to right. Each wrong candidate
+// is a near miss of the sum, so neither the number of lit squares nor its parity gives the sum
+// away; with three summands each is the overlap of two random patterns, which keeps the sum
+// about half lit instead of nearly full (a full sum could only be missed by darker candidates).
 void KG_Quadrat_addieren::NewTask() {
     answer = nullptr;
     operands.Clear(true);
@@ -83,38 +85,55 @@ void KG_Quadrat_addieren::NewTask() {
     for (int j = 0; j < operandCount; ++j) {
         const Vec2 centre{static_cast<float>(operandStart.x + j * operandStep), operandStart.y};
         PatternGrid* summand = new PatternGrid(true, gridSize, design, kGridExtent, &centre, kGridGap);
+        if (operandCount >= 3) {
+            const uint64_t first = summand->Mask();
+            summand->Randomize();
+            summand->SetMask(summand->Mask() & first);
+        }
         answer->Combine(*summand, false);
         operands.Add(summand);
         if (j + 1 < operandCount)
             plusSigns.Add(new Vec2{static_cast<float>(operandStart.x + (j + 0.5) * operandStep), operandStart.y});
     }
-    MakeCandidatesDistinct();
+    MakeNearMisses();
 }
 
-bool KG_Quadrat_addieren::SameAsSumOrEarlier(int index) {
-    PatternGrid* grid = choices.Get(index);
-    if (grid->Equals(*answer)) return true;
-    for (int j = 0; j < index; ++j)
-        if (choices.Get(j)->Equals(*grid)) return true;
-    return false;
+// One to three squares changed (one or three a quarter of the time each, two half of it, so
+// the parity of the lit count is a fair coin); each change lights a dark square or darkens a
+// lit one with even odds, so the candidates are as often fuller as emptier than the sum.
+uint64_t KG_Quadrat_addieren::NearMiss(uint64_t sum, int squareCount) {
+    const int changes = 1 + RandomBelow(2) + RandomBelow(2);
+    uint64_t miss = sum, changed = 0;
+    for (int change = 0; change < changes; ++change) {
+        const bool lightOne = RandomBelow(2) == 0;
+        int pool[64], size = 0, other[64], otherSize = 0;
+        for (int i = 0; i < squareCount; ++i) {
+            if (changed >> i & 1) continue;
+            if (((miss >> i & 1) == 0) == lightOne)
+                pool[size++] = i;
+            else
+                other[otherSize++] = i;
+        }
+        const int square = size > 0 ? pool[RandomBelow(size)] : other[RandomBelow(otherSize)];
+        miss ^= uint64_t{1} << square;
+        changed |= uint64_t{1} << square;
+    }
+    return miss;
 }
 
-void KG_Quadrat_addieren::MakeCandidatesDistinct() {
-    const int squareCount = std::min(63, answer->GridSize() * answer->GridSize());
-    const uint64_t patterns = uint64_t{1} << squareCount;
-    bool redrawn = false;
+void KG_Quadrat_addieren::MakeNearMisses() {
+    const int squareCount = std::min(64, answer->GridSize() * answer->GridSize());
+    const uint64_t sum = answer->Mask();
     for (int i = 0; i < choiceCount; ++i) {
         PatternGrid* grid = choices.Get(i);
         if (grid == answer) continue;
-        redrawn = redrawn || SameAsSumOrEarlier(i);
-        for (int draw = 0; draw < kMaxRedraws && SameAsSumOrEarlier(i); ++draw) grid->Randomize();
-        // Only reached when the generator keeps repeating itself: the next free pattern.
-        for (uint64_t mask = grid->Mask(); SameAsSumOrEarlier(i);) {
-            mask = (mask + 1) % patterns;
-            grid->SetMask(mask);
+        bool repeated = true;
+        while (repeated) {
+            grid->SetMask(NearMiss(sum, squareCount));
+            repeated = false;
+            for (int j = 0; j < i; ++j) repeated = repeated || choices.Get(j)->Equals(*grid);
         }
     }
-    if (redrawn) ++redrawnTasks;
 }
 
 // One pick per click: the candidate under the point is judged, then the sum is shown alone,

@@ -15,8 +15,6 @@ public:
     static constexpr double kFeedbackSeconds = 1.0;
     static constexpr double kSecondsPerGrade = 120.0;
     static constexpr double kSampleSize = 30.0;
-    // Redraws of one wrong candidate before its pattern is chosen by counting up instead.
-    static constexpr int kMaxRedraws = 1000;
 
     struct Level {
         int operandCount;
@@ -35,8 +33,11 @@ public:
     void Update() override;
     double SecondsUntilChange() override;
     void Render() override;
-    // Builds the next task: the candidates (one of them the sum), then the summands.
+    // Builds the next task: the summands, their sum at a random place among the candidates and
+    // the wrong candidates, all different.
     void NewTask();
+    // The sum with one to three of its first squareCount squares changed.
+    static uint64_t NearMiss(uint64_t sum, int squareCount);
 
     const char* GetHelpText() override;
     const char* GetResultText() override;
@@ -64,11 +65,10 @@ public:
     int taskCount = 10;
     double feedbackTime = 0.0;
     bool lastRight = false;  // the verdict of the last pick
-    int redrawnTasks = 0;  // tasks in which a wrong candidate had to be drawn again
 
 private:
-    void MakeCandidatesDistinct();
+    void MakeNearMisses();
     // The "+" and "=" between the grids, large enough to read as the sum's signs.
     Font* signFont_ = nullptr;
-    bool SameAsSumOrEarlier(int index);
+
 };

@@ -40,7 +40,7 @@ KG_Quadrat_merken::KG_Quadrat_merken(int level_, unsigned seed) : Knobel_Game(le
     }
     current = 0;
     showing = true;
-    showTimer = kFirstShowSeconds;
+    showTimer = showTime;
     state = kStatePlaying;
     playTime = 0.0;
 }
@@ -85,8 +85,7 @@ int KG_Quadrat_merken::RememberedCount() const {
     return count;
 }
 
-// The first model stays kFirstShowSeconds, every further one the level's show time; only the
-// answering counts as play time.
+// Every model stays the level's show time; only the answering counts as play time.
 void KG_Quadrat_merken::Update() {
     const bool playing = Playing();
     const bool answering = !showing;

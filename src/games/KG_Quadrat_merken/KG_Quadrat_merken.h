@@ -8,7 +8,6 @@
 
 class KG_Quadrat_merken : public Knobel_Game {
 public:
-    static constexpr double kFirstShowSeconds = 2.0;
     static constexpr int kGridExtent = 200;
     static constexpr int kGridGap = 3;
 
@@ -50,7 +49,7 @@ public:
     int design = 0;
     int current = 0;
     bool showing = true;
-    double showTimer = kFirstShowSeconds;
+    double showTimer = 3.0;
     double showTime = 3.0;
     int correctCount = 0;
 

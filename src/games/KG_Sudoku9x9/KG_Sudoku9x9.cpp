@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <vector>
 
 #include "app/AppContext.h"
 #include "framework/TextFormat.h"
+#include "games/KG_Sudoku9x9/SudokuSolver.h"
 #include "games/TickSeed.h"
 
 namespace {
-constexpr int kPermutationMoves = 20;
 constexpr int kKeyDigit1 = '1';
 constexpr int kKeyDigit9 = '9';
 }  // namespace
@@ -35,23 +34,19 @@ KG_Sudoku9x9::KG_Sudoku9x9(int level_, unsigned seed) : Knobel_Game(level_, "sud
     solved = false;
     state = kStatePlaying;
 
-    int digits[kSide];
-    PermuteDigits(digits);
+    // A complete grid drawn at random, again until cellsToFill cells could be emptied with the
+    // solution kept unique.
     int grid[kSide][kSide];
-    FillGrid(digits, grid);
+    do {
+        for (auto& column : grid)
+            for (int& v : column) v = SudokuCell::kEmpty;
+        FillSudokuAtRandom(grid);
+    } while (!EmptyUniquely(grid, cellsToFill));
     for (int c = 0; c < kSide; ++c)
-        for (int r = 0; r < kSide; ++r) cells[c][r].value = grid[c][r];
-
-    // Empty distinct cells; drawing an already empty cell again does not count.
-    for (int emptied = 0; emptied < cellsToFill;) {
-        int c = std::rand() % kSide;
-        int r = std::rand() % kSide;
-        SudokuCell& cell = cells[c][r];
-        if (cell.IsEmpty()) continue;
-        cell.value = SudokuCell::kEmpty;
-        cell.given = false;
-        ++emptied;
-    }
+        for (int r = 0; r < kSide; ++r) {
+            cells[c][r].value = grid[c][r] >= 1 ? grid[c][r] : SudokuCell::kEmpty;
+            cells[c][r].given = !cells[c][r].IsEmpty();
+        }
     errorCount = 0;
     inputCount = 0;
     playTime = 0.0;
@@ -60,33 +55,21 @@ KG_Sudoku9x9::KG_Sudoku9x9(int level_, unsigned seed) : Knobel_Game(level_, "sud
 
 KG_Sudoku9x9::~KG_Sudoku9x9() { conflictCells.Clear(false); }
 
-void KG_Sudoku9x9::PermuteDigits(int digits[kSide]) {
-    std::vector<int> list;
-    for (int d = 1; d <= kSide; ++d) list.push_back(d);
-    for (int move = 0; move < kPermutationMoves; ++move) {
-        int from = std::rand() % static_cast<int>(list.size());
-        int digit = list[from];
-        list.erase(list.begin() + from);
-        int before = std::rand() % static_cast<int>(list.size());
-        list.insert(list.begin() + before, digit);
+bool KG_Sudoku9x9::EmptyUniquely(int grid[kSide][kSide], int count) {
+    std::array<int, kSide * kSide> order;
+    for (int i = 0; i < kSide * kSide; ++i) order[i] = i;
+    for (int i = kSide * kSide - 1; i > 0; --i) std::swap(order[i], order[std::rand() % (i + 1)]);
+    int emptied = 0;
+    for (int i = 0; i < kSide * kSide && emptied < count; ++i) {
+        int& value = grid[order[i] / kSide][order[i] % kSide];
+        const int kept = value;
+        value = SudokuCell::kEmpty;
+        if (CountSudokuSolutions(grid, 2) == 1)
+            ++emptied;
+        else
+            value = kept;
     }
-    std::copy(list.begin(), list.end(), digits);
-}
-
-// Rows are the three triples side by side; from row to row the triples move one place to the
-// left, and after rows 0, 3 and 6 each triple also turns by one digit.
-void KG_Sudoku9x9::FillGrid(const int digits[kSide], int grid[kSide][kSide]) {
-    std::array<std::array<int, 3>, 3> triples;
-    for (int t = 0; t < 3; ++t)
-        for (int i = 0; i < 3; ++i) triples[t][i] = digits[3 * t + i];
-    for (int r = 0; r < kSide; ++r) {
-        for (int t = 0; t < 3; ++t)
-            for (int i = 0; i < 3; ++i) grid[3 * t + i][r] = triples[t][i];
-        std::rotate(triples.begin(), triples.begin() + 1, triples.end());
-        if (r == 0 || r == 3 || r == 6) {
-            for (auto& triple : triples) std::rotate(triple.begin(), triple.begin() + 1, triple.end());
-        }
-    }
+    return emptied == count;
 }
 
 void KG_Sudoku9x9::OnLButtonUp(uint16_t x, uint16_t y) {
@@ -100,7 +83,12 @@ void KG_Sudoku9x9::OnLButtonUp(uint16_t x, uint16_t y) {
 void KG_Sudoku9x9::OnKeyUp(uint16_t key) {
     if (selectedCell == nullptr || !Playing()) return;
     if (selectedCell->given) return;
-    selectedCell->value = (key >= kKeyDigit1 && key <= kKeyDigit9) ? key - '0' : SudokuCell::kEmpty;
+    if (key >= kKeyDigit1 && key <= kKeyDigit9)
+        selectedCell->value = key - '0';
+    else if (key == kKeyBack || key == kKeyDelete || key == kKeySpace || key == kKey0)
+        selectedCell->value = SudokuCell::kEmpty;
+    else
+        return;  // modifiers, Tab, arrows and other keys leave the cell alone
     bool wasConflictFree = conflictFree;
     CheckBoard();
     if (wasConflictFree && !conflictFree) ++errorCount;
@@ -173,16 +161,13 @@ const char* KG_Sudoku9x9::GetResultText() {
     return FrameResultText({FormatText(app->GetText(40), errorCount), FormatText(app->GetText(41), perInput)});
 }
 
-// One grade step per three minutes; a solved grid adds the share of conflicting inputs, a grid
-// left early five steps times the share of cells still empty or in conflict.
+// One grade step per three minutes plus the share of conflicting inputs; a grid left early adds
+// five steps times the share of cells still empty or in conflict.
 void KG_Sudoku9x9::ComputeGrade() {
-    double g;
-    if (state == kStateOver) {
-        g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / kSecondsPerGrade;
-    } else {
+    double g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / kSecondsPerGrade;
+    if (state != kStateOver) {
         double share = static_cast<double>(conflictCells.Count() + EmptyCellCount()) / cellsToFill;
-        share = std::clamp(share, 0.0, 1.0);
-        g = share * 5.0 + 1.0 + playTime / kSecondsPerGrade;
+        g += std::clamp(share, 0.0, 1.0) * 5.0;
     }
     grade = std::min(g, 6.0);
 }

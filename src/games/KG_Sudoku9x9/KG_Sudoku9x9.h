@@ -1,6 +1,6 @@
 #pragma once
-// Classic 9x9 Sudoku: a complete grid built from a random order of the digits, with 10, 20
-// or 30 cells emptied by level. The player selects an empty cell with the mouse and types a
+// Classic 9x9 Sudoku: a complete grid drawn at random, with 10, 20 or 30 cells emptied by level
+// so that exactly one solution remains. The player selects an empty cell with the mouse and types a
 // digit; conflicting digits turn red, and the game ends when the grid is full and free of
 // conflicts.
 #include "framework/Knobel_Game.h"
@@ -27,11 +27,9 @@ public:
     const char* GetTitle() override;
     void ComputeGrade() override;
 
-    // The digits 1..9 in an order made by 20 random moves: a digit is taken out and put back
-    // before another one (never at the very end).
-    static void PermuteDigits(int digits[kSide]);
-    // The complete valid grid, indexed [column][row], that the order of digits yields.
-    static void FillGrid(const int digits[kSide], int grid[kSide][kSide]);
+    // Empties `count` cells of the grid, taken in a random order and each only while the puzzle
+    // keeps exactly one solution; false when the order ran out first.
+    static bool EmptyUniquely(int grid[kSide][kSide], int count);
     // Marks every cell that repeats a digit in its row, column or box, and sets solved and
     // conflictFree.
     void CheckBoard();

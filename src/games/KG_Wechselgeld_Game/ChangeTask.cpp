@@ -18,6 +18,7 @@ float Along(float lo, float hi, double u) {
 }
 
 constexpr int kPlacesTried = 40;
+constexpr int kDealsTried = 100;
 constexpr float kGap = 3.0f;
 
 // How much of a piece at p would lie on the pieces already dealt (in square pixels).
@@ -33,16 +34,21 @@ double Covered(const std::vector<DealtPiece>& pieces, int cents, Vec2 p) {
     return covered;
 }
 
+bool Overlap(const Area& a, const Area& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 // A random place for a piece of that value: two draws (across, then down) per place tried.
-// The first place where it covers none of the pieces dealt before is taken, else the one
-// where it covers least, so that every piece of a heap can be read.
-Vec2 RandomPlaceFor(const Area& area, int cents, const std::vector<DealtPiece>& pieces) {
-    Vec2 best{};
+// Places that would hide a value below are passed over; of the others the first where it
+// covers none of the pieces dealt before is taken, else the one where it covers least, so
+// that every piece of a heap can be read. False when every place tried hides a value.
+bool RandomPlaceFor(const Area& area, int cents, const std::vector<DealtPiece>& pieces, Vec2& best) {
     double bestCovered = -1.0;
     for (int i = 0; i < kPlacesTried; ++i) {
         const double u1 = Random01();
         const double u2 = Random01();
         const Vec2 p = PointInArea(area, DrawnHalfOf(cents), u1, u2);
+        if (HidesAValue(pieces, cents, p)) continue;
         const double covered = Covered(pieces, cents, p);
         if (bestCovered < 0 || covered < bestCovered) {
             best = p;
@@ -50,14 +56,46 @@ Vec2 RandomPlaceFor(const Area& area, int cents, const std::vector<DealtPiece>& 
         }
         if (covered <= 0.0) break;
     }
-    return best;
+    return bestCovered >= 0.0;
 }
 
-void AddPiece(std::vector<DealtPiece>& pieces, int& total, int cents, const Area& area) {
-    pieces.push_back({cents, RandomPlaceFor(area, cents, pieces)});
+bool AddPiece(std::vector<DealtPiece>& pieces, int& total, int cents, const Area& area) {
+    Vec2 at{};
+    const bool readable = RandomPlaceFor(area, cents, pieces, at);
+    pieces.push_back({cents, at});
     total += cents;
+    return readable;
+}
+
+int DigitsOf(int euros) {
+    int digits = 1;
+    for (; euros >= 10; euros /= 10) ++digits;
+    return digits;
 }
 }  // namespace
+
+Area ValueSpotOf(int cents, Vec2 at) {
+    const Vec2 h = DrawnHalfOf(cents);
+    if (IsCoin(cents)) {
+        const float r = 0.4f * h.x;
+        return Area{at.x - r, at.y - r, at.x + r, at.y + r};
+    }
+    // The number stands 12 picture pixels from the left edge, 0.38 of the height tall, its
+    // baseline at 0.42 of the height.
+    const float s = static_cast<float>(DrawScaleOf(cents)), height = 2 * h.y;
+    const float left = at.x - h.x + 12 * s - 2, top = at.y - h.y;
+    return Area{left, top + 0.1f * height, left + DigitsOf(cents / 100) * 0.24f * height + 4, top + 0.46f * height};
+}
+
+bool HidesAValue(const std::vector<DealtPiece>& below, int cents, Vec2 at) {
+    // A coin covers its disc, a note its whole picture.
+    const Vec2 h = DrawnHalfOf(cents);
+    const float k = IsCoin(cents) ? 0.92f : 1.0f;
+    const Area cover{at.x - k * h.x, at.y - k * h.y, at.x + k * h.x, at.y + k * h.y};
+    for (const DealtPiece& o : below)
+        if (Overlap(cover, ValueSpotOf(o.cents, o.at))) return true;
+    return false;
+}
 
 Vec2 PointInArea(const Area& area, Vec2 half, double u1, double u2) {
     return Vec2{Along(area.left + half.x, area.right - half.x, u1), Along(area.top + half.y, area.bottom - half.y, u2)};
@@ -72,28 +110,33 @@ Vec2 ClampIntoArea(const Area& area, Vec2 half, Vec2 p) {
 ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const Area& paymentArea) {
     ChangeTask task;
     const int available = std::clamp(level.denominationCount, 1, kDenominationCount);
-    for (int i = 0; i < level.pricePieces; ++i) {
-        const int cents = DenominationAt(RandomBelow(available)).cents;
-        AddPiece(task.price, task.priceTotal, cents, priceArea);
-    }
-    for (int i = 0; i < level.paymentPieces; ++i) {
-        const bool last = i == level.paymentPieces - 1;
-        if (!(last && task.paymentTotal < task.priceTotal)) {
+    for (int deal = 0; deal < kDealsTried; ++deal) {
+        task = ChangeTask{};
+        bool readable = true;
+        for (int i = 0; i < level.pricePieces; ++i) {
             const int cents = DenominationAt(RandomBelow(available)).cents;
-            AddPiece(task.payment, task.paymentTotal, cents, paymentArea);
-            continue;
+            readable = AddPiece(task.price, task.priceTotal, cents, priceArea) && readable;
         }
-        for (int missing = task.priceTotal - task.paymentTotal; missing >= 0;) {
-            int cents = DenominationAt(available - 1).cents;
-            for (int k = 0; k < available; ++k) {
-                if (DenominationAt(k).cents > missing) {
-                    cents = DenominationAt(k).cents;
-                    break;
-                }
+        for (int i = 0; i < level.paymentPieces; ++i) {
+            const bool last = i == level.paymentPieces - 1;
+            if (!(last && task.paymentTotal < task.priceTotal)) {
+                const int cents = DenominationAt(RandomBelow(available)).cents;
+                readable = AddPiece(task.payment, task.paymentTotal, cents, paymentArea) && readable;
+                continue;
             }
-            AddPiece(task.payment, task.paymentTotal, cents, paymentArea);
-            missing -= cents;
+            for (int missing = task.priceTotal - task.paymentTotal; missing >= 0;) {
+                int cents = DenominationAt(available - 1).cents;
+                for (int k = 0; k < available; ++k) {
+                    if (DenominationAt(k).cents > missing) {
+                        cents = DenominationAt(k).cents;
+                        break;
+                    }
+                }
+                readable = AddPiece(task.payment, task.paymentTotal, cents, paymentArea) && readable;
+                missing -= cents;
+            }
         }
+        if (readable) break;
     }
     return task;
 }

@@ -25,6 +25,12 @@ struct DealtPiece {
     Vec2 at;
 };
 
+// Where a piece at that point shows its value: the middle of a coin, the number in the top-left
+// corner of a note.
+Area ValueSpotOf(int cents, Vec2 at);
+// Whether a piece laid at that point on top of the others would hide one of their values.
+bool HidesAValue(const std::vector<DealtPiece>& below, int cents, Vec2 at);
+
 struct ChangeTask {
     std::vector<DealtPiece> price;
     std::vector<DealtPiece> payment;
@@ -34,8 +40,9 @@ struct ChangeTask {
 };
 
 // Deals a task with rand(): each price piece draws its value, then its place (two draws per
-// place tried, until one leaves the pieces dealt before uncovered). The payment takes random
-// pieces the same way; its last piece, when the payment is still not
+// place tried, until one leaves the pieces dealt before uncovered; never one that hides the
+// value of a piece below, and should no such place be found the heaps are dealt again). The
+// payment takes random pieces the same way; its last piece, when the payment is still not
 // above the price, becomes the smallest pieces that lift it above the price: the first
 // denomination above what is missing, or the largest one as often as needed.
 ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const Area& paymentArea);
