@@ -391,7 +391,7 @@ TEST_F(SudokuTest, GradeLeftEarlyCountsEmptyAndConflictingCells) {
     // two empty cells, the wrong digit and the given digits it repeats
     const int wrong = game->conflictCells.Count();
     EXPECT_GE(wrong, 2);
-    EXPECT_DOUBLE_EQ(game->grade, std::min(1.0, (2.0 + wrong) / 10) * 5 + 1);
+    EXPECT_DOUBLE_EQ(game->grade, std::min(1.0, (2.0 + wrong) / 10) * 5 + 1 + game->errorCount / 10.0);
 }
 
 TEST_F(SudokuTest, ResultTextListsTimeConflictsAverageAndGrade) {

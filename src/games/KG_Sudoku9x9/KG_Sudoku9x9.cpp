@@ -174,7 +174,7 @@ const char* KG_Sudoku9x9::GetResultText() {
 }
 
 // One grade step per three minutes; a solved grid adds the share of conflicting inputs, a grid
-// left early five steps times the share of cells still empty or in conflict.
+// left early the same and five steps times the share of cells still empty or in conflict.
 void KG_Sudoku9x9::ComputeGrade() {
     double g;
     if (state == kStateOver) {
@@ -182,7 +182,21 @@ void KG_Sudoku9x9::ComputeGrade() {
     } else {
         double share = static_cast<double>(conflictCells.Count() + EmptyCellCount()) / cellsToFill;
         share = std::clamp(share, 0.0, 1.0);
-        g = share * 5.0 + 1.0 + playTime / kSecondsPerGrade;
+        // Wrong inputs cost as much as when the grid is solved.
+        g = share * 5.0 + static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / kSecondsPerGrade;
     }
     grade = std::min(g, 6.0);
+}
+
+// Steps are cells filled; a mistake is a wrong input.
+PlayShape KG_Sudoku9x9::ShapeOfPlay() { return {cellsToFill, 3.0, true}; }
+
+void KG_Sudoku9x9::SetPlayedResult(const PlayedResult& r) {
+    int filled = 0;
+    for (auto& column : cells)
+        for (SudokuCell& c : column)
+            if (!c.given) c.value = filled++ < r.done ? 1 : SudokuCell::kEmpty;  // no conflict is checked
+    conflictCells.Clear(false);
+    errorCount = r.wrong;
+    EndPlayed(r);
 }

@@ -26,6 +26,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // The digits 1..9 in an order made by 20 random moves: a digit is taken out and put back
     // before another one (never at the very end).
