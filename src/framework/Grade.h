@@ -12,20 +12,16 @@ inline double GradeInRange(double grade) {
 
 // The grade most games give.
 // Played to the end: 1 + wrong / tasks * 5 + time / secondsPerStep.
-// Left early: 6.0 while nothing was answered, else 1 + wrong / answered * earlyWrongFactor +
-// time / secondsPerStep.
+// Left early: 6.0 while nothing was answered, else every task not answered counts as a wrong
+// one: 1 + (wrong + unanswered) / tasks * 5 + time / secondsPerStep. Leaving early at the same
+// pace and accuracy thus never grades better than finishing.
 struct StandardGrade {
     double secondsPerStep = 120.0;
-    double earlyWrongFactor = 10.0;
 
     double operator()(bool playedToEnd, int wrong, int tasks, int answered, double playTime) const {
-        double g;
-        if (playedToEnd) {
-            g = 1.0 + (tasks > 0 ? static_cast<double>(wrong) / tasks * 5.0 : 0.0) + playTime / secondsPerStep;
-        } else {
-            if (answered <= 0) return 6.0;
-            g = 1.0 + static_cast<double>(wrong) / answered * earlyWrongFactor + playTime / secondsPerStep;
-        }
+        if (!playedToEnd && answered <= 0) return 6.0;
+        const int charged = wrong + (playedToEnd ? 0 : std::max(tasks - answered, 0));
+        const double g = 1.0 + (tasks > 0 ? static_cast<double>(charged) / tasks * 5.0 : 0.0) + playTime / secondsPerStep;
         return GradeInRange(std::min(g, 6.0));
     }
 };

@@ -13,6 +13,28 @@
 class FontManager;
 struct Font;
 
+// Every game keeps the fairness rule (finishing never grades worse than leaving early at the
+// same pace and accuracy, better play never grades worse, a brisk flawless game reaches 1.5),
+// and describes its play so that the rule can be checked on its own grade formula.
+// A whole flawless game at a level: its steps (tasks, boards, pairs, moves, sequences, ...), a
+// brisk human pace in seconds per step, whether a mistake lets the game go on, and whether each
+// step is credited as done (a right answer, a pair found) rather than only leading there (a
+// move, a guess).
+struct PlayShape {
+    int steps = 0;
+    double pace = 1.0;
+    bool mistakes = true;
+    bool credited = true;
+};
+// A result as a player could have made it: steps done, mistakes made alongside, played to the
+// end or left early, at a pace in seconds per step.
+struct PlayedResult {
+    bool finished = false;
+    int done = 0;
+    int wrong = 0;
+    double pace = 1.0;
+};
+
 enum GameState {
     kStateOver = 0,      // played to the end
     kStateOverOther = 2, // the game's second ending; treated like kStateOver
@@ -49,9 +71,17 @@ public:
     // input (pause, help), the menu hands it the button-up at the last mouse position, so the
     // piece is dropped by the game's own rules and never lost.
     virtual bool HoldsPiece() const { return false; }
+    // Whether a click now counts in the game; the menu sounds only clicks that do.
+    virtual bool TakesClicks() const { return true; }
     // The game stops getting input for a while (pause, help): it forgets keys it saw go down,
     // since their key-ups will not reach it.
     virtual void OnInputSuspended() {}
+    // The game's play at its level (see PlayShape); steps 0 while it does not describe it.
+    virtual PlayShape ShapeOfPlay() { return {}; }
+    // Puts the game into the state its own play would have left after that result (the play
+    // time done * pace unless the game counts time otherwise), so that ComputeGrade grades it.
+    // Only for a game that is not being played.
+    virtual void SetPlayedResult(const PlayedResult& result) { EndPlayed(result); }
 
     bool QualifiesForTopTen();
     ScoreEntry* CreateEntry();         // the caller owns it until AddEntry
@@ -75,6 +105,10 @@ public:
 protected:
     // Input counts only while the game is being played: started, and neither paused nor over.
     bool Playing() const { return running && state == kStatePlaying; }
+    // While a page pauses the game (Escape, the rules, or the window losing focus), the game
+    // stays in view beside it, but nothing the player must remember may show: a memory game
+    // draws its open cards face down, its lights out and its patterns hidden while this holds.
+    bool Concealed() const { return state == kStatePaused; }
     // A font of the game's own, made once (in the constructor) and kept until the game is
     // deleted; the base passes device loss and reset on to it.
     Font* MakeFont(const char* faceName, double height);
@@ -86,6 +120,11 @@ protected:
     const char* FrameResultText(std::initializer_list<std::string> lines, int firstLineId = 22);
     // Adds the frame time to the statistics time (every frame) and to playTime while playing.
     void AdvanceTime(bool countPlayTime);
+    // The end of a played result: over or left, and its play time.
+    void EndPlayed(const PlayedResult& r) {
+        state = r.finished ? kStateOver : kStateAborted;
+        playTime = r.done * r.pace;
+    }
 
     std::string resultText_;
     std::string statisticsText_;

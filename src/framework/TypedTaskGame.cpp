@@ -51,5 +51,13 @@ const char* TypedTaskGame::GetResultText() {
 }
 
 void TypedTaskGame::ComputeGrade() {
-    grade = StandardGrade{secondsPerGrade, 10.0}(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
+    grade = StandardGrade{secondsPerGrade}(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
+}
+
+PlayShape TypedTaskGame::ShapeOfPlay() { return {taskCount, briskSeconds, true}; }
+
+void TypedTaskGame::SetPlayedResult(const PlayedResult& r) {
+    rightCount = r.done - r.wrong;
+    wrongCount = r.wrong;
+    EndPlayed(r);
 }

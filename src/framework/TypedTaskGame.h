@@ -20,6 +20,8 @@ public:
     double SecondsUntilChange() override;
     const char* GetResultText() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // Builds the next task.
     virtual void NewTask() = 0;
@@ -30,6 +32,7 @@ public:
     int taskCount = 10;
     int rightCount = 0;
     int wrongCount = 0;
+    double briskSeconds = 6.0;  // a brisk pace per task
     TypedAnswer answer;
 
 protected:

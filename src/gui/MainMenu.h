@@ -124,6 +124,7 @@ private:
     // Hit-tests the visible page; forwards the event to the game when no page took it.
     bool PageTookMouse();
     bool GameTakesInput() const;
+    bool GameIsOver() const;  // played to one of its ends
     void SuspendGameInput();
     void PerformAction(int id);
     bool NameInputActive() const;

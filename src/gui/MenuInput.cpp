@@ -28,6 +28,11 @@ void MainMenu::SuspendGameInput() {
     game->OnInputSuspended();
 }
 
+bool MainMenu::GameIsOver() const {
+    const int state = game->GetState();
+    return state == kStateOver || state == kStateOverOther;
+}
+
 bool MainMenu::PageTookMouse() { return HitTestElements(-1); }
 
 void MainMenu::OnMouseMove(uint16_t x, uint16_t y) {
@@ -59,7 +64,7 @@ void MainMenu::OnLButtonUp(uint16_t x, uint16_t y) {
         app->PlaySound(kSoundMenuClick, 1.0f);
         PerformAction(hitElement->GetId());
     } else if (GameTakesInput()) {
-        app->PlaySound(kSoundGameClick, 1.0f);
+        if (game->TakesClicks()) app->PlaySound(kSoundGameClick, 1.0f);
         game->OnLButtonUp(x, y);
     }
 }
@@ -169,6 +174,8 @@ void MainMenu::TogglePause() {
         ShowPage(kPageNone);
     } else if (state == kStatePlaying || countdown > 0.0) {
         SuspendGameInput();
+        // The piece put down as the game stops may have finished it: a finished game is not paused.
+        if (GameIsOver()) return;
         game->SetState(kStatePaused);
         app->paused = true;
         ShowPage(kPageInGame);
@@ -183,6 +190,7 @@ void MainMenu::ToggleHelp() {
         ShowPage(kPageNone);
     } else if (state == kStatePlaying || state == kStatePaused || countdown > 0.0) {
         if (state == kStatePlaying) SuspendGameInput();
+        if (GameIsOver()) return;
         game->SetState(kStatePaused);
         app->paused = true;
         ShowPage(kPageHelp);

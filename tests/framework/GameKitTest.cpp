@@ -61,16 +61,16 @@ TEST(Grade, KeptWithinOneToSixAndNeverNaN) {
 }
 
 TEST(Grade, StandardFormulaDividesInFloatingPoint) {
-    const StandardGrade g{120.0, 10.0};
+    const StandardGrade g{120.0};
     // Played to the end: 3 wrong of 10 tasks in 60 s: 1 + 1.5 + 0.5.
     EXPECT_DOUBLE_EQ(g(true, 3, 10, 10, 60.0), 3.0);
     // One mistake is never free (with integer division 1 / 10 would be 0).
     EXPECT_GT(g(true, 1, 10, 10, 0.0), 1.0);
     EXPECT_DOUBLE_EQ(g(true, 1, 10, 10, 0.0), 1.5);
-    // Left early: nothing answered is no result; otherwise the share of the answered tasks.
+    // Left early: nothing answered is no result; otherwise the tasks not answered count as wrong.
     EXPECT_EQ(g(false, 0, 10, 0, 30.0), 6.0);
-    EXPECT_DOUBLE_EQ(g(false, 1, 10, 4, 0.0), 3.5);
-    EXPECT_EQ(g(false, 4, 10, 4, 0.0), 6.0);
+    EXPECT_DOUBLE_EQ(g(false, 1, 10, 4, 0.0), 4.5);
+    EXPECT_DOUBLE_EQ(g(false, 0, 10, 9, 54.0), 1.95);
     EXPECT_EQ(g(true, 0, 10, 10, 1e9), 6.0);
     EXPECT_EQ(g(true, 0, 0, 0, 0.0), 1.0);  // no division by zero
 }

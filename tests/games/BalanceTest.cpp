@@ -428,12 +428,14 @@ TEST_F(BalanceTest, TheGameEndsAfterItsTasksWithItsGrade) {
 
 TEST_F(BalanceTest, TheGradeTable) {
     using balance::BalanceGrade;
-    EXPECT_DOUBLE_EQ(BalanceGrade(true, 4, 1, 90.0), 3.0);
-    EXPECT_DOUBLE_EQ(BalanceGrade(true, 5, 0, 45.0), 1.5);
-    EXPECT_DOUBLE_EQ(BalanceGrade(true, 0, 5, 0.0), 6.0);
-    EXPECT_DOUBLE_EQ(BalanceGrade(true, 0, 5, 300.0), 6.0);
-    EXPECT_DOUBLE_EQ(BalanceGrade(false, 0, 0, 30.0), 6.0);
-    EXPECT_DOUBLE_EQ(BalanceGrade(false, 2, 0, 30.0), 1.5);
-    EXPECT_DOUBLE_EQ(BalanceGrade(false, 3, 1, 0.0), 3.5);
-    EXPECT_DOUBLE_EQ(BalanceGrade(false, 1, 1, 60.0), 6.0);
+    EXPECT_DOUBLE_EQ(BalanceGrade(true, 4, 1, 5, 90.0), 3.0);
+    EXPECT_DOUBLE_EQ(BalanceGrade(true, 5, 0, 5, 45.0), 1.5);
+    EXPECT_DOUBLE_EQ(BalanceGrade(true, 0, 5, 5, 0.0), 6.0);
+    EXPECT_DOUBLE_EQ(BalanceGrade(true, 0, 5, 5, 300.0), 6.0);
+    EXPECT_DOUBLE_EQ(BalanceGrade(true, 10, 0, 10, 90.0), 1.5) << "twice the tasks, twice the time";
+    EXPECT_DOUBLE_EQ(BalanceGrade(false, 0, 0, 5, 30.0), 6.0);
+    // Left early: the tasks not judged count as wrong.
+    EXPECT_DOUBLE_EQ(BalanceGrade(false, 2, 0, 5, 30.0), 4.5);
+    EXPECT_DOUBLE_EQ(BalanceGrade(false, 3, 1, 5, 0.0), 3.0);
+    EXPECT_DOUBLE_EQ(BalanceGrade(false, 1, 1, 5, 60.0), 6.0);
 }

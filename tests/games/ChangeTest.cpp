@@ -230,9 +230,9 @@ TEST_F(ChangeTest, TheGradeTable) {
     EXPECT_DOUBLE_EQ(ChangeGrade(true, 0, 0, 7, 7, 0.0), 6.0);
     EXPECT_DOUBLE_EQ(ChangeGrade(true, 0, 0, 7, 7, 500.0), 6.0);
     EXPECT_DOUBLE_EQ(ChangeGrade(false, 0, 0, 0, 7, 10.0), 6.0);
-    // Left early: judged on the tasks done, one step per 80 seconds.
-    EXPECT_DOUBLE_EQ(ChangeGrade(false, 2, 2, 2, 7, 40.0), 1.5);
-    EXPECT_DOUBLE_EQ(ChangeGrade(false, 1, 0, 2, 7, 0.0), 1.0 + 1.5 + 2.0);
+    // Left early: the tasks not done count as wrong, one step per 80 seconds.
+    EXPECT_DOUBLE_EQ(ChangeGrade(false, 2, 2, 2, 7, 40.0), 1.0 + 5.0 * 5 / 7 + 0.5);
+    EXPECT_DOUBLE_EQ(ChangeGrade(false, 1, 0, 2, 7, 0.0), 1.0 + 3.0 * 6 / 7 + 2.0);
 }
 
 // Every supply piece is wholly on the screen, and a click takes the piece drawn on top.

@@ -215,14 +215,15 @@ TEST_F(CrazyQuaderTest, GradeAndResultText) {
     LoadEnglish();
     Begin(0, 4);
     game->moves = 5;
+    game->solutionMoves = 3;  // two moves beyond the scramble's own solution
     game->playTime = 120.0;
     game->SetState(kStateOver);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.625);
+    EXPECT_DOUBLE_EQ(game->grade, 1.55);
     EXPECT_EQ(std::string(game->GetResultText()), FormatText(app->GetText(22), 2, 0) + "\n" +
                                                       FormatText(app->GetText(29), 40) + "\n" +
                                                       FormatText(app->GetText(27), 5) + "\n\n" +
-                                                      FormatText(app->GetText(50), 1.625));
+                                                      FormatText(app->GetText(50), 1.55));
     game->moves = 400;
     game->ComputeGrade();
     EXPECT_EQ(game->grade, 6.0);

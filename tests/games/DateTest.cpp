@@ -473,7 +473,7 @@ TEST_F(DateGameTest, TheGameEndsAfterItsTasksWithTheGrade) {
     EXPECT_NEAR(game->GetGrade(), 3.0, 1e-9);
     const std::string result = game->GetResultText();
     EXPECT_NE(result.find(FormatText(app->GetText(32), 80)), std::string::npos) << result;
-    // Left early: ten steps per wrong share.
+    // Left early: the tasks not answered count as wrong.
     Start(0);
     game->ComputeGrade();
     EXPECT_EQ(game->GetGrade(), 6.0);
@@ -484,5 +484,5 @@ TEST_F(DateGameTest, TheGameEndsAfterItsTasksWithTheGrade) {
     for (int i = 0; i < 40; ++i) Step(*game, 0.1);
     EXPECT_EQ(game->GetState(), kStateAborted) << "the verdict ended a game that was left";
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->GetGrade(), 1.0 + game->playTime / 240.0);
+    EXPECT_DOUBLE_EQ(game->GetGrade(), 1.0 + 9.0 / 10 * 5 + game->playTime / 240.0);
 }

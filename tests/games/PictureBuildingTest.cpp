@@ -528,12 +528,28 @@ TEST_F(PictureBuildingTest, ShapesStayOnTheCanvas) {
     game->OnLButtonDown(W - 5, H - 5);
     EXPECT_EQ(game->selected, a);
     game->OnLButtonUp(W - 5, H - 5);
+    // Never under the time panel at the top centre, where it could be neither seen nor taken.
+    Drag(W - 1, H - 1, W / 2 + 100, 10);
+    EXPECT_EQ(a->position, (Vec2{W / 2 + 100, 75}));
+    Drag(W / 2 + 100, 75, W / 2 + 200, 10);
+    EXPECT_EQ(a->position, (Vec2{W / 2 + 200, 10}));
+}
+
+TEST_F(PictureBuildingTest, AShapePutDownAsTheGamePausesCountsAtOnce) {
+    StartWith({Shape(1, 400, 400), Shape(0, 700, 400)});
+    AddShape(Shape(1, 200, 200));
+    game->OnLButtonDown(200, 200);
+    game->OnMouseMove(405, 403);
+    game->OnLButtonUp(405, 403);  // what the menu does on Escape, before the pause page
+    game->OnInputSuspended();
+    game->SetState(kStateAborted);
+    EXPECT_EQ(game->matched, 1);
 }
 
 // The menu drops a held shape before a pause; a button-down that finds a shape still held (its
 // button-up was lost) drops it first; input while the game is not played changes nothing.
 TEST_F(PictureBuildingTest, HeldShapesAreNeverLostAndInputCountsOnlyInPlay) {
-    StartWith({Shape(1, 400, 400)});
+    StartWith({Shape(1, 400, 400), Shape(2, 800, 600)});
     ShapeObject* a = AddShape(Shape(1, 200, 200));
     ShapeObject* b = AddShape(Shape(0, 600, 200));
     game->OnLButtonDown(200, 200);

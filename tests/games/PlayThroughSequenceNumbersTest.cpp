@@ -104,7 +104,7 @@ TEST_F(PlayThroughSequenceNumbersTest, BothGamesPlayedToTheTopTenAndBookedInTheT
     EXPECT_EQ(remembering->GetState(), kStateOver);
     WaitForResultPage();
     const double rememberingGrade = remembering->GetGrade();
-    EXPECT_DOUBLE_EQ(rememberingGrade, 1.0 + remembering->GetPlayTime() / 60.0);
+    EXPECT_DOUBLE_EQ(rememberingGrade, 1.0 + remembering->GetPlayTime() / remembering->round.judgedClicks / 2.0);
     EXPECT_LT(remembering->GetPlayTime(), 60.0) << "watching is not counted";
     Frame();
     EXPECT_TRUE(FrameShows(app->GetText(38)));
@@ -144,7 +144,7 @@ TEST_F(PlayThroughSequenceNumbersTest, TheSecondLevelLostWithTheAlarmAndTheThird
     EXPECT_EQ(app->lastSoundId, 10);
     WaitForResultPage();
     const double grade = remembering->GetGrade();
-    EXPECT_DOUBLE_EQ(grade, 5.0 * (1 - 5.0 / 30) + 1 + remembering->GetPlayTime() / 45);
+    EXPECT_DOUBLE_EQ(grade, 5.0 * (1 - 5.0 / 30) + 1 + remembering->GetPlayTime() / remembering->round.judgedClicks / 2);
     Frame();
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(36), 4)));
     EnterName();
@@ -158,28 +158,26 @@ TEST_F(PlayThroughSequenceNumbersTest, TheSecondLevelLostWithTheAlarmAndTheThird
     WaitForResultPage();
     EXPECT_EQ(numbers->perfectBoards, 10);
     const double numbersGrade = numbers->GetGrade();
-    EXPECT_DOUBLE_EQ(numbersGrade, 1.0 + numbers->GetPlayTime() / 60.0);
+    EXPECT_DOUBLE_EQ(numbersGrade, 1.0 + numbers->GetPlayTime() / 240.0);
     EnterName();
     ExpectOneTopTenLine("zahlenklicken.sav", "Ann_7", numbersGrade);
 }
 
-// Escape during the pause after the tenth board, then "end the game": the game stays left
-// early and is graded so.
-TEST_F(PlayThroughSequenceNumbersTest, EndingClickNumbersDuringItsLastPauseIsAnAbort) {
+// The click that clears the tenth board ends the game: an Escape right after it pauses nothing,
+// and the game is booked as played to the end.
+TEST_F(PlayThroughSequenceNumbersTest, TheLastBoardEndsTheGameAtOnce) {
     StartFromMenu(kClickNumbersIndex);
     auto* numbers = dynamic_cast<KG_Zahlen_klicken*>(menu->game);
     ASSERT_NE(numbers, nullptr);
     Frame(1.0);
     PlayBoards(*numbers, {0, 1});
-    ASSERT_GT(numbers->pauseTimer, 0.0);
+    ASSERT_EQ(numbers->GetState(), kStateOver);
     Key(kKeyEscape);
     Frame();
-    ASSERT_EQ(menu->currentPage, kPageInGame);
-    Click(W / 2, H / 2 - 200 + 300 + 25);  // end the game
-    for (int i = 0; i < 40; ++i) Frame();
-    EXPECT_EQ(numbers->GetState(), kStateAborted);
-    EXPECT_EQ(menu->currentPage, kPageResult) << "the grade enters the empty top ten";
-    EXPECT_DOUBLE_EQ(numbers->GetGrade(), 0.2 * 10 + 1 + numbers->GetPlayTime() / 60.0);
+    EXPECT_NE(menu->currentPage, kPageInGame);
+    WaitForResultPage();
+    EXPECT_EQ(numbers->GetState(), kStateOver);
+    EXPECT_DOUBLE_EQ(numbers->GetGrade(), 0.2 * 5 + 1 + numbers->GetPlayTime() / 60.0);
     EnterName();
     EXPECT_EQ(menu->currentPage, kPageMain);
     EXPECT_EQ(app->runState, 0);

@@ -228,11 +228,11 @@ TEST_F(QuadratAddierenTest, GradeOfAGameLeftEarly) {
     Pick(WrongIndex());
     game->SetState(kStateAborted);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 6.0) << "1 + 1/2 x 10 + 0.2 is capped";
+    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 9.0 / 10 * 5 + 0.2) << "the wrong answer and the eight not given";
     game->wrongCount = 0;
     game->rightCount = 4;
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 24.0 / 120);
+    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 6.0 / 10 * 5 + 24.0 / 120);
 }
 
 // The menu keeps updating a game that was left while its result page shows: a verdict pause

@@ -90,7 +90,8 @@ protected:
     }
 
     // Shows a sequence frame by frame and checks its timeline: one lit button per step, lit for
-    // four fifths of the step, the next step on time, and the player's turn after 10 s.
+    // four fifths of the step, the next step on time, and the player's turn as the last light
+    // goes out.
     void ExpectTimeline(KG_Gedaechtnis& g, const std::vector<int>& seq) {
         g.round.sequence = seq;
         g.round.sequencePos = 0;
@@ -119,6 +120,7 @@ protected:
                 ClickButton(g, seq[g.round.sequencePos - 1]);
                 ClickButton(g, seq[0]);
                 EXPECT_EQ(g.round.judgedClicks, 0);
+                EXPECT_FALSE(g.TakesClicks()) << "nor sounded";
             }
             if (!g.round.showing) turnFrame = f;
         }
@@ -130,7 +132,8 @@ protected:
             const double lit = (flashes[k].last - flashes[k].first + 1) * kFrame;
             EXPECT_NEAR(lit, litSeconds, kFrame) << "step " << k;
         }
-        EXPECT_EQ(turnFrame, 10 * 64) << "the player's turn starts at 10.0 s";
+        EXPECT_EQ(turnFrame, flashes.back().last + 1) << "the player's turn starts as the last light goes out";
+        EXPECT_TRUE(g.TakesClicks());
         EXPECT_EQ(g.round.sequencePos, 0);
         EXPECT_TRUE(LitButtons(g).empty());
     }
@@ -216,6 +219,8 @@ TEST_F(RememberingTest, NothingIsShownBeforeStart) {
     game->Start();
     Step(*game, kFrame);
     EXPECT_EQ(LitButtons(*game), std::vector<int>{game->round.sequence[0]});
+    game->SetState(kStatePaused);  // the showing stands still with its light out
+    for (const DrawCommand& c : SpritesOf(RenderFrame(*game), app->texMisc3)) EXPECT_EQ(c.src.top % 200, 50);
 }
 
 TEST_F(RememberingTest, ASequenceOfFourWithARepeatedButtonShowsOverTenSeconds) {
@@ -396,22 +401,22 @@ TEST_F(RememberingTest, AWholeGameWonAtTheFirstLevel) {
     EXPECT_EQ(game->round.Length(), 20);
     EXPECT_EQ(game->round.longestRepeated, 20);
     EXPECT_DOUBLE_EQ(game->playTime, 17 * 1.5);
-    EXPECT_GT(watching, 17 * 10.0);
+    EXPECT_GT(watching, 17 * 9.5);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 17 * 1.5 / 60);
+    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 17 * 1.5 / 204 / 2.0) << "by the average time per click";
 }
 
 TEST_F(RememberingTest, GradeExamples) {
     LoadEnglish();
     StartGame(0, 12);
-    // Lost at length 10 after 100 s: 2.5 + 1 + 100 / 50.
+    // Lost at length 10 after 100 s and 30 clicks: 2.5 + 1 + 100 / 30 / 2.
     game->round.sequence.assign(10, 0);
     game->round.judgedClicks = 30;
     game->playTime = 100.0;
     game->SetState(kStateOverOther);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 5.5);
-    // Won after 120 s of input: 1 + 120 / 60.
+    EXPECT_DOUBLE_EQ(game->grade, 3.5 + 100.0 / 30 / 2);
+    // Won after 120 s of input in 30 clicks: 1 + 120 / 30 / 2.
     game->round.sequence.assign(20, 0);
     game->playTime = 120.0;
     game->SetState(kStateOver);
@@ -442,9 +447,9 @@ TEST_F(RememberingTest, GradeExamples) {
     lost.round.sequence = {0, 0, 0, 0};
     ClickButton(lost, 1);
     ASSERT_EQ(lost.state, kStateOverOther);
-    lost.playTime = 4.4;
+    lost.playTime = 0.8;
     lost.ComputeGrade();
-    EXPECT_DOUBLE_EQ(lost.grade, 5.0 * (1 - 4.0 / 30) + 1 + 4.4 / 44);
+    EXPECT_DOUBLE_EQ(lost.grade, 5.0 * (1 - 4.0 / 30) + 1 + 0.8 / 2);
 }
 
 TEST_F(RememberingTest, ResultLineSaysHowLongASequenceWasRepeated) {

@@ -232,28 +232,30 @@ TEST_F(SlidingPuzzleTest, SolvingEndsTheGameAndInputStops) {
 TEST_F(SlidingPuzzleTest, Grades) {
     FilelessPuzzle g(0, 4);
     g.state = kStateOver;
-    g.moves = 60;
+    g.moves = 60;  // ten beyond the shuffle's fifty
     g.playTime = 90.0;
     g.ComputeGrade();
-    EXPECT_DOUBLE_EQ(g.grade, 1.975);
+    EXPECT_DOUBLE_EQ(g.grade, 1.475);
     g.invalidClicks = 5;
     g.ComputeGrade();
-    EXPECT_DOUBLE_EQ(g.grade, 2.475);
+    EXPECT_DOUBLE_EQ(g.grade, 1.975);
     g.moves = 1000;
     g.ComputeGrade();
     EXPECT_EQ(g.grade, 6.0);
-    // Left early: five steps times the share of cells out of place.
-    g.state = kStateAborted;
-    g.moves = 3;
-    g.invalidClicks = 0;
-    g.playTime = 60.0;
-    const int away = g.board.CellsAway();
-    g.ComputeGrade();
-    EXPECT_DOUBLE_EQ(g.grade, std::min(6.0, away / 9.0 * 5.0 + 1.5));
+    // Left one slide short of the solve, fast but with many moves: never better than solving.
     g.board = g.model;
-    g.playTime = 0.0;
+    ASSERT_TRUE(g.board.Slide(2, 2, 1, 2));
+    g.invalidClicks = 0;
+    g.state = kStateAborted;
+    g.moves = 299;
+    g.playTime = 59.0;
     g.ComputeGrade();
-    EXPECT_EQ(g.grade, 1.0);
+    const double early = g.grade;
+    g.state = kStateOver;
+    g.moves = 300;
+    g.playTime = 60.0;
+    g.ComputeGrade();
+    EXPECT_LT(g.grade, early);
 }
 
 TEST_F(SlidingPuzzleTest, TilesAreCutFromTheirPictureWithoutTouchingItsBorder) {

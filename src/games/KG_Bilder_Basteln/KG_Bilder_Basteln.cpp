@@ -1,6 +1,7 @@
 #include "games/KG_Bilder_Basteln/KG_Bilder_Basteln.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -20,6 +21,10 @@ constexpr Vec2 kLiftedShadow{5.0f, 7.0f};  // the shadow of a shape held above t
 constexpr float kCounterLineY = 70.0f;
 // Copies and decoys are laid this far from the screen edges.
 constexpr int kScatterMargin = 100;
+// The time panel covers the top centre of the screen (300 x 50); a shape's centre is kept at
+// least this far below it, so that a shape dragged to the top stays in view and can be grabbed.
+constexpr float kPanelHalfWidth = 150.0f;
+constexpr float kBelowPanel = 75.0f;
 }  // namespace
 
 KG_Bilder_Basteln::KG_Bilder_Basteln(int level) : KG_Bilder_Basteln(level, TickCountSeed()) {}
@@ -95,7 +100,8 @@ ShapeObject* KG_Bilder_Basteln::ShapeAt(double x, double y) {
 
 void KG_Bilder_Basteln::MoveShape(ShapeObject* shape, double x, double y) {
     const float nx = static_cast<float>(std::clamp(x, 0.0, app->screenWidth - 1.0));
-    const float ny = static_cast<float>(std::clamp(y, 0.0, app->screenHeight - 1.0));
+    float ny = static_cast<float>(std::clamp(y, 0.0, app->screenHeight - 1.0));
+    if (std::abs(nx - app->screenWidth / 2.0f) <= kPanelHalfWidth) ny = std::max(ny, kBelowPanel);
     if (nx == shape->position.x && ny == shape->position.y) return;
     shape->SetPosition(nx, ny);
     if (shape != lastMoved) {
@@ -156,7 +162,12 @@ void KG_Bilder_Basteln::OnRButtonUp(uint16_t x, uint16_t y) {
     lastMoved = nullptr;
 }
 
-void KG_Bilder_Basteln::OnInputSuspended() { holding = false; }
+// The shape the menu put down as the game stops is counted at once: the game may be ended from
+// the pause page without another frame of play.
+void KG_Bilder_Basteln::OnInputSuspended() {
+    holding = false;
+    if (Playing()) MatchShapes();
+}
 
 void KG_Bilder_Basteln::OnKeyDown(uint16_t key) {
     if (!Playing() || selected == nullptr) return;
@@ -222,7 +233,7 @@ void KG_Bilder_Basteln::Update() {
     if (Playing()) MatchShapes();
 }
 
-// The time panel lies over the shapes, which may be dragged anywhere, so it always shows.
+// The time panel lies over the shapes; none may be dragged under it, and it always shows.
 void KG_Bilder_Basteln::Render() {
     if (!running) return;
     for (ShapeObject* s : silhouettes) s->Draw(kSilhouetteTint);
@@ -252,4 +263,12 @@ void KG_Bilder_Basteln::ComputeGrade() {
     if (state == kStateOver) g = 1.0 + playTime / kSecondsPerGrade;
     else g = 6.0 - static_cast<double>(matched) / S * 5.0 + playTime / kEarlySecondsPerGrade;
     grade = GradeInRange(std::min(g, 6.0));
+}
+
+// Steps are shapes put in place.
+PlayShape KG_Bilder_Basteln::ShapeOfPlay() { return {silhouettes.Count(), 5.0, false}; }
+
+void KG_Bilder_Basteln::SetPlayedResult(const PlayedResult& r) {
+    matched = r.done;
+    EndPlayed(r);
 }

@@ -36,6 +36,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // The archive entry the picture came from ("bb_<n>"), or -1 for the built-in picture.
     int PictureNumber() const { return pictureNumber_; }

@@ -48,12 +48,19 @@ void KG_CrazyQuader::Scramble() {
     const int count = pieces.Count();
     if (count == 0) return;
     scrambleRounds = 0;
+    // A piece applied twice cancels out: the pieces applied an odd number of times solve it.
+    std::vector<bool> odd(static_cast<size_t>(count), false);
+    auto apply = [&](int piece) {
+        working->Combine(*pieces.Get(piece), true);
+        odd[static_cast<size_t>(piece)] = !odd[static_cast<size_t>(piece)];
+    };
     do {
         ++scrambleRounds;
-        for (int i = 0; i < scrambleCount; ++i) working->Combine(*pieces.Get(RandomBelow(count)), true);
+        for (int i = 0; i < scrambleCount; ++i) apply(RandomBelow(count));
     } while (working->IsDark() && scrambleRounds < kMaxScrambles);
     // Only reached when the generator keeps repeating itself: the last piece lights every square.
-    if (working->IsDark()) working->Combine(*pieces.Get(count - 1), true);
+    if (working->IsDark()) apply(count - 1);
+    solutionMoves = static_cast<int>(std::count(odd.begin(), odd.end(), true));
 }
 
 int KG_CrazyQuader::PieceAt(float x, float y) {
@@ -97,12 +104,22 @@ const char* KG_CrazyQuader::GetResultText() {
     return FrameResultText({FormatText(app->GetText(29), scrambleCount), FormatText(app->GetText(27), moves)});
 }
 
-// Solved: one step per scramble's worth of moves plus one per four minutes. Unsolved: 6.0.
+// Solved: one step per scramble's worth of moves beyond those of the scramble's own solution
+// (a solve in that many moves or fewer costs nothing), plus one per four minutes. Unsolved: 6.0.
 void KG_CrazyQuader::ComputeGrade() {
     if (state != kStateOver) {
         grade = 6.0;
         return;
     }
-    const double g = static_cast<double>(moves) / std::max(1, scrambleCount) + 1.0 + playTime / kSecondsPerGrade;
+    const double extra = std::max(moves - solutionMoves, 0);
+    const double g = extra / std::max(1, scrambleCount) + 1.0 + playTime / kSecondsPerGrade;
     grade = GradeInRange(std::min(g, 6.0));
+}
+
+// Steps are pieces clicked; a mistake is a move beyond the scramble's own solution.
+PlayShape KG_CrazyQuader::ShapeOfPlay() { return {solutionMoves, 4.0, true}; }
+
+void KG_CrazyQuader::SetPlayedResult(const PlayedResult& r) {
+    moves = r.done + r.wrong;
+    EndPlayed(r);
 }

@@ -30,6 +30,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // The piece whose squares hold the point, or -1.
     int PieceAt(float x, float y);
@@ -44,6 +46,7 @@ public:
     int moves = 0;
     int scrambleCount = 40;
     int scrambleRounds = 0;  // scrambles made until one left the grid lit
+    int solutionMoves = 0;   // pieces the scramble left applied: a solve in as many moves
 
 private:
     void BuildLevel();

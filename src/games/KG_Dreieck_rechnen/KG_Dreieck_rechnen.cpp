@@ -28,6 +28,7 @@ KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level_, bool seeded, unsigned seed)
         case 1: rowCount = 3, taskCount = 20; break;
         default: rowCount = 4, taskCount = 20; break;
     }
+    briskSeconds = 3.0;
     digitFont = MakeFont("Arial", 35);
     NewTask();
     rightCount = wrongCount = 0;

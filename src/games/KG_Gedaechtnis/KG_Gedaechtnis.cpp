@@ -97,6 +97,8 @@ void KG_Gedaechtnis::Update() {
             const SequenceRound::ShowStep step = round.Advance(app->realFrameTime);
             if (step.darkButton >= 0) buttons.Get(step.darkButton)->Light(0.0);
             if (step.litButton >= 0) buttons.Get(step.litButton)->Light(step.litFor);
+            // The turn and the dark board begin in the same frame.
+            if (step.turnBegins && round.Length() > 0) buttons.Get(round.sequence.back())->Light(0.0);
         }
     }
     AdvanceTime(counting);
@@ -113,16 +115,18 @@ double KG_Gedaechtnis::SecondsUntilChange() {
 
 void KG_Gedaechtnis::Render() {
     if (running && state == kStatePlaying) DrawPanel();
-    for (MemoryButton* b : buttons) b->Draw();
+    // A pause puts every light out: the sequence is not shown while its clock stands still.
+    for (MemoryButton* b : buttons) b->Draw(Concealed());
 }
 
 // The time panel with a second line: how far the showing has come, or which step the player
-// is at.
+// is at. In the player's turn the panel turns green, so the start of the turn is seen at a
+// glance as well as read.
 void KG_Gedaechtnis::DrawPanel() {
     const int W = app->screenWidth;
     const Rect src{0, 700, 300, 750};
     const Vec2 pos{static_cast<float>(W / 2 - 150), 0.0f};
-    app->DrawSprite(app->texMenu2, &src, nullptr, nullptr, 0.0, &pos, 0xFFFFFFFF);
+    app->DrawSprite(app->texMenu2, &src, nullptr, nullptr, 0.0, &pos, round.showing ? 0xFFFFFFFF : 0xFF9CE39C);
     const int t = static_cast<int>(playTime);
     std::string text = FormatText(app->GetText(63), t / 60, t % 60);
     text += "\n";
@@ -146,7 +150,9 @@ const char* KG_Gedaechtnis::GetResultText() {
 }
 
 // Five steps for the part of the buttons the last sequence did not reach, plus one step per
-// L + 40 seconds of input time. A game left before any click was judged has no result.
+// two seconds of the average input time per click. Judged by the pace per click, a longer
+// sequence at the same pace always grades better. A game left before any click was judged
+// has no result.
 void KG_Gedaechtnis::ComputeGrade() {
     const bool over = state == kStateOver || state == kStateOverOther;
     if (!over && round.judgedClicks == 0) {
@@ -155,6 +161,21 @@ void KG_Gedaechtnis::ComputeGrade() {
     }
     const double L = round.Length();
     const double N = std::max(1, buttons.Count());
-    const double g = 5.0 * (1.0 - L / N) + 1.0 + playTime / (L + 40.0);
+    const double perClick = playTime / std::max(1, round.judgedClicks);
+    const double g = 5.0 * (1.0 - L / N) + 1.0 + perClick / kSecondsPerClickGrade;
     grade = GradeInRange(std::min(g, 6.0));
+}
+
+// Steps are sequences repeated, from four buttons to all of them, at a pace per click; a
+// mistake ends the game.
+PlayShape KG_Gedaechtnis::ShapeOfPlay() { return {buttons.Count() - SequenceRound::kStartLength + 1, 0.7, false}; }
+
+void KG_Gedaechtnis::SetPlayedResult(const PlayedResult& r) {
+    const int first = SequenceRound::kStartLength;
+    const int repeated = r.finished ? buttons.Count() : first - 1 + r.done;  // the longest sequence repeated
+    round.judgedClicks = (repeated * (repeated + 1) - first * (first - 1)) / 2;
+    round.sequence.assign(static_cast<size_t>(std::min(repeated + 1, buttons.Count())), 0);
+    round.longestRepeated = repeated;
+    EndPlayed(r);
+    playTime = round.judgedClicks * r.pace;
 }

@@ -12,6 +12,7 @@ class KG_Gedaechtnis : public Knobel_Game {
 public:
     static constexpr double kShowDuration = 10.0;
     static constexpr double kClickLight = 1.0;  // seconds a clicked button lights, right or wrong
+    static constexpr double kSecondsPerClickGrade = 2.0;  // average seconds per click that cost a step
 
     explicit KG_Gedaechtnis(int level);
     // The same with a chosen seed for the generator instead of the tick count.
@@ -22,11 +23,15 @@ public:
     void Update() override;
     double SecondsUntilChange() override;
     void Render() override;
+    // Clicks count only in the player's turn: not while the sequence is shown.
+    bool TakesClicks() const override { return running && state == kStatePlaying && !round.showing; }
 
     const char* GetHelpText() override;
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // The button under the point (the first in creation order), or -1.
     int ButtonAt(float x, float y);

@@ -20,14 +20,14 @@ double MemoryButton::DistanceTo(float x, float y) const {
 
 // Designs lie six to a row, 100 pixels apart; a row holds the unlit pictures 50 pixels below
 // its top and the lit ones 150 pixels below it.
-Rect MemoryButton::SourceRect() const {
+Rect MemoryButton::SourceRect(bool dark) const {
     const int left = (picture % kDesignsPerRow) * 100;
-    const int top = (picture / kDesignsPerRow) * 200 + (Lit() ? 150 : 50);
+    const int top = (picture / kDesignsPerRow) * 200 + (Lit() && !dark ? 150 : 50);
     return Rect{left, top, left + kDesignSide, top + kDesignSide};
 }
 
-void MemoryButton::Draw() const {
-    const Rect src = SourceRect();
+void MemoryButton::Draw(bool dark) const {
+    const Rect src = SourceRect(dark);
     const float s = static_cast<float>(size / kDesignSide);
     const Vec2 scale{s, s};
     const float half = static_cast<float>(size / 2);

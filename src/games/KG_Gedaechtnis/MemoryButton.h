@@ -14,8 +14,9 @@ struct MemoryButton {
     void CountDown(double seconds) { lightTime -= seconds; }
     bool Lit() const { return lightTime > 0; }
     // The unlit or lit picture of the design, scaled to the diameter, centred on the centre.
-    Rect SourceRect() const;
-    void Draw() const;
+    Rect SourceRect(bool dark = false) const;
+    // Unlit when dark, whatever its light time.
+    void Draw(bool dark = false) const;
 
     int picture = 0;  // design 0..11, the same for every button of a game
     AppContext* app = nullptr;

@@ -19,6 +19,8 @@ SequenceRound::ShowStep SequenceRound::Advance(double seconds) {
         out.litButton = sequence[sequencePos];
         out.litFor = step * kLitShare;
         ++sequencePos;
+        // The player's turn begins the moment the last light goes out.
+        if (sequencePos == Length()) stepTimer -= step * (1.0 - kLitShare);
     } else {
         sequencePos = 0;
         showing = false;

@@ -29,7 +29,7 @@ public:
     SequenceRound(int buttonCount, double showDuration);
 
     // The showing: advances the step clock by one frame. The first step comes in the first
-    // frame; the player's turn begins showDuration after the showing started.
+    // frame; the player's turn begins when the light of the last step goes out.
     ShowStep Advance(double seconds);
     // The player's click on a button (its index).
     Verdict Judge(int button);

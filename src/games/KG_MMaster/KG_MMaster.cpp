@@ -255,3 +255,14 @@ void KG_MMaster::ComputeGrade() {
     }
     grade = GradeInRange(std::min(g, 6.0));
 }
+
+// Steps are rows scored; a skilful game finds the code in the third row, and a row left early
+// has found its share of the pegs.
+PlayShape KG_MMaster::ShapeOfPlay() { return {3, 15.0, false, false}; }
+
+void KG_MMaster::SetPlayedResult(const PlayedResult& r) {
+    won = r.finished;
+    currentRow = std::clamp(r.done, 0, maxRows);
+    if (!won && currentRow > 0) keyBoards.Get(currentRow - 1)->blackCount = std::min(codeLength * r.done / 3, codeLength);
+    EndPlayed(r);
+}

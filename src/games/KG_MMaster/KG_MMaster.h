@@ -32,6 +32,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // The grade of a game in which the code was found in `rowsUsed` rows, and of one in which
     // it was not (`rowsScored` rows, the last with `lastBlacks` black key pegs). A game without

@@ -217,7 +217,8 @@ double KG_Memory::SecondsUntilChange() {
 
 void KG_Memory::Render() {
     if (running && state == kStatePlaying) DrawTimePanel();
-    for (MemoryCard* card : allCards) card->Draw();
+    // Found pairs stay open during a pause; the cards still to be matched all lie face down.
+    for (MemoryCard* card : allCards) card->Draw(Concealed() && remainingCards.Contains(card));
 }
 
 const char* KG_Memory::GetHelpText() { return app->GetText(69); }
@@ -234,4 +235,15 @@ void KG_Memory::ComputeGrade() {
     double g = playTime / kSecondsPerGrade + 1.0 + misses / dealt;
     if (state != kStateOver) g += 5.0 * remainingCards.Count() / dealt;
     grade = std::min(g, 6.0);
+}
+
+// Steps are pairs found; a mistake is a miss.
+PlayShape KG_Memory::ShapeOfPlay() { return {allCards.Count() / 2, 3.5, true}; }
+
+void KG_Memory::SetPlayedResult(const PlayedResult& r) {
+    foundCards.Clear(false);
+    remainingCards.Clear(false);
+    for (MemoryCard* card : allCards) (card->pairId < r.done ? foundCards : remainingCards).Add(card);
+    misses = r.wrong;
+    EndPlayed(r);
 }

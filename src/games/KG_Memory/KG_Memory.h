@@ -33,6 +33,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     int CardCount() const { return cardCount_; }
     double CardSize() const { return cardSize_; }

@@ -19,7 +19,7 @@ double MemoryCard::DistanceTo(float x, float y) const {
 }
 
 // The card art is 100 pixels wide; the 65-pixel picture sits in the middle of the face.
-void MemoryCard::Draw() const {
+void MemoryCard::Draw(bool concealed) const {
     const float s = static_cast<float>(size / 100.0);
     const Vec2 scale{s, s};
     const float half = static_cast<float>(size / 2);
@@ -28,7 +28,7 @@ void MemoryCard::Draw() const {
     app->DrawSprite(app->texMisc2, &face, &scale, nullptr, 0.0, &shadowAt, 0xFF000000);
 
     const Vec2 topLeft{centre.x - half, centre.y - half};
-    if (faceUp) {
+    if (faceUp && !concealed) {
         app->DrawSprite(app->texMisc2, &face, &scale, nullptr, 0.0, &topLeft, 0xFFFFFFFF);
         const int left = (pairId % kPicturesPerRow) * kPictureSide;
         const int top = (pairId / kPicturesPerRow) * kPictureSide;

@@ -15,7 +15,8 @@ struct MemoryCard {
     // Only the circle inscribed in the card takes clicks; its corners do not.
     bool HitTest(float x, float y) const { return DistanceTo(x, y) <= size / 2; }
     // The shadow, then the blank face with the picture or the back.
-    void Draw() const;
+    // Face down when concealed, whichever side is up.
+    void Draw(bool concealed = false) const;
 
     AppContext* app = nullptr;
     int pairId = 0;

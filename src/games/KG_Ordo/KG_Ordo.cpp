@@ -300,3 +300,14 @@ void KG_Ordo::ComputeGrade() {
     }
     grade = GradeInRange(std::min(g, 6.0));
 }
+
+// Steps are atoms marked; the box is checked at the end.
+PlayShape KG_Ordo::ShapeOfPlay() { return {atomCount, level >= 2 ? 7.0 : 10.0, false}; }
+
+void KG_Ordo::SetPlayedResult(const PlayedResult& r) {
+    int marked = 0;
+    for (auto& column : cells)
+        for (BoxCell& c : column) c.marked = c.atom && marked++ < r.done;
+    checked = correct = r.finished;
+    EndPlayed(r);
+}

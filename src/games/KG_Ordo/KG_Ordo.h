@@ -56,6 +56,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
     void DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* pageFont) override;
 
     // The colour of the n-th shot: four steps of red, then of green, then of blue.

@@ -237,6 +237,14 @@ const char* KG_Quadrat_addieren::GetResultText() {
 // Share of wrong picks times five plus one step per two minutes; a game left early weighs the
 // wrong share of the answered tasks ten times.
 void KG_Quadrat_addieren::ComputeGrade() {
-    const StandardGrade rule{kSecondsPerGrade, 10.0};
+    const StandardGrade rule{kSecondsPerGrade};
     grade = rule(state == kStateOver, wrongCount, taskCount, rightCount + wrongCount, playTime);
+}
+
+PlayShape KG_Quadrat_addieren::ShapeOfPlay() { return {taskCount, 5.0, true}; }
+
+void KG_Quadrat_addieren::SetPlayedResult(const PlayedResult& r) {
+    rightCount = r.done - r.wrong;
+    wrongCount = r.wrong;
+    EndPlayed(r);
 }

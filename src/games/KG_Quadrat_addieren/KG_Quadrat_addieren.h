@@ -43,6 +43,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     int AnswerIndex() const { return const_cast<LockedList<PatternGrid>&>(choices).IndexOf(answer); }
     bool InFeedback() const { return feedbackTime > 0; }

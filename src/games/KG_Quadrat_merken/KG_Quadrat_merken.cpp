@@ -138,3 +138,16 @@ void KG_Quadrat_merken::ComputeGrade() {
     const double g = static_cast<double>(n - remembered) / n * 5.0 + 1.0 + playTime / perStep;
     grade = GradeInRange(std::min(g, 6.0));
 }
+
+// Steps are patterns answered; a mistake is an answer left empty.
+PlayShape KG_Quadrat_merken::ShapeOfPlay() { return {patternCount, 5.0, true}; }
+
+void KG_Quadrat_merken::SetPlayedResult(const PlayedResult& r) {
+    for (int i = 0; i < models.Count() && i < answers.Count(); ++i)
+        answers.Get(i)->SetMask(i < r.done - r.wrong ? models.Get(i)->Mask() : 0);
+    correctCount = RememberedCount();
+    finishedByEnter_ = r.finished;
+    showing = r.finished;
+    current = r.finished ? answers.Count() : std::max(r.done - 1, 0);
+    EndPlayed(r);
+}

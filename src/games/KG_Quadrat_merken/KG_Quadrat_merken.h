@@ -35,6 +35,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // How many models some answer grid holds, as the answers stand (the order does not matter,
     // and one answer may match several identical models).

@@ -78,17 +78,34 @@ const char* KG_Schiebe_Puzzle::GetResultText() {
                             FormatText(app->GetText(28), invalidClicks)});
 }
 
-// Solved: a step per twice the shuffle's moves, per four minutes and per ten invalid clicks.
-// Left before: five steps times the share of cells out of place, a step per two minutes and
-// per ten invalid clicks.
+// Solved: a step per twice the shuffle's moves made beyond as many moves as the shuffle took
+// (a solve in no more moves than the shuffle costs nothing for them), per four minutes and per
+// ten invalid clicks. Left before: the same charge for the moves, five steps times the share of
+// cells out of place, a step per two minutes and per ten invalid clicks; so leaving a few moves
+// short of the solve never grades better than solving.
 void KG_Schiebe_Puzzle::ComputeGrade() {
     const double t = playTime;
+    const double extraMoves = static_cast<double>(std::max(moves - shuffleSteps, 0)) / (2.0 * shuffleSteps);
     double g;
     if (state == kStateOver) {
-        g = static_cast<double>(moves) / (2.0 * shuffleSteps) + 1.0 + t / 240.0 + invalidClicks / 10.0;
+        g = extraMoves + 1.0 + t / 240.0 + invalidClicks / 10.0;
     } else {
         const double cells = static_cast<double>(gridSize) * gridSize;
-        g = board.CellsAway() / cells * 5.0 + 1.0 + t / 120.0 + invalidClicks / 10.0;
+        g = extraMoves + board.CellsAway() / cells * 5.0 + 1.0 + t / 120.0 + invalidClicks / 10.0;
     }
     grade = GradeInRange(std::min(g, 6.0));
+}
+
+// Steps are moves, as many as the shuffle took; a mistake is an invalid click. Left early, the
+// board lies as many shuffle steps from solved as moves are missing.
+PlayShape KG_Schiebe_Puzzle::ShapeOfPlay() { return {shuffleSteps, 0.7, true, false}; }
+
+void KG_Schiebe_Puzzle::SetPlayedResult(const PlayedResult& r) {
+    board = model;
+    unsigned walk = 7;
+    for (int i = std::max(r.done, 0); i < shuffleSteps; ++i)
+        board.ShuffleStep([&walk] { return static_cast<int>((walk = walk * 1103515245u + 12345u) >> 16); });
+    moves = r.done;
+    invalidClicks = r.wrong;
+    EndPlayed(r);
 }

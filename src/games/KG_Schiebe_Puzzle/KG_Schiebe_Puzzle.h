@@ -20,6 +20,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // Side, shuffle steps and tile size of a level.
     static int SideOfLevel(int level);

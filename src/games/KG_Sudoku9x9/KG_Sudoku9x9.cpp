@@ -171,3 +171,16 @@ void KG_Sudoku9x9::ComputeGrade() {
     }
     grade = std::min(g, 6.0);
 }
+
+// Steps are cells filled; a mistake is a wrong input.
+PlayShape KG_Sudoku9x9::ShapeOfPlay() { return {cellsToFill, 3.0, true}; }
+
+void KG_Sudoku9x9::SetPlayedResult(const PlayedResult& r) {
+    int filled = 0;
+    for (auto& column : cells)
+        for (SudokuCell& c : column)
+            if (!c.given) c.value = filled++ < r.done ? 1 : SudokuCell::kEmpty;  // no conflict is checked
+    conflictCells.Clear(false);
+    errorCount = r.wrong;
+    EndPlayed(r);
+}

@@ -26,6 +26,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // Empties `count` cells of the grid, taken in a random order and each only while the puzzle
     // keeps exactly one solution; false when the order ran out first.

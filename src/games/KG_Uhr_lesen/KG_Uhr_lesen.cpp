@@ -30,6 +30,7 @@ KG_Uhr_lesen::KG_Uhr_lesen(int level_, bool seeded, unsigned seed)
         case 1: clockCount = 2, taskCount = 10; break;
         default: clockCount = 3, taskCount = 15; break;
     }
+    briskSeconds = 4.0;
     clockFont = MakeFont("Arial", 40);
     labelFont = MakeFont("Arial", 22);
     playTime = 0.0;

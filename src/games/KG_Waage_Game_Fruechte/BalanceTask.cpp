@@ -70,14 +70,16 @@ double TargetAngle(int leftGrams, int rightGrams) {
     return 0.0;
 }
 
-double BalanceGrade(bool playedToEnd, int right, int wrong, double playTime) {
+double BalanceGrade(bool playedToEnd, int right, int wrong, int tasks, double playTime) {
     const int judged = right + wrong;
+    const double perStep = std::max(tasks, 1);  // a level of more tasks allows as much more time
     double g;
     if (playedToEnd) {
-        g = (judged > 0 ? static_cast<double>(wrong) / judged * 5.0 : 0.0) + 1.0 + playTime / 90.0;
+        g = (judged > 0 ? static_cast<double>(wrong) / judged * 5.0 : 0.0) + 1.0 + playTime / (18.0 * perStep);
     } else {
         if (judged <= 0) return 6.0;
-        g = static_cast<double>(wrong) / judged * 10.0 + 1.0 + playTime / 60.0;
+        const int charged = wrong + std::max(tasks - judged, 0);
+        g = static_cast<double>(charged) / std::max(tasks, judged) * 5.0 + 1.0 + playTime / (12.0 * perStep);
     }
     return GradeInRange(std::min(g, 6.0));
 }

@@ -44,8 +44,9 @@ std::vector<DealtWeight> DealBalanceTask(const BalanceLevel& level, int screenWi
 // the heavier side by 30 degrees times its share of the whole mass.
 double TargetAngle(int leftGrams, int rightGrams);
 
-// Played to the end: 1 + five steps times the share of wrong tasks + one step per 90 seconds.
-// Left early: 6.0 with no task judged, else 1 + ten steps times the share + one per minute.
-double BalanceGrade(bool playedToEnd, int right, int wrong, double playTime);
+// Played to the end: 1 + five steps times the share of wrong tasks + one step per 18 seconds a
+// task (90 seconds for five tasks). Left early: 6.0 with no task judged, else the tasks not
+// judged count as wrong, and one step per 12 seconds a task.
+double BalanceGrade(bool playedToEnd, int right, int wrong, int tasks, double playTime);
 
 }  // namespace balance

@@ -131,5 +131,13 @@ const char* KG_Waage_Game_Fruechte::GetResultText() {
 }
 
 void KG_Waage_Game_Fruechte::ComputeGrade() {
-    grade = balance::BalanceGrade(state == kStateOver, rightCount, wrongCount, playTime);
+    grade = balance::BalanceGrade(state == kStateOver, rightCount, wrongCount, taskCount, playTime);
+}
+
+PlayShape KG_Waage_Game_Fruechte::ShapeOfPlay() { return {taskCount, 8.0, true}; }
+
+void KG_Waage_Game_Fruechte::SetPlayedResult(const PlayedResult& r) {
+    rightCount = r.done - r.wrong;
+    wrongCount = r.wrong;
+    EndPlayed(r);
 }

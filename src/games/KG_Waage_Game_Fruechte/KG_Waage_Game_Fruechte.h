@@ -32,6 +32,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     void NewTask();
     // Seconds per judged task: solved tasks with the time they took, timed-out ones with their

@@ -195,8 +195,8 @@ double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks,
         g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / 120.0;
     } else {
         if (done <= 0) return 6.0;
-        const double d = done;
-        g = (1.0 - right / d) * 3.0 + 1.0 + (1.0 - fewest / d) * 2.0 + playTime / 80.0;
+        const double n = std::max(tasks, done);
+        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / 80.0;
     }
     return GradeInRange(std::min(g, 6.0));
 }

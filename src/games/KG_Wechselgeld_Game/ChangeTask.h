@@ -53,8 +53,8 @@ ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const
 std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight);
 
 // The grade: 1 plus three steps for wrong change and two for change that is not made of the
-// fewest pieces (as shares of the tasks), plus one step per two minutes. A game left early is
-// judged on the tasks done, with one step per 80 seconds; with none done it is 6.0.
+// fewest pieces (as shares of the tasks), plus one step per two minutes. A game left early counts
+// the tasks not done as wrong, with one step per 80 seconds; with none done it is 6.0.
 double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime);
 
 }  // namespace money

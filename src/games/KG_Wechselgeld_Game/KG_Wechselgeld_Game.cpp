@@ -228,3 +228,12 @@ const char* KG_Wechselgeld_Game::GetResultText() {
 void KG_Wechselgeld_Game::ComputeGrade() {
     grade = money::ChangeGrade(state == kStateOver, rightCount, fewestCount, tasksDone, setup.taskCount, playTime);
 }
+
+// A mistake is a wrong change; right change is made of the fewest pieces.
+PlayShape KG_Wechselgeld_Game::ShapeOfPlay() { return {setup.taskCount, 8.0, true}; }
+
+void KG_Wechselgeld_Game::SetPlayedResult(const PlayedResult& r) {
+    tasksDone = r.done;
+    rightCount = fewestCount = r.done - r.wrong;
+    EndPlayed(r);
+}

@@ -63,11 +63,16 @@ void KG_Zahlen_klicken::OnLButtonDown(uint16_t x, uint16_t y) {
         ++wrongClicks;
     }
     if (tiles.Empty()) {
-        pauseTimer = kPauseSeconds;
         if (boardPerfect)
             ++perfectBoards;
         else
             ++flawedBoards;
+        // The click that clears the last board ends the game at once; between boards a short
+        // pause lets the player look up.
+        if (FinishedBoards() >= boardCount)
+            state = kStateOver;
+        else
+            pauseTimer = kPauseSeconds;
     }
 }
 
@@ -78,12 +83,7 @@ void KG_Zahlen_klicken::Update() {
     const bool counting = playing && !(pauseTimer > 0);
     if (playing && pauseTimer > 0) {
         pauseTimer -= app->frameTime;
-        if (pauseTimer <= 0) {
-            if (FinishedBoards() < boardCount)
-                DealBoard();
-            else
-                state = kStateOver;
-        }
+        if (pauseTimer <= 0) DealBoard();
     }
     AdvanceTime(counting);
 }
@@ -97,9 +97,11 @@ void KG_Zahlen_klicken::Render() {
     if (!running) return;
     if (state == kStatePlaying) {
         DrawTimePanel();
+        // The order of the board stands right above its top row, where the player looks.
         const int W = app->screenWidth;
-        fontManager->DrawTextRect(app->GetText(ascending ? 122 : 123), W / 2 - 150, 50, W / 2 + 150, 100, 0xFF000000,
-                                  kTextCenter | kTextVCenter, font);
+        const int boardTop = static_cast<int>(app->screenHeight / 2 - gridSize / 2.0 * 54.0);
+        fontManager->DrawTextRect(app->GetText(ascending ? 122 : 123), W / 2 - 150, boardTop - 46, W / 2 + 150,
+                                  boardTop - 6, 0xFF000000, kTextCenter | kTextVCenter, font);
     }
     for (NumberTile* tile : tiles) tile->Draw(fontManager, digitFont_);
 }
@@ -119,10 +121,19 @@ const char* KG_Zahlen_klicken::GetResultText() {
                             FormatText(app->GetText(32), share), FormatText(app->GetText(41), average)});
 }
 
-// Played to the end: five steps for the share of flawed boards plus one step a minute. Left
-// early: ten steps for the share of flawed boards among the finished ones, or no result when
-// none was finished.
+// Five steps for the share of flawed boards plus one step a minute for boards of four tiles,
+// and as much longer for larger boards as they have more tiles; a game left early also counts
+// every board not finished as flawed, and is no result when none was finished.
 void KG_Zahlen_klicken::ComputeGrade() {
-    grade = StandardGrade{kSecondsPerGrade, 10.0}(state == kStateOver, flawedBoards, boardCount, FinishedBoards(),
-                                                  playTime);
+    const double secondsPerStep = kSecondsPerGrade * gridSize * gridSize / 4.0;
+    grade = StandardGrade{secondsPerStep}(state == kStateOver, flawedBoards, boardCount, FinishedBoards(), playTime);
+}
+
+// Steps are boards, at about half a second per tile; a mistake is a flawed board.
+PlayShape KG_Zahlen_klicken::ShapeOfPlay() { return {boardCount, 0.45 * gridSize * gridSize, true}; }
+
+void KG_Zahlen_klicken::SetPlayedResult(const PlayedResult& r) {
+    perfectBoards = r.done - r.wrong;
+    flawedBoards = r.wrong;
+    EndPlayed(r);
 }

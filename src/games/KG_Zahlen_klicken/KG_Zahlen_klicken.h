@@ -28,6 +28,8 @@ public:
     const char* GetResultText() override;
     const char* GetTitle() override;
     void ComputeGrade() override;
+    PlayShape ShapeOfPlay() override;
+    void SetPlayedResult(const PlayedResult& r) override;
 
     // Boards finished so far, with or without a wrong click.
     int FinishedBoards() const { return perfectBoards + flawedBoards; }
