@@ -78,6 +78,8 @@ struct AppContext {
     GlobalStatistics* statistics = nullptr;
     int language = 0;
     bool introEnabled = true;
+    // The window has the input focus; sound effects play only while it has.
+    bool windowFocused = true;
 
     // Language texts: loads "deutsch.lng" (0) or "english.lng" (1); GetText returns the text
     // of an id, or nullptr when there is none.
