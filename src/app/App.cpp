@@ -119,7 +119,8 @@ public:
     // The loop also wakes when the sound device may rest.
     double SecondsUntilChange() override {
         if (deviceLost_) return 0.05;
-        const double screen = g_menu->SecondsUntilChange();
+        double screen = g_menu->SecondsUntilChange();
+        if (g_menu->GamePlayed()) screen = std::min(screen, kPlayFramePeriod);
         const int64_t restMs = MillisecondsUntilSoundRest(app_, SDL_GetTicks64());
         return restMs < 0 ? screen : std::min(screen, static_cast<double>(restMs) / 1000.0);
     }

@@ -32,8 +32,9 @@ bool TimingStep(AppContext& app, FrameClock& clock, int64_t now) {
     app.nowCounter = now;
     // A stalled machine, a suspend or a window that drew nothing for a while must not hand a
     // game the whole time in one step.
-    const double step =
-        std::min(static_cast<double>(app.nowCounter - app.lastCounter) * app.secondsPerTick, kMaxTimeStep);
+    const double measured = static_cast<double>(app.nowCounter - app.lastCounter) * app.secondsPerTick;
+    const double step = std::min(measured, kMaxTimeStep);
+    app.frameTimeCut = app.paused ? 0.0 : measured - step;
     app.frameTime = app.paused ? 0.0 : step;
     app.realFrameTime = step;
     app.lastCounter = app.nowCounter;

@@ -130,7 +130,7 @@ void MainMenu::Update() {
             }
         }
     }
-    if (app->statistics != nullptr) app->statistics->time += app->frameTime;
+    if (app->statistics != nullptr) app->statistics->time += app->frameTime + app->frameTimeCut;
 }
 
 double MainMenu::SecondsUntilChange() {

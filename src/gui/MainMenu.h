@@ -75,6 +75,8 @@ public:
     void StartGame(int index);
     // Draws the mouse pointer; the frame calls it after Render.
     void PaintCursor();
+    // A game is being played: its countdown is over and no page covers it.
+    bool GamePlayed() const { return GameTakesInput(); }
 
     int listFirst = 0;
     int listLastRow = 6;
