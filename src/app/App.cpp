@@ -11,6 +11,8 @@
 #include "app/Events.h"
 #include "app/FrameLoop.h"
 #include "app/Intro.h"
+#include "app/QuitSignals.h"
+#include "app/RecordKeeper.h"
 #include "app/Timing.h"
 #include "app/WindowProc.h"
 #include "gui/MainMenu.h"
@@ -89,13 +91,17 @@ bool RenderFrame(AppContext& app) {
 // The main loop's hold on SDL, the device and the menu.
 class ProgramPorts : public LoopPorts {
 public:
-    explicit ProgramPorts(AppContext& app) : app_(app) {}
+    explicit ProgramPorts(AppContext& app) : app_(app), keeper_(app) {}
     double Now() override {
         return static_cast<double>(SDL_GetPerformanceCounter()) / static_cast<double>(SDL_GetPerformanceFrequency());
     }
     bool WaitEvent(SDL_Event& event, int timeoutMs) override { return SDL_WaitEventTimeout(&event, timeoutMs) != 0; }
     bool PollEvent(SDL_Event& event) override { return SDL_PollEvent(&event) != 0; }
-    bool Dispatch(const SDL_Event& event) override { return DispatchEvent(event); }
+    bool Dispatch(const SDL_Event& event) override {
+        const bool goOn = DispatchEvent(event);
+        keeper_.SaveChanges();
+        return goOn;
+    }
     bool Frame() override {
         const HResult level = app_.device->TestCooperativeLevel();
         deviceLost_ = level == Device::kDeviceLost;
@@ -105,6 +111,7 @@ public:
             return true;
         }
         if (TimingStep(app_, GetFrameClock(), ReadCounter(app_))) g_menu->Update();
+        keeper_.SaveChanges();
         const bool changed = RenderFrame(app_);
         RestSoundWhenQuiet(app_, SDL_GetTicks64());
         return changed;
@@ -112,7 +119,8 @@ public:
     // The loop also wakes when the sound device may rest.
     double SecondsUntilChange() override {
         if (deviceLost_) return 0.05;
-        const double screen = g_menu->SecondsUntilChange();
+        double screen = g_menu->SecondsUntilChange();
+        if (g_menu->GamePlayed()) screen = std::min(screen, kPlayFramePeriod);
         const int64_t restMs = MillisecondsUntilSoundRest(app_, SDL_GetTicks64());
         return restMs < 0 ? screen : std::min(screen, static_cast<double>(restMs) / 1000.0);
     }
@@ -120,6 +128,7 @@ public:
 
 private:
     AppContext& app_;
+    RecordKeeper keeper_;
     bool deviceLost_ = false;
 };
 
@@ -181,6 +190,7 @@ int RunProgram() {
         ShutDown(app);
         return 0;
     }
+    SetQuitEventsOpen(true);
     IMG_Init(IMG_INIT_PNG);
     TTF_Init();
     if (!RunIntro(app)) {
@@ -189,6 +199,7 @@ int RunProgram() {
         ShutDown(app);
         TTF_Quit();
         IMG_Quit();
+        SetQuitEventsOpen(false);
         SDL_Quit();
         return 0;
     }
@@ -200,6 +211,7 @@ int RunProgram() {
         ShutDown(app);
         CloseArchive(app.archive);
         app.archive = nullptr;
+        SetQuitEventsOpen(false);
         SDL_Quit();
         return 0;
     }
@@ -212,6 +224,7 @@ int RunProgram() {
         ShutDown(app);
         CloseArchive(app.archive);
         app.archive = nullptr;
+        SetQuitEventsOpen(false);
         SDL_Quit();
         return 0;
     }
@@ -230,6 +243,7 @@ int RunProgram() {
     const int code = MainLoop(app);
     TTF_Quit();
     IMG_Quit();
+    SetQuitEventsOpen(false);
     SDL_Quit();
     return code;
 }

@@ -57,6 +57,9 @@ struct AppContext {
     int64_t lastCounter = 0;
     int64_t nowCounter = 0;
     double realFrameTime = 0.0;
+    // What the cap on a frame's time step took off frameTime (0 while paused). The menu's
+    // time total adds it back, so that time spent on a resting page is counted.
+    double frameTimeCut = 0.0;
     FILE* archive = nullptr;
     Texture* texMisc1 = nullptr;
     Texture* texMisc2 = nullptr;
@@ -78,6 +81,8 @@ struct AppContext {
     GlobalStatistics* statistics = nullptr;
     int language = 0;
     bool introEnabled = true;
+    // The window has the input focus; sound effects play only while it has.
+    bool windowFocused = true;
 
     // Language texts: loads "deutsch.lng" (0) or "english.lng" (1); GetText returns the text
     // of an id, or nullptr when there is none.

@@ -2,12 +2,16 @@
 
 #include <SDL.h>
 
+#include <cstring>
+#include <string>
+
 #include "app/AppContext.h"
 #include "app/WindowProc.h"
 #include "framework/Types.h"
 #include "platform/Device.h"
 #include "platform/Renderer.h"
 #include "platform/Sound.h"
+#include "platform/TextCache.h"
 
 uint16_t VirtualKeyFromSDL(int k) {
     if (k >= SDLK_a && k <= SDLK_z) return static_cast<uint16_t>(kKeyA + (k - SDLK_a));
@@ -34,8 +38,31 @@ uint16_t VirtualKeyFromSDL(int k) {
         case SDLK_KP_PLUS: return kKeyAdd;
         case SDLK_KP_MINUS: return kKeySubtract;
         case SDLK_DELETE: return kKeyDelete;
+        case SDLK_F1: return kKeyF1;
         default: return 0;
     }
+}
+
+uint16_t VirtualKeyOf(const SDL_Keysym& key) {
+    // The command keys by their place on the keyboard, whatever the layout makes of them.
+    switch (key.scancode) {
+        case SDL_SCANCODE_ESCAPE: return kKeyEscape;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_RETURN2:
+        case SDL_SCANCODE_KP_ENTER: return kKeyReturn;
+        case SDL_SCANCODE_F1: return kKeyF1;
+        default: break;
+    }
+    const uint16_t vk = VirtualKeyFromSDL(key.sym);
+    if (vk != 0) return vk;
+    // A layout without Latin letters (Cyrillic, Greek) or with other characters on the digit
+    // row (French): the letter or digit printed there on a US keyboard.
+    if (key.scancode >= SDL_SCANCODE_A && key.scancode <= SDL_SCANCODE_Z)
+        return static_cast<uint16_t>(kKeyA + (key.scancode - SDL_SCANCODE_A));
+    if (key.scancode >= SDL_SCANCODE_1 && key.scancode <= SDL_SCANCODE_9)
+        return static_cast<uint16_t>(kKey0 + 1 + (key.scancode - SDL_SCANCODE_1));
+    if (key.scancode == SDL_SCANCODE_0) return kKey0;
+    return 0;
 }
 
 namespace {
@@ -66,6 +93,14 @@ bool DispatchEvent(const SDL_Event& e) {
             switch (e.window.event) {
                 case SDL_WINDOWEVENT_CLOSE:
                     WindowProc(kMsgDestroy, 0, 0, &quit);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    WindowProc(kMsgSetFocus, 0, 0);
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_MINIMIZED:
+                case SDL_WINDOWEVENT_HIDDEN:
+                    WindowProc(kMsgKillFocus, 0, 0);
                     break;
                 case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESIZED:
@@ -107,8 +142,14 @@ bool DispatchEvent(const SDL_Event& e) {
         }
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
-            const uint16_t vk = VirtualKeyFromSDL(e.key.keysym.sym);
+            const uint16_t vk = VirtualKeyOf(e.key.keysym);
             if (vk != 0) WindowProc(e.type == SDL_KEYDOWN ? kMsgKeyDown : kMsgKeyUp, vk, 0);
+            break;
+        }
+        case SDL_TEXTINPUT: {
+            const char* text = e.text.text;
+            const std::string typed = Utf8ToWindows1252(std::string(text, strnlen(text, sizeof e.text.text)));
+            for (char c : typed) WindowProc(kMsgChar, static_cast<unsigned char>(c), 0);
             break;
         }
         default:

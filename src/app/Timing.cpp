@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 #include "app/AppContext.h"
 
 FrameClock& GetFrameClock() {
@@ -28,7 +30,11 @@ int64_t ReadCounter(const AppContext& app) {
 
 bool TimingStep(AppContext& app, FrameClock& clock, int64_t now) {
     app.nowCounter = now;
-    const double step = static_cast<double>(app.nowCounter - app.lastCounter) * app.secondsPerTick;
+    // A stalled machine, a suspend or a window that drew nothing for a while must not hand a
+    // game the whole time in one step.
+    const double measured = static_cast<double>(app.nowCounter - app.lastCounter) * app.secondsPerTick;
+    const double step = std::min(measured, kMaxTimeStep);
+    app.frameTimeCut = app.paused ? 0.0 : measured - step;
     app.frameTime = app.paused ? 0.0 : step;
     app.realFrameTime = step;
     app.lastCounter = app.nowCounter;

@@ -44,6 +44,18 @@ long WindowProc(unsigned message, uint32_t wParam, uint32_t lParam, bool* quitPo
             if (key == kKeyControl) flags.ctrlHeld = false;
             if (control) control->OnKeyUp(key);
             break;
+        case kMsgChar:
+            if (control) control->OnChar(static_cast<uint8_t>(key));
+            break;
+        case kMsgSetFocus:
+            app->windowFocused = true;
+            break;
+        case kMsgKillFocus:
+            // Keys released while the player was away never come up here.
+            flags.ctrlHeld = false;
+            app->windowFocused = false;
+            if (control) control->OnFocusLost();
+            break;
         case kMsgMouseMove:
             app->prevMouseX = app->mouseX;
             app->prevMouseY = app->mouseY;

@@ -6,10 +6,13 @@
 enum WindowMessage : unsigned {
     kMsgCreate = 0x0001,
     kMsgDestroy = 0x0002,
+    kMsgSetFocus = 0x0007,
+    kMsgKillFocus = 0x0008,
     kMsgPaint = 0x000F,
     kMsgQuit = 0x0012,
     kMsgKeyDown = 0x0100,
     kMsgKeyUp = 0x0101,
+    kMsgChar = 0x0102,
     kMsgMouseMove = 0x0200,
     kMsgLButtonDown = 0x0201,
     kMsgLButtonUp = 0x0202,

@@ -17,4 +17,8 @@ public:
     virtual void OnKeyUp(uint16_t key) {}
     // The whole wheel parameter: high word the signed wheel delta, low word the key state.
     virtual void OnMouseWheel(uint32_t wheelParam) {}
+    // A typed character (the layout's own, as a Windows-1252 byte), beside the key-down of its key.
+    virtual void OnChar(uint8_t character) {}
+    // The window lost the focus, or was minimised or hidden: the player is away.
+    virtual void OnFocusLost() {}
 };

@@ -12,7 +12,9 @@ namespace {
 // Words are read into a buffer of a thousand characters; longer words are cut.
 constexpr size_t kMaxSettingsToken = 999;
 
-SettingsValues ValuesOf(const AppContext& app) {
+}  // namespace
+
+SettingsValues SettingsOf(const AppContext& app) {
     SettingsValues v;
     v.fullScreen = app.fullScreen;
     v.language = app.language;
@@ -21,7 +23,6 @@ SettingsValues ValuesOf(const AppContext& app) {
     v.introEnabled = app.introEnabled;
     return v;
 }
-}  // namespace
 
 void ParseSettings(std::istream& in, SettingsValues& values) {
     TokenReader reader(in, kMaxSettingsToken);
@@ -55,7 +56,7 @@ std::string FormatSettings(const SettingsValues& values) {
 void ReadSettings(AppContext& app, const char* fileName) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in.is_open()) return;
-    SettingsValues v = ValuesOf(app);
+    SettingsValues v = SettingsOf(app);
     ParseSettings(in, v);
     app.fullScreen = v.fullScreen;
     app.language = v.language;
@@ -65,5 +66,5 @@ void ReadSettings(AppContext& app, const char* fileName) {
 }
 
 bool WriteSettings(const AppContext& app, const char* fileName) {
-    return WriteFileAtomically(fileName, FormatSettings(ValuesOf(app)));
+    return WriteFileAtomically(fileName, FormatSettings(SettingsOf(app)));
 }

@@ -12,6 +12,7 @@ struct SettingsValues {
     int soundVolume = 100;      // SOUND:
     int musicVolume = 100;      // MUSIK:
     bool introEnabled = true;   // INTRO:
+    bool operator==(const SettingsValues&) const = default;
 };
 
 // Reads settings words from a stream into values: every key takes the word after it as a
@@ -20,6 +21,9 @@ struct SettingsValues {
 void ParseSettings(std::istream& in, SettingsValues& values);
 // The five lines of the file, in the order FULLSCREEN, SPRACHE, SOUND, MUSIK, INTRO (CR LF).
 std::string FormatSettings(const SettingsValues& values);
+
+// The five settings as app holds them.
+SettingsValues SettingsOf(const AppContext& app);
 
 // Reads the settings into app (fullScreen, language, soundVolume, musicVolume, introEnabled);
 // a missing file keeps what app holds.

@@ -303,6 +303,7 @@ void GameStatistics::Insert(ScoreEntry* entry) {
 // ---- GlobalStatistics ----
 
 void GlobalStatistics::Reset() {
+    ++changes;
     ResetCommonFields({time, solvedCount, bestGrade, worstGrade, gamesPlayed, gradeSum});
     entries.Clear(true);
 }
@@ -334,10 +335,12 @@ void GlobalStatistics::Save(std::ostream& out) {
 }
 
 void GlobalStatistics::BookGrade(double grade) {
+    ++changes;
     Book({time, solvedCount, bestGrade, worstGrade, gamesPlayed, gradeSum}, grade);
 }
 bool GlobalStatistics::Qualifies(double grade) { return QualifiesIn(entries, grade); }
 void GlobalStatistics::Insert(SeriesScoreEntry* entry) {
+    ++changes;
     if (entry != nullptr) InsertInto(entries, entry);
 }
 

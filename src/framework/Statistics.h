@@ -76,6 +76,9 @@ public:
     int gamesPlayed = 0;
     double gradeSum = 0.0;
     LockedList<SeriesScoreEntry> entries;
+    // Counts bookings, insertions and resets (not the running time), so that the program can
+    // write the file as soon as a result is booked. Not stored.
+    int changes = 0;
 };
 
 // Reads a record from the named file if it can be opened; false when it could not.

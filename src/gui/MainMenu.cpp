@@ -37,7 +37,21 @@ MainMenu::MainMenu() {
     BuildPages();
 }
 
+// Closing the program (the close button, a signal) while a name is typed keeps the result:
+// the entry goes into its list with the name typed so far.
+void MainMenu::BookTypedEntries() {
+    if (gameEntry != nullptr && game != nullptr) {
+        game->AddEntry(gameEntry);
+        gameEntry = nullptr;
+    }
+    if (seriesEntry != nullptr && app->statistics != nullptr) {
+        app->statistics->Insert(seriesEntry);
+        seriesEntry = nullptr;
+    }
+}
+
 MainMenu::~MainMenu() {
+    BookTypedEntries();
     delete game;
     game = nullptr;
     delete gameEntry;
@@ -116,7 +130,7 @@ void MainMenu::Update() {
             }
         }
     }
-    if (app->statistics != nullptr) app->statistics->time += app->frameTime;
+    if (app->statistics != nullptr) app->statistics->time += app->frameTime + app->frameTimeCut;
 }
 
 double MainMenu::SecondsUntilChange() {
@@ -130,6 +144,7 @@ double MainMenu::SecondsUntilChange() {
             case kStatePlaying: return game->SecondsUntilChange();
             case kStateOver:
             case kStateOverOther:
+            case kStateAborted:
                 if (!resultShown) return 0.0;  // the veil fades in until the result page shows
                 return game->SecondsUntilChange();
             default: return 0.0;

@@ -45,6 +45,8 @@ public:
     void OnKeyDown(uint16_t key) override;
     void OnKeyUp(uint16_t key) override;
     void OnMouseWheel(uint32_t wheelParam) override;
+    void OnChar(uint8_t character) override;
+    void OnFocusLost() override;
 
     void Update() override;
     void Render() override;
@@ -73,6 +75,8 @@ public:
     void StartGame(int index);
     // Draws the mouse pointer; the frame calls it after Render.
     void PaintCursor();
+    // A game is being played: its countdown is over and no page covers it.
+    bool GamePlayed() const { return GameTakesInput(); }
 
     int listFirst = 0;
     int listLastRow = 6;
@@ -93,7 +97,6 @@ public:
     int level = 0;
     ScoreEntry* gameEntry = nullptr;
     SeriesScoreEntry* seriesEntry = nullptr;
-    bool shiftHeld = false;
     double seriesTime = 0.0;
     double seriesBest = 6.0;
     double seriesWorst = 1.0;
@@ -103,6 +106,12 @@ public:
     bool resultShown = false;
 
 private:
+    // Where the left button went down: a button acts only when it comes up on the same one,
+    // and a press the game took gives the game its release.
+    int pressedId_ = 0;          // the element pressed, 0: none
+    int pressedPage_ = kPageNone;
+    bool pressInGame_ = false;
+
     // MenuPages.cpp: building the pages.
     void BuildPages();
     void BuildGameList();
@@ -123,12 +132,14 @@ private:
     // MenuInput.cpp: input.
     // Hit-tests the visible page; forwards the event to the game when no page took it.
     bool PageTookMouse();
+    void PressLeftButton(uint16_t x, uint16_t y, bool doubleClick);
     bool GameTakesInput() const;
     bool GameIsOver() const;  // played to one of its ends
     void SuspendGameInput();
     void PerformAction(int id);
     bool NameInputActive() const;
     void EditName(ScoreEntry* entry, uint16_t key);
+    void BookTypedEntries();
     void EnterName();
     void TogglePause();
     void ToggleHelp();

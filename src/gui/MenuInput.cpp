@@ -1,5 +1,5 @@
 // Input of the menu: the visible page takes what it can, the running game gets the rest;
-// Escape pauses, H opens the rules, and on the result pages the keys type the player's name.
+// Escape pauses, H and F1 open the rules, and on the result pages the player types a name.
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
 #include "framework/Statistics.h"
@@ -39,16 +39,21 @@ void MainMenu::OnMouseMove(uint16_t x, uint16_t y) {
     if (!PageTookMouse() && GameTakesInput()) game->OnMouseMove(x, y);
 }
 
-void MainMenu::OnLButtonDown(uint16_t x, uint16_t y) {
+void MainMenu::PressLeftButton(uint16_t x, uint16_t y, bool doubleClick) {
     buttonHeld = true;
-    if (!PageTookMouse() && GameTakesInput()) game->OnLButtonDown(x, y);
+    const bool onPage = PageTookMouse();
+    pressedId_ = onPage && hitElement != nullptr ? hitElement->GetId() : 0;
+    pressedPage_ = currentPage;
+    pressInGame_ = !onPage && GameTakesInput();
+    if (!pressInGame_) return;
+    if (doubleClick) game->OnLButtonDblClk(x, y);
+    else game->OnLButtonDown(x, y);
 }
 
+void MainMenu::OnLButtonDown(uint16_t x, uint16_t y) { PressLeftButton(x, y, false); }
+
 // The second press of a double click holds the button like any press.
-void MainMenu::OnLButtonDblClk(uint16_t x, uint16_t y) {
-    buttonHeld = true;
-    if (!PageTookMouse() && GameTakesInput()) game->OnLButtonDblClk(x, y);
-}
+void MainMenu::OnLButtonDblClk(uint16_t x, uint16_t y) { PressLeftButton(x, y, true); }
 
 void MainMenu::OnRButtonDown(uint16_t x, uint16_t y) {
     if (!PageTookMouse() && GameTakesInput()) game->OnRButtonDown(x, y);
@@ -58,12 +63,20 @@ void MainMenu::OnRButtonUp(uint16_t x, uint16_t y) {
     if (!PageTookMouse() && GameTakesInput()) game->OnRButtonUp(x, y);
 }
 
+// A button acts when the press and the release were both on it; a press the game took (the
+// start of a drag) ends in the game wherever the release comes.
 void MainMenu::OnLButtonUp(uint16_t x, uint16_t y) {
     buttonHeld = false;
-    if (HitTestElements(1)) {
+    const bool inGame = pressInGame_;
+    const int pressedId = pressedId_;
+    const int pressedPage = pressedPage_;
+    pressInGame_ = false;
+    pressedId_ = 0;
+    if (!inGame && HitTestElements(1)) {
+        if (hitElement->GetId() != pressedId || currentPage != pressedPage) return;
         app->PlaySound(kSoundMenuClick, 1.0f);
         PerformAction(hitElement->GetId());
-    } else if (GameTakesInput()) {
+    } else if (inGame && GameTakesInput()) {
         if (game->TakesClicks()) app->PlaySound(kSoundGameClick, 1.0f);
         game->OnLButtonUp(x, y);
     }
@@ -149,20 +162,37 @@ void MainMenu::OnKeyDown(uint16_t key) {
 }
 
 void MainMenu::OnKeyUp(uint16_t key) {
-    if (NameInputActive()) {
-        if (key == kKeyShift) shiftHeld = false;
-        return;
-    }
+    if (NameInputActive()) return;
     if (app->runState != 1 || game == nullptr) return;
     if (key == kKeyEscape) {
         TogglePause();
         return;
     }
-    if (key == kKeyH && currentPage != kPageResult && currentPage != kPageSeriesResult && game->AllowsHelpKey()) {
+    // F1 always opens the rules; H only while the game does not take typed letters.
+    const bool helpKey = key == kKeyF1 || (key == kKeyH && game->AllowsHelpKey());
+    if (helpKey && currentPage != kPageResult && currentPage != kPageSeriesResult) {
         ToggleHelp();
         return;
     }
     if (GameTakesInput()) game->OnKeyUp(key);
+}
+
+// The name of a top-ten entry takes what the keyboard layout types.
+void MainMenu::OnChar(uint8_t character) {
+    if (!NameInputActive()) return;
+    ScoreEntry* entry = currentPage == kPageResult ? gameEntry : static_cast<ScoreEntry*>(seriesEntry);
+    int& length = entry->nameLength;
+    if (length < 0 || length > kNameCapacity) length = 0;
+    if (character < 0x20 || length >= kNameCapacity) return;
+    entry->name[length++] = static_cast<char>(character);
+    entry->name[length] = '\0';
+}
+
+// A player who leaves the window while playing finds the game paused, the same way Escape
+// pauses it.
+void MainMenu::OnFocusLost() {
+    if (app->runState != 1 || game == nullptr) return;
+    if (game->GetState() == kStatePlaying) TogglePause();
 }
 
 // Escape switches between playing and the in-game menu; a game that is over stays over.
@@ -197,27 +227,15 @@ void MainMenu::ToggleHelp() {
     }
 }
 
-// The name of a top-ten entry: letters (upper case with Shift), digits and blanks, at most 99.
+// Keys that edit a name: Backspace removes the last character, Enter hands the name in. The
+// characters themselves come as typed text (OnChar).
 void MainMenu::EditName(ScoreEntry* entry, uint16_t key) {
     int& length = entry->nameLength;
     if (length < 0 || length > kNameCapacity) length = 0;
-    char c = 0;
     if (key == kKeyBack) {
         if (length >= 1) entry->name[--length] = '\0';
     } else if (key == kKeyReturn) {
         EnterName();
-    } else if (key == kKeyShift) {
-        shiftHeld = true;
-    } else if (key == kKeySpace) {
-        c = ' ';
-    } else if (key >= kKey0 && key <= kKey9) {
-        c = static_cast<char>(key);
-    } else if (key >= kKeyA && key <= kKeyZ) {
-        c = static_cast<char>(shiftHeld ? key : key + ('a' - 'A'));
-    }
-    if (c != 0 && length < kNameCapacity) {
-        entry->name[length++] = c;
-        entry->name[length] = '\0';
     }
 }
 

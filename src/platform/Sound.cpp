@@ -275,7 +275,7 @@ void ReleaseSound(AppContext& app) {
 void AppContext::PlaySound(int soundId, float volumeFactor) {
     ++soundsRequested;
     lastSoundId = soundId;
-    if (soundVolume <= 0) return;
+    if (soundVolume <= 0 || !windowFocused) return;
     if (soundId < 0 || soundId >= kSoundSlots) return;
     SoundCopies* copies = soundBuffers[soundId];
     if (copies == nullptr || copies->chunk == nullptr) return;

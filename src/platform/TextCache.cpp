@@ -93,6 +93,41 @@ std::string Windows1252ToUtf8(const std::string& text) {
     return out;
 }
 
+// Typed text: the printable characters that Windows-1252 holds, each as its byte; control
+// characters, the five unassigned bytes and characters outside the code page are left out.
+std::string Utf8ToWindows1252(const std::string& text) {
+    std::string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) {  // a broken sequence: skip the byte
+            ++i;
+            continue;
+        }
+        unsigned cp = length == 1 ? lead : lead & (0x7F >> length);
+        bool valid = true;
+        for (int k = 1; k < length; ++k) {
+            const unsigned char c = static_cast<unsigned char>(text[i + k]);
+            valid = valid && (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        i += valid ? length : 1;
+        if (!valid || cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0)) continue;
+        if (cp <= 0xFF) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        for (int b = 0; b < 32; ++b) {
+            if (kCp1252High[b] == cp) {
+                out += static_cast<char>(0x80 + b);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
 std::vector<TextLine> LayoutText(const std::string& input, int width, int height, unsigned format, int lineHeight,
                                  const std::function<int(const std::string&)>& measure) {
     std::string text = input.substr(0, kMaxTextBytes);

@@ -14,6 +14,8 @@ struct Font;
 
 // The program's texts are Windows-1252 byte strings; the font renderer takes UTF-8.
 std::string Windows1252ToUtf8(const std::string& text);
+// The other way, for typed text: characters the code page does not hold are left out.
+std::string Utf8ToWindows1252(const std::string& text);
 
 // One laid-out line: its text (Windows-1252) and its place relative to the rectangle's corner.
 struct TextLine {

@@ -49,6 +49,15 @@ TEST(Events, KeysBecomeVirtualKeyCodes) {
     EXPECT_EQ(VirtualKeyFromSDL(SDLK_F12), 0);
 }
 
+// Escape, Enter and F1 by their place; a layout without Latin letters types the US letter.
+TEST(Events, CommandKeysWorkOnEveryLayout) {
+    auto key = [](SDL_Scancode code, SDL_Keycode sym) { return VirtualKeyOf(SDL_Keysym{code, sym, 0, 0}); };
+    EXPECT_EQ(key(SDL_SCANCODE_H, 0x0440), 'H');  // Cyrillic er
+    EXPECT_EQ(key(SDL_SCANCODE_Z, SDLK_y), 'Y');  // German layout: the layout's letter
+    EXPECT_EQ(key(SDL_SCANCODE_1, '&'), '1');     // French digit row
+    EXPECT_EQ(key(SDL_SCANCODE_F1, 0), kKeyF1);
+}
+
 TEST(Events, KeyRepeatAndUnknownKeys) {
     AppContext* app = GetAppContext();
     Keys keys;

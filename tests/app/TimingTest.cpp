@@ -55,3 +55,12 @@ TEST_F(TimingFixture, NegativeStepIsCarriedIntoTheNextFrame) {
     EXPECT_TRUE(TimingStep(*app, clock, 1020));
     EXPECT_NEAR(app->frameTime, 0.020, 1e-9);
 }
+
+TEST_F(TimingFixture, AStallOfTwentySecondsHandsOnAQuarterOfASecond) {
+    EXPECT_TRUE(TimingStep(*app, clock, 1000 + 20000));
+    EXPECT_DOUBLE_EQ(app->frameTime, kMaxTimeStep);
+    EXPECT_DOUBLE_EQ(app->realFrameTime, kMaxTimeStep);
+    EXPECT_DOUBLE_EQ(app->frameTimeCut, 19.75);  // the menu's time total keeps the true time
+    EXPECT_TRUE(TimingStep(*app, clock, 21000 + 16));  // the stall is gone, not carried
+    EXPECT_NEAR(app->frameTime, 0.016, 1e-9);
+}

@@ -150,11 +150,7 @@ TEST_F(MoneyScalesScreens, RulesAndResultPages) {
         Frames(2.2);
         ASSERT_EQ(menu->currentPage, kPageResult);
         ASSERT_NE(menu->gameEntry, nullptr);
-        menu->OnKeyDown(kKeyShift);
-        menu->OnKeyDown('E');
-        menu->OnKeyUp(kKeyShift);
-        menu->OnKeyDown('V');
-        menu->OnKeyDown('E');
+        for (char c : std::string("Eve")) menu->OnChar(static_cast<uint8_t>(c));
         SDL_FreeSurface(Shoot(name + "-result"));
         menu->OnKeyDown(kKeyReturn);
         EXPECT_EQ(menu->currentPage, kPageMain);

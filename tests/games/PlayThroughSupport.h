@@ -137,13 +137,10 @@ protected:
         return false;
     }
 
-    // Types "Ann 7" with Shift for the capital and hands it in with Enter.
+    // Types "Ann 7" and hands it in with Enter.
     void EnterName() {
         ASSERT_NE(menu->gameEntry, nullptr);
-        menu->OnKeyDown(kKeyShift);
-        menu->OnKeyDown('A');
-        menu->OnKeyUp(kKeyShift);
-        for (uint16_t k : {uint16_t('N'), uint16_t('N'), uint16_t(kKeySpace), uint16_t('7')}) Key(k);
+        for (char c : std::string("Ann 7")) menu->OnChar(static_cast<uint8_t>(c));
         EXPECT_STREQ(menu->gameEntry->name, "Ann 7");
         Key(kKeyReturn);
         Frame();

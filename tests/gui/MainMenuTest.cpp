@@ -203,10 +203,14 @@ TEST_F(MenuTest, HelpKeyOpensAndClosesTheRules) {
     EXPECT_EQ(menu->currentPage, kPageNone);
     EXPECT_EQ(game->GetState(), kStatePlaying);
     EXPECT_TRUE(game->keysUp.empty());
-    game->helpAllowed = false;
+    game->helpAllowed = false;  // the game takes typed letters: H is one, F1 opens the rules
     menu->OnKeyUp('H');
     EXPECT_EQ(menu->currentPage, kPageNone);
     EXPECT_EQ(game->keysUp, (std::vector<uint16_t>{'H'}));
+    menu->OnKeyUp(kKeyF1);
+    EXPECT_EQ(menu->currentPage, kPageHelp);
+    menu->OnKeyUp(kKeyF1);
+    EXPECT_EQ(menu->currentPage, kPageNone);
 }
 
 TEST_F(MenuTest, ResultPageFollowsTheFinishDelay) {
@@ -246,15 +250,10 @@ TEST_F(MenuTest, NameMustNotBeEmptyBeforeTheEntryIsTaken) {
     Key(kKeyReturn);
     EXPECT_EQ(menu->currentPage, kPageResult);
     EXPECT_NE(menu->gameEntry, nullptr);
-    menu->OnKeyDown(kKeyShift);
-    Key(kKeyA);
-    menu->OnKeyUp(kKeyShift);
-    Key('N');
-    Key(kKeySpace);
-    Key('7');
+    Type("An 7");
     Key(kKeyBack);
-    Key('8');
-    Key(188);  // a comma is not taken
+    Type("8");
+    Key('X');  // letters come as typed text, not as keys
     EXPECT_STREQ(menu->gameEntry->name, "An 8");
     EXPECT_NE(menutest::FindText(Draw(), "Name: An 8"), nullptr);
     Key(kKeyReturn);
@@ -276,15 +275,14 @@ TEST_F(MenuTest, TheHundredthCharacterIsRefused) {
     TestGame::last->SetState(kStateOver);
     Frames(2.1);
     ASSERT_NE(menu->gameEntry, nullptr);
-    for (int i = 0; i < 99; ++i) Key(kKeyA);
+    for (int i = 0; i < 99; ++i) Type("a");
     EXPECT_EQ(menu->gameEntry->nameLength, 99);
-    Key('B');
-    Key(kKeySpace);
+    Type("B ");
     EXPECT_EQ(menu->gameEntry->nameLength, 99);
     EXPECT_EQ(std::string(menu->gameEntry->name), std::string(99, 'a'));
     Key(kKeyBack);
     EXPECT_EQ(menu->gameEntry->nameLength, 98);
-    Key('B');
+    Type("b");
     EXPECT_EQ(menu->gameEntry->name[98], 'b');
 }
 
@@ -340,7 +338,7 @@ TEST_F(MenuTest, SeriesAbortAfterThreeGamesGradesWithThePenalty) {
     Click(kAbortX, kAbortY);
     Frame(0.1);
     if (menu->gameEntry != nullptr) {  // 4.0 enters the empty top ten of the game
-        Key(kKeyA);
+        Type("a");
         Key(kKeyReturn);
     }
     EXPECT_EQ(menu->seriesCount, 3);
@@ -356,7 +354,7 @@ TEST_F(MenuTest, SeriesAbortAfterThreeGamesGradesWithThePenalty) {
     EXPECT_NE(menutest::FindText(Draw(), "Played 0:00\nBest 2.00\nWorst 4.00\nGrade 3.00"), nullptr);
     Key(kKeyReturn);  // no name yet
     EXPECT_EQ(menu->currentPage, kPageSeriesResult);
-    Key(kKeyZ);
+    Type("z");
     Key(kKeyReturn);
     EXPECT_EQ(menu->currentPage, kPageMain);
     EXPECT_EQ(app->runState, 0);
@@ -398,7 +396,7 @@ TEST_F(MenuTest, FullSeriesPlaysEveryGameInOrder) {
     ASSERT_EQ(menu->currentPage, kPageSeriesResult);
     ASSERT_NE(menu->seriesEntry, nullptr);
     EXPECT_DOUBLE_EQ(menu->seriesEntry->grade, 2.0);
-    Key(kKeyA);
+    Type("a");
     Key(kKeyReturn);
     EXPECT_EQ(menu->currentPage, kPageMain);
     EXPECT_EQ(app->statistics->gamesPlayed, 16);
@@ -621,6 +619,6 @@ TEST_F(MenuTest, ResultPageWaitsForANameBeforeItsOkButtonAppears) {
     bool veil = false;
     for (const DrawCommand* c : Sprites(*app->sprite)) veil |= c->texture == app->texMisc2 && c->color == 0x7F000000u;
     EXPECT_TRUE(veil);
-    Key(kKeyA);
+    Type("a");
     EXPECT_TRUE(has_ok());
 }

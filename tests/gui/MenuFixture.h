@@ -63,6 +63,10 @@ protected:
         menu->OnKeyDown(key);
         menu->OnKeyUp(key);
     }
+    // Typed text as the window procedure hands it on (Windows-1252 bytes).
+    void Type(const char* text) {
+        for (const char* c = text; *c != '\0'; ++c) menu->OnChar(static_cast<uint8_t>(*c));
+    }
     // One frame as the main loop runs it: no frame time while paused.
     void Frame(double dt) {
         app->realFrameTime = dt;
@@ -100,7 +104,7 @@ protected:
         Frames(2.1);
         ASSERT_EQ(menu->currentPage, kPageResult);
         if (menu->gameEntry != nullptr) {
-            Key(kKeyA);
+            Type("a");
             Key(kKeyReturn);
         } else {
             Click(kOkX, kOkY);

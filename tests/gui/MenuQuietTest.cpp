@@ -63,3 +63,16 @@ TEST(SecondsToNextWholeSecond, LandsJustAfterTheTurnAndSurvivesNonsense) {
     EXPECT_EQ(SecondsToNextWholeSecond(-3.0), 1.0);
     EXPECT_EQ(SecondsToNextWholeSecond(1.0e300), 1.0);
 }
+
+TEST_F(MenuQuietTest, TheResultPageOfAnAbortedGameRestsWhileTheNameIsTyped) {
+    StartFirstGame();
+    Frames(3.1);
+    TestGame::last->nextGrade = 3.0;
+    menu->OnKeyUp(kKeyEscape);
+    Click(kAbortX, kAbortY);
+    Frame(0.1);
+    ASSERT_EQ(menu->currentPage, kPageResult);
+    ASSERT_NE(menu->gameEntry, nullptr);
+    Frame(0.1);
+    EXPECT_EQ(menu->SecondsUntilChange(), kNoChange);
+}

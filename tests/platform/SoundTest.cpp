@@ -191,12 +191,16 @@ TEST_F(SoundTest, SoundsPlayOnlyOnTheirOwnChannels) {
     for (int ch = 0; ch < 120; ++ch) EXPECT_FALSE(Mix_Playing(ch)) << ch;
 }
 
-TEST_F(SoundTest, VolumeZeroPlaysNothing) {
+TEST_F(SoundTest, VolumeZeroAndAnUnfocusedWindowPlayNothing) {
     ASSERT_NE(StartWith(5, PcmWave(1, 44100, 16, kLongFrames)), nullptr);
     app.soundVolume = 0;
     app.PlaySound(5, 1.0f);
     EXPECT_EQ(PlayingChannels(), 0);
     app.soundVolume = 100;
+    app.windowFocused = false;  // the player is in another window
+    app.PlaySound(5, 1.0f);
+    EXPECT_EQ(PlayingChannels(), 0);
+    app.windowFocused = true;
     app.PlaySound(5, 1.0f);
     EXPECT_EQ(PlayingChannels(), 1);
 }
