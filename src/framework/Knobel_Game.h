@@ -52,6 +52,8 @@ public:
     // The game stops getting input for a while (pause, help): it forgets keys it saw go down,
     // since their key-ups will not reach it.
     virtual void OnInputSuspended() {}
+    // The right and wrong answers of a game that counts them (for the history of results).
+    virtual bool CountsAnswers(int& right, int& wrong) const { return false; }
 
     bool QualifiesForTopTen();
     ScoreEntry* CreateEntry();         // the caller owns it until AddEntry
