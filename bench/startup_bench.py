@@ -231,7 +231,7 @@ def frame_costs(frame_bench, data, shots):
             parts = line.split()
             if len(parts) == 5 and parts[0] == "frame":
                 out[int(parts[1])] = (float(parts[2]), float(parts[3]), int(parts[4]))
-            elif len(parts) == 5 and parts[0] in ("history", "plot"):
+            elif len(parts) == 5 and parts[0] in ("history", "plot", "list"):
                 out[parts[0] + " " + parts[1]] = (float(parts[2]), float(parts[3]), int(parts[4]))
     return out
 
@@ -295,7 +295,8 @@ def main():
             print(label.ljust(width) + "".join(v.rjust(18) for v in cells))
         print()
         print("History of 10,000 results: median / max ms (load; statistics page with full plots, per frame)")
-        for key, label in (("history load", "load verlauf.sav"), ("plot 40", "all games and series"),
+        for key, label in (("history load", "load verlauf.sav"), ("list 40", "all games, lists (no plot)"),
+                           ("plot 40", "all games and series"),
                            ("plot 52", "one game (Sudoku)")):
             cells = []
             for name in frames:

@@ -27,7 +27,7 @@ struct PlotSeries {
 };
 
 // At most this many results are plotted, the newest ones.
-constexpr size_t kPlotMaxShown = 100;
+constexpr size_t kPlotMaxShown = 60;
 
 // The results of one game (its statistics file stem), of all games, or of the series.
 enum class PlotSource { kGame, kAllGames, kSeries };
