@@ -3,16 +3,24 @@
 // level after its countdown, every frame recorded, drawn and presented (the frame skip is
 // forced off, and so is the wait for the display's refresh). Run in a folder with the game data; prints one line per game:
 //   frame <index> <median ms> <max ms> <draw commands>
+// then loading a history of 10,000 results and the statistics pages with full plots:
+//   history load <median ms> <max ms> <records>
+//   plot <page id> <median ms> <max ms> <draw commands>
+// and, for comparison, the page of all games with its lists ("list 40 ...").
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "app/AppContext.h"
+#include "framework/History.h"
 #include "framework/Knobel_Game.h"
 #include "gui/GameTable.h"
 #include "gui/MainMenu.h"
@@ -41,6 +49,51 @@ double Frame(AppContext& app, MainMenu& menu) {
     app.sprite->ForceRedraw();
     app.sprite->PresentFrame(0xFF646464);
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PrintTimes(const char* what, std::vector<double> times, size_t count) {
+    std::sort(times.begin(), times.end());
+    std::printf("%s %.2f %.2f %zu\n", what, times[times.size() / 2], times.back(), count);
+    std::fflush(stdout);
+}
+
+// A full history: 10,000 results of all sixteen games at three levels and a series now and then.
+void WriteFullHistory(const char* path) {
+    static const char* const kStems[] = {"bilder", "crazy", "datum", "dreieck", "ged\xE4" "chtnis", "merkspiel",
+                                         "mindmaster", "thinkbox", "quadrate", "addieren", "puzzle", "sudoku",
+                                         "uhr", "waage_fruits", "geld", "zahlenklicken"};
+    std::ofstream out(path, std::ios::binary);
+    out << "header\r\n";
+    for (int i = 0; i < static_cast<int>(History::kKeep); ++i) {
+        HistoryRecord r;
+        r.when = "2026-05-17T20:15:00";
+        r.game = i % 17 == 16 ? kSeriesStem : kStems[i % 16];
+        r.level = i % 3;
+        r.grade = 1.0 + (i * 37 % 500) / 100.0;
+        r.seconds = 60 + i % 300;
+        if (i % 4 == 0) r.right = 8, r.wrong = 2;
+        if (r.IsSeries()) r.average = r.best = r.worst = r.grade;
+        out << FormatHistoryLine(r) << "\r\n";
+    }
+}
+
+// The statistics page with its plots, every frame drawn.
+void PlotFrames(AppContext& app, MainMenu& menu, int page, const char* label, bool plot = true) {
+    menu.showPlot = plot;
+    menu.ShowPage(page);
+    std::vector<double> times, cpu;
+    for (int i = 0; i < kWarmFrames + kFrames; ++i) {
+        Step(app, menu, kStep);
+        const std::clock_t c0 = std::clock();
+        const double ms = Frame(app, menu);
+        if (i >= kWarmFrames) times.push_back(ms);
+        if (i >= kWarmFrames) cpu.push_back(1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC);
+        SDL_PumpEvents();
+    }
+    PrintTimes(label, times, app.sprite->Commands().size());
+    // The processor time of the program's own threads: on a busy machine closer to what the
+    // frame costs than the time on the clock.
+    PrintTimes((std::string(label) + " cpu").c_str(), cpu, app.sprite->Commands().size());
 }
 }  // namespace
 
@@ -83,6 +136,32 @@ int main(int argc, char** argv) {
             std::printf("frame %d %.2f %.2f %zu\n", index, times[times.size() / 2], times.back(),
                         app.sprite->Commands().size());
             std::fflush(stdout);
+        }
+        // The history: loading it, then the page of all games and a game's page with full plots.
+        const char* historyPath = "bench-verlauf.sav";
+        WriteFullHistory(historyPath);
+        std::vector<double> loads;
+        for (int i = 0; i < 20; ++i) {
+            History h(historyPath);
+            const auto start = std::chrono::steady_clock::now();
+            h.Load();
+            loads.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            if (i == 0 && h.Records().size() != History::kKeep) std::fprintf(stderr, "history: %zu\n", h.Records().size());
+        }
+        PrintTimes("history load", loads, History::kKeep);
+        menu.history = History(historyPath);
+        menu.history.Load();
+        std::remove(historyPath);
+        delete menu.game;
+        menu.game = nullptr;
+        app.runState = 0;
+        PlotFrames(app, menu, kPageStatistics, "list 40", false);  // the same page without the plots
+        PlotFrames(app, menu, kPageStatistics, "plot 40");
+        menu.StartGame(11);  // sudoku
+        if (menu.game != nullptr) {
+            menu.game->DisableSaving();
+            Step(app, menu, 3.1);
+            PlotFrames(app, menu, kPageGameStatistics, "plot 52");
         }
         app.activeControl = nullptr;
     }

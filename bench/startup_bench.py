@@ -231,6 +231,8 @@ def frame_costs(frame_bench, data, shots):
             parts = line.split()
             if len(parts) == 5 and parts[0] == "frame":
                 out[int(parts[1])] = (float(parts[2]), float(parts[3]), int(parts[4]))
+            elif len(parts) == 5 and parts[0] in ("history", "plot", "list"):
+                out[parts[0] + " " + parts[1]] = (float(parts[2]), float(parts[3]), int(parts[4]))
     return out
 
 
@@ -290,6 +292,16 @@ def main():
                 f = frames[name].get(index)
                 cells.append(f"{f[0]:.2f} / {f[1]:.2f}" if f else "-")
             label = f"{GAME_NAMES[index]} ({frames[next(iter(frames))].get(index, (0, 0, 0))[2]} cmds)"
+            print(label.ljust(width) + "".join(v.rjust(18) for v in cells))
+        print()
+        print("History of 10,000 results: median / max ms (load; statistics page with full plots, per frame)")
+        for key, label in (("history load", "load verlauf.sav"), ("list 40", "all games, lists (no plot)"),
+                           ("plot 40", "all games and series"),
+                           ("plot 52", "one game (Sudoku)")):
+            cells = []
+            for name in frames:
+                f = frames[name].get(key)
+                cells.append(f"{f[0]:.2f} / {f[1]:.2f}" if f else "-")
             print(label.ljust(width) + "".join(v.rjust(18) for v in cells))
 
 

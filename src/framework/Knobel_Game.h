@@ -82,6 +82,8 @@ public:
     // time done * pace unless the game counts time otherwise), so that ComputeGrade grades it.
     // Only for a game that is not being played.
     virtual void SetPlayedResult(const PlayedResult& result) { EndPlayed(result); }
+    // The right and wrong answers of a game that counts them (for the history of results).
+    virtual bool CountsAnswers(int& right, int& wrong) const { return false; }
 
     bool QualifiesForTopTen();
     ScoreEntry* CreateEntry();         // the caller owns it until AddEntry

@@ -28,6 +28,11 @@ public:
     // Whether the typed text answers the current task.
     virtual bool IsRight(const std::string& typed) const = 0;
     int Answered() const { return rightCount + wrongCount; }
+    bool CountsAnswers(int& right, int& wrong) const override {
+        right = rightCount;
+        wrong = wrongCount;
+        return true;
+    }
 
     int taskCount = 10;
     int rightCount = 0;

@@ -35,6 +35,7 @@ MainMenu::MainMenu() {
     std::srand(static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
     ShowPage(kPageMain);
     BuildPages();
+    history.Load();
 }
 
 // Closing the program (the close button, a signal) while a name is typed keeps the result:
@@ -164,6 +165,7 @@ void MainMenu::HandleFinishedGame() {
     app->PlaySound(kSoundWin, 1.0f);
     ShowPage(kPageResult);
     game->ComputeGrade();
+    RecordGameResult();
     if (gameEntry == nullptr && game->QualifiesForTopTen()) gameEntry = game->CreateEntry();
     resultShown = true;
 }
@@ -173,6 +175,7 @@ void MainMenu::HandleAbortedGame() {
     if (resultShown) return;
     resultShown = true;
     game->ComputeGrade();
+    RecordGameResult();
     if (gameEntry == nullptr && game->QualifiesForTopTen()) {
         app->PlaySound(kSoundWin, 1.0f);
         ShowPage(kPageResult);
@@ -211,6 +214,7 @@ void MainMenu::FinishResult() {
         if (aborted || NextBuiltGame(gameIndex + 1) >= kGameCount) {
             ShowPage(kPageSeriesResult);
             const double s = SeriesGrade(aborted);
+            RecordSeriesResult(s, aborted);
             if (app->statistics != nullptr && app->statistics->Qualifies(s)) {
                 delete seriesEntry;
                 seriesEntry = new SeriesScoreEntry();
@@ -276,6 +280,7 @@ void MainMenu::ResetAllStatistics() {
     delete game;  // the last emptied file is written now as well
     game = nullptr;
     if (app->statistics != nullptr) app->statistics->Reset();
+    history.Forget({});
     ShowPage(shown);
     app->runState = 0;
     countdown = -1.0;

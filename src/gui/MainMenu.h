@@ -3,6 +3,7 @@
 // help and result pages, the series of all games, name input for the top-ten lists, and the
 // animated mouse pointer. It is the receiver of all input for the whole run.
 #include "framework/Game.h"
+#include "framework/History.h"
 
 class Knobel_Game;
 class FontManager;
@@ -104,6 +105,11 @@ public:
     int seriesCount = 0;
     int backdrop = 4;
     bool resultShown = false;
+    // Every booked result, for the plots of the statistics pages; loaded at construction.
+    History history;
+    bool showPlot = false;         // the statistics pages show the plots instead of the lists
+    int resultNote = 0;            // text id of the note on the result page, 0: none
+    double resultNoteAverage = 0;  // the average that note compares with
 
 private:
     // Where the left button went down: a button acts only when it comes up on the same one,
@@ -153,4 +159,10 @@ private:
     void HandleFinishedGame();
     void HandleAbortedGame();
     double SeriesGrade(bool aborted) const;
+    // MenuHistory.cpp: the history of results, its plots and the result note.
+    void RecordGameResult();
+    void RecordSeriesResult(double grade, bool aborted);
+    void PaintGamePlot(Vec2 pos, int width, int height);
+    void PaintAllPlots(Vec2 pos, int width, int height);
+    void PaintResultNote(Vec2 pos, int width, int height);
 };

@@ -141,7 +141,10 @@ void MainMenu::PerformAction(int id) {
         case kBtnGameStatisticsBack: ShowPage(kPageInGame); break;
         case kBtnResetGame:
             if (game != nullptr) game->ResetStatistics();
+            if (game != nullptr) history.Forget(HistoryStem(game->saveFileName));
             break;
+        case kBtnStatisticsPlot:
+        case kBtnGamePlot: showPlot = !showPlot; break;
         case kBtnResultOk: FinishResult(); break;
         case kBtnSeriesOk: FinishSeriesResult(); break;
         default: break;  // a page's empty area

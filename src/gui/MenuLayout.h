@@ -37,6 +37,7 @@ enum MenuButton {
     kBtnResume = 46, kBtnHelp = 47, kBtnGameStatistics = 48, kBtnAbort = 49,
     kBtnHelpBack = 51, kBtnGameStatisticsBack = 53, kBtnResetGame = 54,
     kBtnResultOk = 56, kBtnSeriesOk = 58,
+    kBtnStatisticsPlot = 60, kBtnGamePlot = 61,  // switch between the lists and the plots
 };
 
 constexpr int kPageCount = 12;

@@ -9,6 +9,7 @@
 #include "framework/TextFormat.h"
 #include "gui/GUIElement.h"
 #include "gui/GameTable.h"
+#include "gui/HistoryPlot.h"
 #include "gui/MainMenu.h"
 #include "gui/MenuLayout.h"
 #include "platform/FontManager.h"
@@ -124,15 +125,22 @@ void MainMenu::PaintPage(GUIElement* page, Rect src, Vec2 pos) {
             fontManager->DrawTextRect(app->GetText(76), x + 50, y + 50, x + w - 50, y + h - 70, kBlack, kCentredWrapped,
                                       smallFont);
             break;
-        case kPageStatistics: PaintStatisticsPage(pos, w, h); break;
+        case kPageStatistics:
+            if (showPlot) PaintAllPlots(pos, w, h);
+            else PaintStatisticsPage(pos, w, h);
+            break;
         case kPageHelp:
             if (game != nullptr) game->DrawHelp(page, src, pos, Vec2{page->scaleX, page->scaleY}, buttonFont);
             break;
         case kPageGameStatistics:
-            if (game != nullptr)
+            if (showPlot) PaintGamePlot(pos, w, h);
+            else if (game != nullptr)
                 fontManager->DrawTextRect(game->GetStatisticsText(), x, y + 75, x + w, y + h, kBlack, kTextCenter, buttonFont);
             break;
-        case kPageResult: PaintResultPage(pos, w, h); break;
+        case kPageResult:
+            PaintResultPage(pos, w, h);
+            PaintResultNote(pos, w, h);
+            break;
         case kPageSeriesResult: PaintSeriesResultPage(pos, w, h); break;
         default: break;
     }
@@ -174,8 +182,9 @@ void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {
             if (kButtons[i].id == id) labelId = kButtons[i].labelTextId;
     }
     if (labelId < 0) return;
+    if (id == kBtnStatisticsPlot || id == kBtnGamePlot) labelId = showPlot ? kTextPlotList : kTextPlotShow;
     const char* label = app->GetText(labelId);
-    if (id == kBtnResetAll || id == kBtnResetGame) {
+    if (id == kBtnResetAll || id == kBtnResetGame || id == kBtnStatisticsPlot || id == kBtnGamePlot) {
         const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
         fontManager->DrawTextRect(label, x, y, x + w, y + h, kBlack, kCentred, buttonFont);
         return;

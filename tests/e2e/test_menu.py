@@ -124,6 +124,10 @@ def run(s):
     after = shot(s, "after-abort")
     check(not differs(s, back, after, MAIN_BUTTONS), "aborting the game did not lead back to the main page")
     check(s.file("sudoku.sav") is not None, "sudoku.sav not written when the game was left")
+    # Booked into the history at once, while the program still runs (as a kill would find it).
+    history = s.file("verlauf.sav") or b""
+    check(history.startswith(b"Datum\tSpiel\t") and b"\tsudoku\t0\t" in history and history.endswith(b"\r\n"),
+          f"the left game is not in verlauf.sav: {history!r}")
 
     s.click(*QUIT)
     code = s.wait_exit()
