@@ -2,6 +2,8 @@
 // The one screen of the program: the menu pages, the running game with its countdown, pause,
 // help and result pages, the series of all games, name input for the top-ten lists, and the
 // animated mouse pointer. It is the receiver of all input for the whole run.
+#include <string>
+
 #include "framework/Game.h"
 
 class Knobel_Game;
@@ -26,6 +28,7 @@ enum MenuPage {
     kPageGameStatistics = 52,
     kPageResult = 55,
     kPageSeriesResult = 57,
+    kPageSettings = 60,
 };
 
 class MainMenu : public Game {
@@ -63,6 +66,7 @@ public:
     void OnDrawElement9(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
     void OnDrawElement10(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
     void OnDrawElement11(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement12(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
 
     void OnLostDevice() override;
     void OnResetDevice() override;
@@ -101,6 +105,7 @@ public:
     int seriesCount = 0;
     int backdrop = 4;
     bool resultShown = false;
+    bool muteKeyDown = false;  // a mute key is held: its repeats and its release are swallowed
 
 private:
     // MenuPages.cpp: building the pages.
@@ -132,6 +137,14 @@ private:
     void TogglePause();
     void ToggleHelp();
     void Scroll(int delta);
+    // SettingsPage.cpp: the settings page and muting.
+    void PaintSettingsPage(Vec2 pos, int width);
+    bool SettingsButtonLabel(int id, std::string& label) const;
+    void PerformSettingsAction(int id);
+    // M (unless letters are being typed) and F2 mute and unmute; true when the key did so.
+    bool HandleMuteKey(uint16_t key);
+    void ToggleMute();
+    void PaintMuteMark();
     // MainMenu.cpp: the course of a game and of a series.
     void StartSeries();
     void FinishResult();

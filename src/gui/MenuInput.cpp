@@ -2,6 +2,7 @@
 // Escape pauses, H opens the rules, and on the result pages the keys type the player's name.
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "framework/Settings.h"
 #include "framework/Statistics.h"
 #include "gui/GUIElement.h"
 #include "gui/GameTable.h"
@@ -86,8 +87,11 @@ void MainMenu::PerformAction(int id) {
         case kBtnInstructions: ShowPage(kPageInstructions); break;
         case kBtnInfo: ShowPage(kPageInfo); break;
         case kBtnQuit: app->runState = 2; break;
-        case kBtnGerman: app->LoadLanguage(0); break;
-        case kBtnEnglish: app->LoadLanguage(1); break;
+        case kBtnGerman:
+        case kBtnEnglish:
+            app->LoadLanguage(id == kBtnGerman ? 0 : 1);
+            WriteSettings(*app);
+            break;
         case kBtnSeries: StartSeries(); break;
         case kBtnSingle:
             seriesMode = false;
@@ -126,7 +130,8 @@ void MainMenu::PerformAction(int id) {
             break;
         case kBtnResultOk: FinishResult(); break;
         case kBtnSeriesOk: FinishSeriesResult(); break;
-        default: break;  // a page's empty area
+        case kBtnSettings: ShowPage(kPageSettings); break;
+        default: PerformSettingsAction(id); break;  // a page's empty area
     }
 }
 
@@ -136,6 +141,7 @@ bool MainMenu::NameInputActive() const {
 }
 
 void MainMenu::OnKeyDown(uint16_t key) {
+    if (HandleMuteKey(key)) return;
     if (NameInputActive()) {
         EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
         return;
@@ -144,6 +150,10 @@ void MainMenu::OnKeyDown(uint16_t key) {
 }
 
 void MainMenu::OnKeyUp(uint16_t key) {
+    if ((key == kKeyM || key == kKeyF2) && muteKeyDown) {
+        muteKeyDown = false;  // the release of a mute key is not the game's
+        return;
+    }
     if (NameInputActive()) {
         if (key == kKeyShift) shiftHeld = false;
         return;

@@ -191,7 +191,7 @@ TEST_F(SoundTest, SoundsPlayOnlyOnTheirOwnChannels) {
     for (int ch = 0; ch < 120; ++ch) EXPECT_FALSE(Mix_Playing(ch)) << ch;
 }
 
-TEST_F(SoundTest, VolumeZeroPlaysNothing) {
+TEST_F(SoundTest, VolumeZeroAndMutePlayNothingAndMutingCutsOffWhatPlays) {
     ASSERT_NE(StartWith(5, PcmWave(1, 44100, 16, kLongFrames)), nullptr);
     app.soundVolume = 0;
     app.PlaySound(5, 1.0f);
@@ -199,6 +199,11 @@ TEST_F(SoundTest, VolumeZeroPlaysNothing) {
     app.soundVolume = 100;
     app.PlaySound(5, 1.0f);
     EXPECT_EQ(PlayingChannels(), 1);
+    StopAllSounds(app);
+    EXPECT_EQ(PlayingChannels(), 0);
+    app.muted = true;
+    app.PlaySound(5, 1.0f);
+    EXPECT_EQ(PlayingChannels(), 0);
 }
 
 TEST_F(SoundTest, SoundsAreConvertedToTheMixerFormat) {
