@@ -39,7 +39,7 @@ TEST_P(ColourVision, DifferentHuesStayApartOrTheScreenCarriesMarks) {
     for (int i = 0; i < 40; ++i) screen.app->frameTime = screen.app->realFrameTime = 0.1, menu.Update();
     SDL_Surface* shot = screen.Shoot("vision-game" + std::to_string(GetParam()), [&menu] { menu.game->Render(); });
     bool marks = false;
-    for (const DrawCommand& c : screen.app->sprite->Commands()) marks |= c.texture == screen.app->texMisc1 && c.src.top >= 700;
+    for (const DrawCommand& c : screen.app->sprite->Commands()) marks |= c.texture == screen.app->texMisc2 && c.src.top >= 650;
     // Strongly coloured pixels in coarse colour groups (n counts each channel); groups of 400 pixels or more by their mean.
     std::map<int, std::pair<Rgb, int>> groups;
     for (int y = 0; y < shot->h; ++y)
