@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/AppContext.h"
+#include "framework/Settings.h"
 #include "app/Events.h"
 #include "app/FrameLoop.h"
 #include "app/Intro.h"
@@ -175,6 +176,7 @@ void SwitchFullScreen() {
     app.fullScreen = !app.fullScreen;
     app.presentParams.windowed = !app.fullScreen;
     if (app.device != nullptr) ResetDevice();
+    WriteSettings(app);
 }
 
 int RunProgram() {

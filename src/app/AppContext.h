@@ -83,6 +83,8 @@ struct AppContext {
     bool introEnabled = true;
     // The window has the input focus; sound effects play only while it has.
     bool windowFocused = true;
+    bool colourSymbols = true;  // games add symbols and patterns to their colour signals
+    bool muted = false;         // M or F2: no sound at all, whatever the volume
 
     // Language texts: loads "deutsch.lng" (0) or "english.lng" (1); GetText returns the text
     // of an id, or nullptr when there is none.

@@ -39,6 +39,7 @@ uint16_t VirtualKeyFromSDL(int k) {
         case SDLK_KP_MINUS: return kKeySubtract;
         case SDLK_DELETE: return kKeyDelete;
         case SDLK_F1: return kKeyF1;
+        case SDLK_F2: return kKeyF2;
         default: return 0;
     }
 }

@@ -257,7 +257,7 @@ HResult PlayIntro(const char* fileName, const IntroLimits& limits, IntroReport* 
     double lastPicture = start;
     VideoFile video;
     video.SetAbortCheck([&] { return Now() >= std::min(lastPicture + limits.stallSeconds, start + limits.totalSeconds); });
-    const int volume = IntroSoundVolume(app.soundVolume);
+    const int volume = IntroSoundVolume(app.muted ? 0 : app.soundVolume);
     HResult result = kFail;
     IntroInput input;
     if (video.Open(fileName, volume > 0)) {

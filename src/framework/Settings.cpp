@@ -21,6 +21,8 @@ SettingsValues SettingsOf(const AppContext& app) {
     v.soundVolume = app.soundVolume;
     v.musicVolume = app.musicVolume;
     v.introEnabled = app.introEnabled;
+    v.colourSymbols = app.colourSymbols;
+    v.muted = app.muted;
     return v;
 }
 
@@ -35,6 +37,8 @@ void ParseSettings(std::istream& in, SettingsValues& values) {
         else if (key == "SOUND:") intField = &values.soundVolume;
         else if (key == "MUSIK:") intField = &values.musicVolume;
         else if (key == "INTRO:") boolField = &values.introEnabled;
+        else if (key == "SYMBOLE:") boolField = &values.colourSymbols;
+        else if (key == "STUMM:") boolField = &values.muted;
         else continue;
         // A key at the very end of the file reads an empty word, which converts to 0.
         std::string word;
@@ -47,9 +51,10 @@ void ParseSettings(std::istream& in, SettingsValues& values) {
 
 std::string FormatSettings(const SettingsValues& values) {
     char text[256];
-    std::snprintf(text, sizeof text, "FULLSCREEN:\t%d\r\nSPRACHE:\t%d\r\nSOUND:\t%d\r\nMUSIK:\t%d\r\nINTRO:\t%d\r\n",
+    std::snprintf(text, sizeof text, "FULLSCREEN:\t%d\r\nSPRACHE:\t%d\r\nSOUND:\t%d\r\nMUSIK:\t%d\r\nINTRO:\t%d\r\n"
+                  "SYMBOLE:\t%d\r\nSTUMM:\t%d\r\n",
                   values.fullScreen ? 1 : 0, values.language, values.soundVolume, values.musicVolume,
-                  values.introEnabled ? 1 : 0);
+                  values.introEnabled ? 1 : 0, values.colourSymbols ? 1 : 0, values.muted ? 1 : 0);
     return text;
 }
 
@@ -63,6 +68,8 @@ void ReadSettings(AppContext& app, const char* fileName) {
     app.soundVolume = v.soundVolume;
     app.musicVolume = v.musicVolume;
     app.introEnabled = v.introEnabled;
+    app.colourSymbols = v.colourSymbols;
+    app.muted = v.muted;
 }
 
 bool WriteSettings(const AppContext& app, const char* fileName) {

@@ -1,17 +1,20 @@
 #pragma once
-// The settings file "knobel.cfg": five lines of key, tab and value.
+// The settings file "knobel.cfg": lines of key, tab and value. The first five lines are the
+// original settings; later keys follow them, so that older readers skip them as unknown words.
 #include <iosfwd>
 #include <string>
 
 struct AppContext;
 
-// The five settings, with their defaults.
+// The settings, with their defaults.
 struct SettingsValues {
     bool fullScreen = true;     // FULLSCREEN:
     int language = 0;           // SPRACHE:
     int soundVolume = 100;      // SOUND:
     int musicVolume = 100;      // MUSIK:
     bool introEnabled = true;   // INTRO:
+    bool colourSymbols = true;  // SYMBOLE: symbols and patterns beside colour signals
+    bool muted = false;         // STUMM: all sound muted (M or F2)
     bool operator==(const SettingsValues&) const = default;
 };
 
@@ -19,14 +22,16 @@ struct SettingsValues {
 // number (atoi: anything that is not a number gives 0); other words are skipped; the last
 // occurrence of a key wins; keys that do not occur leave their value as it was.
 void ParseSettings(std::istream& in, SettingsValues& values);
-// The five lines of the file, in the order FULLSCREEN, SPRACHE, SOUND, MUSIK, INTRO (CR LF).
+// The lines of the file, in the order FULLSCREEN, SPRACHE, SOUND, MUSIK, INTRO, SYMBOLE, STUMM
+// (CR LF).
 std::string FormatSettings(const SettingsValues& values);
 
-// The five settings as app holds them.
+// The settings as app holds them.
 SettingsValues SettingsOf(const AppContext& app);
 
-// Reads the settings into app (fullScreen, language, soundVolume, musicVolume, introEnabled);
+// Reads the settings into app (fullScreen, language, soundVolume, musicVolume, introEnabled,
+// colourSymbols, muted);
 // a missing file keeps what app holds.
 void ReadSettings(AppContext& app, const char* fileName = "knobel.cfg");
-// Writes the five settings lines (CR LF) through a temporary file and a rename.
+// Writes the settings lines (CR LF) through a temporary file and a rename.
 bool WriteSettings(const AppContext& app, const char* fileName = "knobel.cfg");

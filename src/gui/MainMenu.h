@@ -2,6 +2,8 @@
 // The one screen of the program: the menu pages, the running game with its countdown, pause,
 // help and result pages, the series of all games, name input for the top-ten lists, and the
 // animated mouse pointer. It is the receiver of all input for the whole run.
+#include <string>
+
 #include "framework/Game.h"
 #include "framework/History.h"
 
@@ -27,6 +29,7 @@ enum MenuPage {
     kPageGameStatistics = 52,
     kPageResult = 55,
     kPageSeriesResult = 57,
+    kPageSettings = 60,
 };
 
 class MainMenu : public Game {
@@ -66,6 +69,7 @@ public:
     void OnDrawElement9(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
     void OnDrawElement10(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
     void OnDrawElement11(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
+    void OnDrawElement12(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) override;
 
     void OnLostDevice() override;
     void OnResetDevice() override;
@@ -110,6 +114,7 @@ public:
     bool showPlot = false;         // the statistics pages show the plots instead of the lists
     int resultNote = 0;            // text id of the note on the result page, 0: none
     double resultNoteAverage = 0;  // the average that note compares with
+    bool muteKeyDown = false;  // a mute key is held: its repeats and its release are swallowed
 
 private:
     // Where the left button went down: a button acts only when it comes up on the same one,
@@ -150,6 +155,14 @@ private:
     void TogglePause();
     void ToggleHelp();
     void Scroll(int delta);
+    // SettingsPage.cpp: the settings page and muting.
+    void PaintSettingsPage(Vec2 pos, int width);
+    bool SettingsButtonLabel(int id, std::string& label) const;
+    void PerformSettingsAction(int id);
+    // M (unless letters are being typed) and F2 mute and unmute; true when the key did so.
+    bool HandleMuteKey(uint16_t key);
+    void ToggleMute();
+    void PaintMuteMark();
     // MainMenu.cpp: the course of a game and of a series.
     void StartSeries();
     void FinishResult();

@@ -2,6 +2,7 @@
 // Escape pauses, H and F1 open the rules, and on the result pages the player types a name.
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "framework/Settings.h"
 #include "framework/Statistics.h"
 #include "gui/GUIElement.h"
 #include "gui/GameTable.h"
@@ -104,8 +105,11 @@ void MainMenu::PerformAction(int id) {
         case kBtnInstructions: ShowPage(kPageInstructions); break;
         case kBtnInfo: ShowPage(kPageInfo); break;
         case kBtnQuit: app->runState = 2; break;
-        case kBtnGerman: app->LoadLanguage(0); break;
-        case kBtnEnglish: app->LoadLanguage(1); break;
+        case kBtnGerman:
+        case kBtnEnglish:
+            app->LoadLanguage(id == kBtnGerman ? 0 : 1);
+            WriteSettings(*app);
+            break;
         case kBtnSeries: StartSeries(); break;
         case kBtnSingle:
             seriesMode = false;
@@ -147,7 +151,8 @@ void MainMenu::PerformAction(int id) {
         case kBtnGamePlot: showPlot = !showPlot; break;
         case kBtnResultOk: FinishResult(); break;
         case kBtnSeriesOk: FinishSeriesResult(); break;
-        default: break;  // a page's empty area
+        case kBtnSettings: ShowPage(kPageSettings); break;
+        default: PerformSettingsAction(id); break;  // a page's empty area
     }
 }
 
@@ -157,6 +162,7 @@ bool MainMenu::NameInputActive() const {
 }
 
 void MainMenu::OnKeyDown(uint16_t key) {
+    if (HandleMuteKey(key)) return;
     if (NameInputActive()) {
         EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
         return;
@@ -165,6 +171,10 @@ void MainMenu::OnKeyDown(uint16_t key) {
 }
 
 void MainMenu::OnKeyUp(uint16_t key) {
+    if ((key == kKeyM || key == kKeyF2) && muteKeyDown) {
+        muteKeyDown = false;  // the release of a mute key is not the game's
+        return;
+    }
     if (NameInputActive()) return;
     if (app->runState != 1 || game == nullptr) return;
     if (key == kKeyEscape) {

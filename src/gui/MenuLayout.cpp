@@ -16,13 +16,15 @@ const PageLayout kPages[kPageCount] = {
     {kPageLevel, 9, {350, 600, 750, 900}, -200, -150, PanelSheet::kMenu1, 58},
     {kPageSeriesResult, 10, {400, 0, 1000, 450}, -300, -225, PanelSheet::kMenu1, 64},
     {kPageInstructions, 11, {0, 0, 800, 600}, -400, -300, PanelSheet::kMenu2, 11},
+    {kPageSettings, 12, {0, 0, 800, 600}, -400, -300, PanelSheet::kMenu2, 160},
 };
 
 const ButtonLayout kButtons[] = {
     {kPageMain, kBtnPlay, kBigButton, 50, 150, 6},
-    {kPageMain, kBtnStatistics, kBigButton, 50, 225, 9},
-    {kPageMain, kBtnInstructions, kBigButton, 50, 300, 11},
-    {kPageMain, kBtnInfo, kBigButton, 50, 375, 10},
+    {kPageMain, kBtnStatistics, kBigButton, 50, 210, 9},
+    {kPageMain, kBtnInstructions, kBigButton, 50, 270, 11},
+    {kPageMain, kBtnInfo, kBigButton, 50, 330, 10},
+    {kPageMain, kBtnSettings, kBigButton, 50, 390, 160},
     {kPageMain, kBtnQuit, kBigButton, 50, 450, 1},
     {kPageMain, kBtnGerman, kLanguageButton, 76, 552, -1},
     {kPageMain, kBtnEnglish, kLanguageButton, 224, 552, -1},
@@ -51,10 +53,17 @@ const ButtonLayout kButtons[] = {
     {kPageLevel, kBtnLevelBack, kSmallButton, 50, 225, 0},
     {kPageSeriesResult, kBtnSeriesOk, kIconButton, 275, 375, -1},
     {kPageInstructions, kBtnInstructionsBack, kIconButton, 50, 525, -1},
+    {kPageSettings, kBtnVolumeDown, kSmallButton, 430, 110, -1},
+    {kPageSettings, kBtnVolumeUp, kSmallButton, 630, 110, -1},
+    {kPageSettings, kBtnIntro, kBigButton, 430, 190, -1},
+    {kPageSettings, kBtnFullScreen, kBigButton, 430, 270, -1},
+    {kPageSettings, kBtnLanguage, kBigButton, 430, 350, -1},
+    {kPageSettings, kBtnSymbols, kBigButton, 430, 430, -1},
+    {kPageSettings, kBtnSettingsBack, kIconButton, 50, 525, -1},
 };
 const int kButtonCount = static_cast<int>(sizeof kButtons / sizeof kButtons[0]);
 
-const int kPaintOrder[kPageCount] = {0, 1, 2, 3, 4, 9, 11, 5, 6, 7, 8, 10};
+const int kPaintOrder[kPageCount] = {0, 1, 2, 3, 4, 9, 11, 12, 5, 6, 7, 8, 10};
 
 const PageLayout* FindPage(int id) {
     for (const PageLayout& p : kPages)

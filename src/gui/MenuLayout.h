@@ -37,10 +37,12 @@ enum MenuButton {
     kBtnResume = 46, kBtnHelp = 47, kBtnGameStatistics = 48, kBtnAbort = 49,
     kBtnHelpBack = 51, kBtnGameStatisticsBack = 53, kBtnResetGame = 54,
     kBtnResultOk = 56, kBtnSeriesOk = 58,
-    kBtnStatisticsPlot = 60, kBtnGamePlot = 61,  // switch between the lists and the plots
+    kBtnSettings = 68, kBtnVolumeDown = 61, kBtnVolumeUp = 62, kBtnIntro = 63, kBtnFullScreen = 64,
+    kBtnLanguage = 65, kBtnSymbols = 66, kBtnSettingsBack = 67,
+    kBtnStatisticsPlot = 70, kBtnGamePlot = 71,  // switch between the lists and the plots
 };
 
-constexpr int kPageCount = 12;
+constexpr int kPageCount = 13;
 // In slot order.
 extern const PageLayout kPages[kPageCount];
 // The fixed buttons, page by page in building order (the game list is built apart: its rows,

@@ -10,6 +10,7 @@ const DrawHook kHooks[kPageCount] = {
     &Game::OnDrawElement0, &Game::OnDrawElement1, &Game::OnDrawElement2,  &Game::OnDrawElement3,
     &Game::OnDrawElement4, &Game::OnDrawElement5, &Game::OnDrawElement6,  &Game::OnDrawElement7,
     &Game::OnDrawElement8, &Game::OnDrawElement9, &Game::OnDrawElement10, &Game::OnDrawElement11,
+    &Game::OnDrawElement12,
 };
 }  // namespace
 

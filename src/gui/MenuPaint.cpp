@@ -44,6 +44,7 @@ void MainMenu::OnDrawElement8(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) { P
 void MainMenu::OnDrawElement9(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) { PaintElement(e, src, pos, scale); }
 void MainMenu::OnDrawElement10(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) { PaintElement(e, src, pos, scale); }
 void MainMenu::OnDrawElement11(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) { PaintElement(e, src, pos, scale); }
+void MainMenu::OnDrawElement12(GUIElement* e, Rect src, Vec2 pos, Vec2 scale) { PaintElement(e, src, pos, scale); }
 
 void MainMenu::Render() {
     const int W = app->screenWidth, H = app->screenHeight;
@@ -67,6 +68,7 @@ void MainMenu::Render() {
     for (int slot : kPaintOrder) {
         if (elementEnabled[slot] && elements[slot] != nullptr) elements[slot]->Draw(0.0f, 0.0f);
     }
+    PaintMuteMark();
 }
 
 void MainMenu::DrawBackdrop() {
@@ -142,6 +144,7 @@ void MainMenu::PaintPage(GUIElement* page, Rect src, Vec2 pos) {
             PaintResultNote(pos, w, h);
             break;
         case kPageSeriesResult: PaintSeriesResultPage(pos, w, h); break;
+        case kPageSettings: PaintSettingsPage(pos, w); break;
         default: break;
     }
 }
@@ -180,6 +183,11 @@ void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {
     } else {
         for (int i = 0; i < kButtonCount; ++i)
             if (kButtons[i].id == id) labelId = kButtons[i].labelTextId;
+    }
+    std::string ownLabel;
+    if (button->parent->GetId() == kPageSettings && SettingsButtonLabel(id, ownLabel)) {
+        fontManager->DrawTextAt(ownLabel.c_str(), pos.x + w / 2, pos.y + 10, hovered ? kRed : kBlack, kTextCenter, buttonFont);
+        return;
     }
     if (labelId < 0) return;
     if (id == kBtnStatisticsPlot || id == kBtnGamePlot) labelId = showPlot ? kTextPlotList : kTextPlotShow;

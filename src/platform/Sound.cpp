@@ -275,7 +275,7 @@ void ReleaseSound(AppContext& app) {
 void AppContext::PlaySound(int soundId, float volumeFactor) {
     ++soundsRequested;
     lastSoundId = soundId;
-    if (soundVolume <= 0 || !windowFocused) return;
+    if (soundVolume <= 0 || muted || !windowFocused) return;
     if (soundId < 0 || soundId >= kSoundSlots) return;
     SoundCopies* copies = soundBuffers[soundId];
     if (copies == nullptr || copies->chunk == nullptr) return;
@@ -291,6 +291,12 @@ void AppContext::PlaySound(int soundId, float volumeFactor) {
     copies->endTick[copy] = now + copies->lengthMs + kEndSlackMs;
     directSound->quietFromMs = std::max(directSound->quietFromMs, copies->endTick[copy]);
     g_channelPlaying[channel].store(true);
+}
+
+void StopAllSounds(AppContext& app) {
+    SoundDevice* device = app.directSound;
+    if (device == nullptr || device->resting || !device->channelsReserved) return;
+    Mix_HaltChannel(-1);
 }
 
 bool RestSoundWhenQuiet(AppContext& app, uint64_t nowMs) {

@@ -73,6 +73,8 @@ void FreeSoundCopies(SoundCopies* copies);
 // when the device cannot be opened or its channels cannot be reserved; a sound that cannot be
 // loaded only leaves its id silent.
 HResult StartSound(AppContext& app);
+// Stops every sound that is playing (muting cuts them off).
+void StopAllSounds(AppContext& app);
 // Releases every loaded sound, then the sound device and the music player.
 void ReleaseSound(AppContext& app);
 

@@ -1,6 +1,7 @@
 """The main menu in a real window: the German main page, the switch to English, the level,
 mode and game-list pages (scrolled to the end), the statistics, instructions and information
-pages, a game started from the list with its countdown, pause page, statistics and rules,
+pages, the settings page (a volume step saved at once), M muting on the main page and in a
+game, a game started from the list with its countdown, pause page, statistics and rules,
 left through the abort button, and quitting by the quit button, which writes the settings and
 the global statistics."""
 import sys
@@ -11,9 +12,10 @@ from harness import E2EError, Session, check
 
 # Centres of the buttons on the 1024 x 768 canvas (pages are centred on the screen).
 PLAY = (512, 259)
-STATISTICS = (512, 334)
-INSTRUCTIONS = (512, 409)
-INFO = (512, 484)
+STATISTICS = (512, 319)
+INSTRUCTIONS = (512, 379)
+INFO = (512, 439)
+SETTINGS = (512, 499)
 QUIT = (512, 559)
 ENGLISH = (548, 648)
 EASY = (512, 334)
@@ -28,6 +30,8 @@ PAUSE_HELP = (512, 359)
 PAUSE_ABORT = (512, 509)
 GAME_PAGE_BACK = (187, 634)  # help and game statistics pages
 PARK = (5, 5)                # the pointer waits in a corner for the screenshots
+VOLUME_DOWN = (592, 219)     # settings page at (112, 84), "-" button at (430, 110)
+MUTE_MARK = (954, 10, 60, 40)
 
 MAIN_BUTTONS = (362, 234, 300, 350)   # x, y, w, h of the five big buttons
 PANEL_MARGIN = (340, 610)             # inside the main page, below its buttons
@@ -99,6 +103,18 @@ def run(s):
     check(differs(s, back, info), "no information page")
     s.click(*INFO_BACK)
 
+    s.click(*SETTINGS)
+    settings = shot(s, "settings")
+    check(differs(s, back, settings), "no settings page")
+    s.click(*VOLUME_DOWN)
+    s.sleep(0.3)
+    check(b"SOUND:\t90\r\n" in (s.file("knobel.cfg") or b""), "a volume step was not saved at once")
+    s.click(*BIG_PAGE_BACK)
+    s.key("m")
+    muted = shot(s, "main-muted")
+    check(differs(s, back, muted, MUTE_MARK), "M showed no speaker mark")
+    check(b"STUMM:\t1\r\n" in (s.file("knobel.cfg") or b""), "muting was not saved")
+
     # A game over the menu: countdown, the pause page with the game's statistics and rules, abort.
     s.click(*PLAY)
     s.click(*EASY)
@@ -110,6 +126,9 @@ def run(s):
     s.sleep(4.0)
     playing = shot(s, "game-playing")
     check(differs(s, countdown, playing), "the countdown veil did not go away")
+    s.key("m")
+    unmuted = shot(s, "game-unmuted")
+    check(differs(s, playing, unmuted, MUTE_MARK), "M in a game did not take the speaker mark away")
     s.key("Escape")
     paused = shot(s, "game-paused")
     check(differs(s, playing, paused, (337, 184, 350, 400)), "Escape showed no in-game menu")
@@ -135,7 +154,8 @@ def run(s):
     cfg = s.file("knobel.cfg")
     check(cfg is not None, "knobel.cfg not written")
     lines = cfg.decode("cp1252").splitlines()
-    check(len(lines) == 5, f"knobel.cfg has {len(lines)} lines: {lines}")
+    check(len(lines) == 7, f"knobel.cfg has {len(lines)} lines: {lines}")
+    check("STUMM:\t0" in lines and "SOUND:\t90" in lines, f"mute or volume not kept: {lines}")
     check("SPRACHE:\t1" in lines, f"the language was not saved: {lines}")
     check(s.file("stats.sav") is not None, "stats.sav not written")
 

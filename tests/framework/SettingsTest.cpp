@@ -21,8 +21,7 @@ SettingsValues Parse(const std::string& bytes) {
 
 bool IsDefault(const SettingsValues& v) {
     SettingsValues d;
-    return v.fullScreen == d.fullScreen && v.language == d.language && v.soundVolume == d.soundVolume &&
-           v.musicVolume == d.musicVolume && v.introEnabled == d.introEnabled;
+    return FormatSettings(v) == FormatSettings(d);
 }
 
 // The application record is written to the test's own folder, never at process exit.
@@ -31,7 +30,8 @@ protected:
     void TearDown() override { DestroyAppContext(); }
 };
 
-const char kDefaultFile[] = "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t100\r\nMUSIK:\t100\r\nINTRO:\t1\r\n";
+const char kFiveLines[] = "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t100\r\nMUSIK:\t100\r\nINTRO:\t1\r\n";
+const std::string kDefaultFile = std::string(kFiveLines) + "SYMBOLE:\t1\r\nSTUMM:\t0\r\n";
 }  // namespace
 
 TEST(SettingsParse, KeyAndValueOnLinesOfTheirOwn) {
@@ -56,7 +56,13 @@ TEST(SettingsParse, AnyNonZeroNumberSwitchesOnAndIsWrittenAsOne) {
     EXPECT_TRUE(v.introEnabled);
     EXPECT_EQ(FormatSettings(v), kDefaultFile);
     v = Parse("FULLSCREEN: 0");
-    EXPECT_EQ(FormatSettings(v), "FULLSCREEN:\t0\r\nSPRACHE:\t0\r\nSOUND:\t100\r\nMUSIK:\t100\r\nINTRO:\t1\r\n");
+    EXPECT_EQ(FormatSettings(v), "FULLSCREEN:\t0\r\nSPRACHE:\t0\r\nSOUND:\t100\r\nMUSIK:\t100\r\nINTRO:\t1\r\nSYMBOLE:\t1\r\nSTUMM:\t0\r\n");
+}
+
+TEST(SettingsParse, EveryValueRoundTripsAndFilesOfOlderVersionsKeepTheNewDefaults) {
+    const SettingsValues v{false, 1, 30, 0, false, false, true}, old = Parse(kFiveLines);
+    EXPECT_EQ(FormatSettings(Parse(FormatSettings(v))), "FULLSCREEN:\t0\r\nSPRACHE:\t1\r\nSOUND:\t30\r\nMUSIK:\t0\r\nINTRO:\t0\r\nSYMBOLE:\t0\r\nSTUMM:\t1\r\n");
+    EXPECT_EQ(FormatSettings(old), kDefaultFile);  // symbols on, not muted
 }
 
 TEST(SettingsParse, KeysAreCaseSensitiveAndTheLastOneWins) {
@@ -102,7 +108,7 @@ TEST(SettingsFile, ReadsIntoTheRecordAndKeepsItWithoutAFile) {
     EXPECT_FALSE(app.introEnabled);
     EXPECT_TRUE(app.fullScreen);
     ASSERT_TRUE(WriteSettings(app, "mine.cfg"));
-    EXPECT_EQ(ReadBytes("mine.cfg"), "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t7\r\nMUSIK:\t100\r\nINTRO:\t0\r\n");
+    EXPECT_EQ(ReadBytes("mine.cfg"), "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t7\r\nMUSIK:\t100\r\nINTRO:\t0\r\nSYMBOLE:\t1\r\nSTUMM:\t0\r\n");
     std::filesystem::create_directory("folder.cfg");
     EXPECT_FALSE(WriteSettings(app, "folder.cfg"));
     ReadSettings(app, "folder.cfg");  // a folder reads as an empty file
@@ -144,7 +150,7 @@ TEST_F(AppContextPersistence, ReadsStatisticsSettingsAndTheChosenLanguage) {
     app->LoadLanguage(0);
     app->musicVolume = 55;
     DestroyAppContext();
-    EXPECT_EQ(ReadBytes("knobel.cfg"), "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t0\r\nMUSIK:\t55\r\nINTRO:\t1\r\n");
+    EXPECT_EQ(ReadBytes("knobel.cfg"), "FULLSCREEN:\t1\r\nSPRACHE:\t0\r\nSOUND:\t0\r\nMUSIK:\t55\r\nINTRO:\t1\r\nSYMBOLE:\t1\r\nSTUMM:\t0\r\n");
     EXPECT_EQ(ReadBytes("stats.sav"),
               "GAME_ZEIT:\t90.5\r\nGEL\xD6ST:\t0\r\nBEST_ERG:\t2\r\nSCHL_ERG:\t2\r\nANZ_SPIELE:\t4\r\nERGS:\t2\r\n");
     // The next record starts from what was written.

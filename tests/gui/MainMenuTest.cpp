@@ -480,11 +480,11 @@ TEST_F(MenuTest, NavigationBetweenThePages) {
     Click(312 + 50 + 50, 234 + 225 + 25);  // back to the levels
     EXPECT_EQ(menu->currentPage, kPageLevel);
     Click(312 + 50 + 50, 234 + 225 + 25);
-    Click(512, 409);  // instructions
+    Click(512, 379);  // instructions
     EXPECT_EQ(menu->currentPage, kPageInstructions);
     Click(112 + 75, 84 + 550);
     EXPECT_EQ(menu->currentPage, kPageMain);
-    Click(512, 484);  // information
+    Click(512, 439);  // information
     EXPECT_EQ(menu->currentPage, kPageInfo);
     Click(337 + 35, 184 + 357);
     EXPECT_EQ(menu->currentPage, kPageMain);
@@ -578,8 +578,8 @@ TEST_F(MenuTest, MenuFrameDrawsTheBackgroundThenThePageAndItsButtons) {
     EXPECT_EQ(sprites[2]->src, (Rect{0, 750, 300, 800}));
     EXPECT_EQ(sprites[3]->src, (Rect{0, 700, 300, 750}));
     // German is the current language: its button shows the lower picture
-    EXPECT_EQ(sprites[7]->src, (Rect{600, 624, 624, 648}));
-    EXPECT_EQ(sprites[8]->src, (Rect{600, 600, 624, 624}));
+    EXPECT_EQ(sprites[8]->src, (Rect{600, 624, 624, 648}));
+    EXPECT_EQ(sprites[9]->src, (Rect{600, 600, 624, 624}));
 }
 
 TEST_F(MenuTest, GameFrameDrawsBackdropGameAndCountdownVeil) {

@@ -21,7 +21,7 @@ Knobel_Game* MakeTestGame(int level) { return new TestGame(level); }
 
 // Centres of the buttons on screen (pages centred on 1024 x 768).
 constexpr int kPlayX = 512, kPlayY = 259;          // page 1 at (312, 84), button 2 at (50, 150)
-constexpr int kStatsX = 512, kStatsY = 334;        // button 4 at (50, 225)
+constexpr int kStatsX = 512, kStatsY = 319;        // button 4 at (50, 210)
 constexpr int kQuitX = 512, kQuitY = 559;          // button 3 at (50, 450)
 constexpr int kEnglishX = 548, kEnglishY = 648;    // button 8 at (224, 552), 24 x 24
 constexpr int kEasyX = 512, kEasyY = 334;          // page 9 at (312, 234), button 11 at (50, 75)

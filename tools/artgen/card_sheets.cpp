@@ -316,7 +316,7 @@ void BoxIllustration(cairo_t* cr) {
 }
 
 bool DrawMisc2(const std::string& dir) {
-    cairo_surface_t* s = NewSheet(550, 600);
+    cairo_surface_t* s = NewSheet(550, 700);
     cairo_t* cr = cairo_create(s);
     // (0,0)-(300,340): help picture of the box game, untinted at the help panel + (450, 100)
     InRegion(cr, 0, 0, 300, 340, [cr] { BoxIllustration(cr); });
@@ -330,6 +330,8 @@ bool DrawMisc2(const std::string& dir) {
     InRegion(cr, 0, 500, 100, 100, [cr] { CardFace(cr); });
     // (100+100b,500)-(200+100b,600): the three card backs, same outline as the face
     for (int b = 0; b < 3; ++b) InRegion(cr, 100 + 100 * b, 500, 100, 100, [cr, b] { CardBack(cr, b); });
+    // (50m,650)-(50m+50,700): the marks beside colour signals
+    DrawCueMarks(cr, 650);
     cairo_destroy(cr);
     AvoidKeyColour(s);
     return SaveSheet(s, dir, "misc2.PNG");

@@ -1,5 +1,7 @@
 #pragma once
 // Each sheet of the archive is drawn by a function of its own; each returns false on failure.
+#include <cairo.h>
+
 #include <string>
 
 namespace art {
@@ -17,4 +19,6 @@ bool DrawBackdropSheets(const std::string& outDir);    // back1.PNG .. back4.PNG
 bool DrawMenuSheets(const std::string& outDir);        // menu1.PNG .. menu3.PNG
 bool DrawMisc1Sheet(const std::string& outDir);        // misc1.PNG
 bool DrawGamePieceSheets(const std::string& outDir);   // misc3.PNG, misc4.PNG
+// The row of marks beside colour signals (nine 50 x 50 pictures from x 0), at `top` of a sheet.
+void DrawCueMarks(cairo_t* cr, double top);
 }  // namespace art

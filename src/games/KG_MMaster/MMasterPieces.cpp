@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/Glide.h"
 
 namespace {
@@ -43,6 +44,9 @@ void Peg::Draw(bool bright) const {
     const Vec2 topLeft{position.x - half, position.y - half};
     app->DrawSprite(app->texMisc1, &kPegPicture, key ? &scale : nullptr, nullptr, 0.0, &topLeft,
                     PegTint(colour, bright));
+    // Each code colour carries its own symbol; key pegs differ in brightness already.
+    if (!key && colour >= 0 && colour < kPlayColours && ColourCuesWanted(*app))
+        DrawCueMark(*app, colour, position, 24.0f, bright ? 0xFFFFFFFF : 0xFFAAAAAA);
 }
 
 bool Peg::Hit(int x, int y) const { return Within(position, x, y, 20.0f); }

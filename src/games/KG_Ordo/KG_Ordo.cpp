@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/Grade.h"
 #include "framework/TextFormat.h"
 #include "games/TickSeed.h"
@@ -249,6 +250,9 @@ void KG_Ordo::Render() {
             app->DrawSprite(app->texMisc1, &kField, nullptr, nullptr, 0.0, &at, tint);
             // After the check every atom shows itself, found or not.
             if (checked && c.atom) app->DrawSprite(app->texMisc1, &kAbsorbedMarker, nullptr, nullptr, 0.0, &at, kWhite);
+            // A guess found right (green) gets a tick, a guess on an empty cell (dark red) a cross.
+            if (checked && c.marked && ColourCuesWanted(*app))
+                DrawCueMark(*app, c.atom ? kCueTick : kCueCross, Vec2{c.position.x + 13, c.position.y - 13}, 24.0f);
         }
     for (auto& side : probes)
         for (Probe& p : side) DrawProbe(p);

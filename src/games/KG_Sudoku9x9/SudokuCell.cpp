@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "platform/FontManager.h"
 
 namespace {
@@ -11,6 +12,7 @@ constexpr Color kSelectedTint = 0xFFFFAFAF;
 constexpr Color kConflictRed = 0xFFFF0000;
 constexpr Color kGivenGrey = 0xFF4F4F4F;
 constexpr Color kPlayerBlack = 0xFF000000;
+constexpr Color kSelectedFrame = 0xFF3A5A9A;
 // The digits are drawn with the first font the program created.
 constexpr int kDigitFontId = 0;
 }  // namespace
@@ -25,7 +27,14 @@ void SudokuCell::Draw(bool selected) const {
     const Rect field{550, 0, 600, 50};
     const Vec2 scale{static_cast<float>(size / 50.0), static_cast<float>(size / 50.0)};
     app->DrawSprite(app->texMisc1, &field, &scale, nullptr, 0.0, &position, selected ? kSelectedTint : kWhite);
+    const float half = static_cast<float>(size / 2);
+    const Vec2 middle{position.x + half, position.y + half};
+    // The pink of the selected cell gets an inner frame.
+    if (selected && ColourCuesWanted(*app)) DrawCueMark(*app, kCueFrame, middle, 1.6f * half, kSelectedFrame);
     if (IsEmpty()) return;
+    // A conflict is told by a bold frame as well as by its red digit, whatever the setting:
+    // red and black digits look alike to many.
+    if (!valid) DrawCueMark(*app, kCueFrame, middle, 2.0f * half, kConflictRed);
     char digit[16];
     std::snprintf(digit, sizeof digit, "%d", value);
     Color color = !valid ? kConflictRed : (given ? kGivenGrey : kPlayerBlack);

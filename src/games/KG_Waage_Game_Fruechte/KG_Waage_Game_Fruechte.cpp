@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/TextFormat.h"
 #include "games/TickSeed.h"
 #include "platform/FontManager.h"
@@ -111,6 +112,9 @@ void KG_Waage_Game_Fruechte::Render() {
         const Rect tick{0, 450, 50, 500};
         const Vec2 at{app->screenWidth / 2 - 25.0f, app->screenHeight / 2 + 60.0f};
         app->DrawSprite(app->texMisc1, &tick, nullptr, nullptr, 0.0, &at, 0xFFFFFFFF);
+    } else if (state == kStatePlaying && feedbackTime > 0.0 && ColourCuesWanted(*app)) {
+        // Time ran out: a cross where the tick would be, besides the red time.
+        DrawCueMark(*app, kCueCross, Vec2{app->screenWidth / 2.0f, app->screenHeight / 2 + 85.0f}, 50.0f);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/Glide.h"
 #include "platform/FontManager.h"
 
@@ -41,6 +42,9 @@ void Weight::Draw() const {
     for (Vec2 d : {Vec2{-1, 0}, Vec2{1, 0}, Vec2{0, -1}, Vec2{0, 1}})
         fonts->DrawTextAt(label, position.x + d.x, y + d.y, kHalo, kTextCenter, -1);
     fonts->DrawTextAt(label, position.x, y, movable ? kLabel : kFixedLabel, kTextCenter, -1);
+    // A fixed fruit is locked: a padlock at its top right besides the darker picture and red label.
+    if (!movable && ColourCuesWanted(*app))
+        DrawCueMark(*app, kCueLock, Vec2{position.x + 34 * s, position.y - 86 * s}, 56 * s);
 }
 
 void Weight::Move() { position = Glide(position, target, app->frameTime, kGlideRate); }

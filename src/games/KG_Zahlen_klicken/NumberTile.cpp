@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "games/KG_Zahlen_klicken/NumberBoard.h"
 #include "platform/FontManager.h"
 
@@ -22,4 +23,6 @@ void NumberTile::Draw(FontManager* fonts, Font* font) const {
     const std::string text = std::to_string(value);
     fonts->DrawTextAt(text.c_str(), centre.x, centre.y, clicked ? kWrongColor : kDigitColor,
                       kTextCenter | kTextVCenter, font);
+    // A tile clicked out of turn is framed besides its red number.
+    if (clicked && ColourCuesWanted(*app)) DrawCueMark(*app, kCueFrame, centre, 2 * number_board::kHalfTile, kWrongColor);
 }

@@ -1,6 +1,7 @@
 #include "games/shared/PatternSquare.h"
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 
 PatternSquare::PatternSquare(double size_, Vec2 position_, int design_)
     : app(GetAppContext()), size(size_), position(position_), design(design_) {}
@@ -24,4 +25,10 @@ void PatternSquare::Draw() const {
     const float s = static_cast<float>(size / kArtSide);
     const Vec2 scale{s, s};
     app->DrawSprite(app->texMisc3, &src, &scale, nullptr, 0.0, &position, 0xFFFFFFFF);
+    // Lit lamps are brighter and, for those who want it, framed in ink as well (a dark frame
+    // keeps lit squares laid edge to edge apart).
+    if (lit && ColourCuesWanted(*app)) {
+        const float half = static_cast<float>(size / 2);
+        DrawCueMark(*app, kCueFrame, Vec2{position.x + half, position.y + half}, static_cast<float>(size), 0xFF2A2238);
+    }
 }
