@@ -49,6 +49,6 @@ protected:
     // How long the verdict on an answer shows.
     virtual double VerdictSeconds(bool right) const { return TypedAnswer::kVerdictSeconds; }
 
-private:
+    // Seconds of play per grade step; a level of more or longer tasks allows as much more.
     double secondsPerGrade;
 };

@@ -419,7 +419,7 @@ TEST_F(ChangeTest, RightAndFewestAreCountedForEachTask) {
     EXPECT_EQ(game->GetState(), kStateOver);
     game->ComputeGrade();
     EXPECT_NEAR(game->GetGrade(),
-                money::ChangeGrade(true, 2, 1, 6, 6, game->GetPlayTime()), 1e-12);
+                money::ChangeGrade(true, 2, 1, 6, 6, game->GetPlayTime(), 160.0), 1e-12);
     LoadEnglish();
     const std::string result = game->GetResultText();
     EXPECT_NE(result.find(FormatText(app->GetText(142), 2, 6)), std::string::npos) << result;

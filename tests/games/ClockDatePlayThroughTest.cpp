@@ -115,7 +115,7 @@ TEST_F(TypedGamesPlayThroughTest, AllThreeGamesToTheTopTenAndTheTotals) {
     }
     EXPECT_EQ(triangle->rightCount, 18);
     EXPECT_EQ(triangle->GetState(), kStateOver);
-    const double triangleGrade = 1.0 + 2.0 / 20 * 5.0 + triangle->GetPlayTime() / 120.0;
+    const double triangleGrade = 1.0 + 2.0 / 20 * 5.0 + triangle->GetPlayTime() / 480.0;
     WaitForResultPage();
     EXPECT_DOUBLE_EQ(triangle->GetGrade(), triangleGrade);
     FinishWithName(*triangle, 18, 2, "dreieck.sav");

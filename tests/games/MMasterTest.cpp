@@ -311,7 +311,7 @@ TEST_F(MMasterTest, FindingTheCodeShowsItAndEndsTheGameTwoSecondsLater) {
     EXPECT_EQ(game->state, kStateOver);
     EXPECT_EQ(codePegsDrawn(), 4);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.0 + t / 120.0);
+    EXPECT_DOUBLE_EQ(game->grade, 1.0 + t / 200.0);
 }
 
 // Frame times that add up to exactly the two seconds leave the end timer at 0: the game is over
@@ -395,18 +395,18 @@ TEST_F(MMasterTest, InputBeforeTheStartOrWhilePausedIsIgnored) {
 }
 
 TEST(MMasterGrade, FoundOrNotWithTheFloorForACodeNotFound) {
-    // Found within three rows costs nothing, each further row 0.6, a step per two minutes.
-    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(2, 8, 60.0), 1.5);
-    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(3, 8, 0.0), 1.0);
-    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(4, 8, 0.0), 1.6);
-    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(8, 8, 240.0), 6.0);
-    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(8, 8, 120.0), 5.0);
+    // Found within five rows costs nothing, each further row a step, a step per 200 s.
+    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(2, 8, 60.0), 1.3);
+    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(5, 8, 0.0), 1.0);
+    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(6, 8, 0.0), 2.0);
+    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(8, 8, 400.0), 6.0);
+    EXPECT_DOUBLE_EQ(KG_MMaster::WonGrade(8, 8, 120.0), 4.6);
     // Not found: the share of pegs the last row missed and a step per minute...
     EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(8, 2, 4, 8, 60.0), 4.5);
     EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(8, 0, 5, 8, 0.0), 6.0);
     // ...but never better than finding the code in the last row.
-    EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(8, 3, 4, 8, 120.0), 5.0);
-    EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(1, 3, 4, 8, 15.0), 4.125);
+    EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(8, 3, 4, 8, 120.0), 4.6);
+    EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(1, 3, 4, 8, 15.0), 4.075);
     EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(3, 4, 4, 8, 0.0), 4.0);
     EXPECT_DOUBLE_EQ(KG_MMaster::NotFoundGrade(0, 0, 4, 8, 10.0), 6.0);
 }
@@ -423,9 +423,9 @@ TEST_F(MMasterTest, TheGradeFollowsTheCodeFoundNotTheState) {
     game->playTime = 30.0;
     game->SetState(kStateAborted);  // left during the two seconds that show the code
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.25);
+    EXPECT_DOUBLE_EQ(game->grade, 1.15);
     Step(*game, 3.0);
     EXPECT_EQ(game->state, kStateAborted) << "a game left early stays left";
     const std::string text = game->GetResultText();
-    EXPECT_NE(text.find("1.25"), std::string::npos) << text;
+    EXPECT_NE(text.find("1.15"), std::string::npos) << text;
 }

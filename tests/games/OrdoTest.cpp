@@ -285,7 +285,7 @@ TEST_F(OrdoTest, TheCheckIsRightOnlyForExactlyTheAtoms) {
     Step(*game, 0.2);
     EXPECT_EQ(game->state, kStateOverOther);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 1.0 + 1.0) << "five found, less one wrong mark: four of five";
+    EXPECT_DOUBLE_EQ(game->grade, 60.0 / 125 + 1.0 + 1.0) << "five found, less one wrong mark: four of five";
 }
 
 // A layout no probe tells from the hidden atoms (found by moving one atom) is right too.
@@ -327,7 +327,7 @@ TEST_F(OrdoTest, ARightCheckEndsAfterTwoSeconds) {
     Step(*game, 1.0);
     EXPECT_EQ(game->state, kStateOver);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 1.25);
+    EXPECT_DOUBLE_EQ(game->grade, 1.0 + 30.0 / 400);
 }
 
 TEST_F(OrdoTest, NoInputAfterTheCheck) {
@@ -358,14 +358,14 @@ TEST_F(OrdoTest, NoInputAfterTheCheck) {
 TEST_F(OrdoTest, GradesIncludingMarkingEveryCell) {
     StartGame(1);
     SetAtoms({{1, 1}, {2, 5}, {6, 6}, {7, 0}, {3, 3}});
-    // Three of five marked, left after a minute: 1 + 0.4 * 5 + 1.
+    // Three of five marked, left after a minute: 60 / 125 + 0.4 * 5 + 1.
     Mark(1, 1);
     Mark(2, 5);
     Mark(6, 6);
     game->playTime = 60.0;
     game->SetState(kStateAborted);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 4.0);
+    EXPECT_DOUBLE_EQ(game->grade, 3.48);
     game->SetState(kStatePlaying);
     // Every cell marked finds nothing.
     for (int x = 0; x < 8; ++x)

@@ -425,7 +425,7 @@ TEST_F(PictureBuildingTest, NoSilhouettesNeverFinishesAndGradesSix) {
 
 TEST_F(PictureBuildingTest, Grades) {
     StartWith({Shape(1, 300, 300), Shape(1, 500, 300), Shape(0, 700, 300), Shape(2, 300, 500)});
-    game->playTime = 60;
+    game->playTime = 32;  // 16 s per grade step for each of the four silhouettes
     game->SetState(kStateOver);
     game->ComputeGrade();
     EXPECT_DOUBLE_EQ(game->GetGrade(), 1.5);
@@ -433,7 +433,7 @@ TEST_F(PictureBuildingTest, Grades) {
     game->ComputeGrade();
     EXPECT_DOUBLE_EQ(game->GetGrade(), 6.0);
     game->SetState(kStateAborted);
-    game->playTime = 30;
+    game->playTime = 16;
     game->matched = 3;
     game->ComputeGrade();
     EXPECT_DOUBLE_EQ(game->GetGrade(), 6.0 - 3.0 / 4 * 5 + 0.5);

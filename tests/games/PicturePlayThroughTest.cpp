@@ -203,7 +203,7 @@ TEST_F(PicturePlayThroughTest, SolvedFromTheMenuToTheTopTenAndTheTotals) {
     EXPECT_GE(game->moves, placedByDrag);
     EXPECT_LE(game->moves, drags);
     const double grade = game->GetGrade();
-    EXPECT_DOUBLE_EQ(grade, 1.0 + game->GetPlayTime() / 120.0);
+    EXPECT_DOUBLE_EQ(grade, 1.0 + game->GetPlayTime() / (16.0 * game->silhouettes.Count()));
     EXPECT_LT(grade, 1.5);
     Frame();
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(57), game->moves)));

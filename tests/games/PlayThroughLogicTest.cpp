@@ -142,7 +142,7 @@ TEST_F(PlayThroughLogicTest, AllThreeSolvedFromTheMenuIntoTheirTopTenAndTheTotal
     WaitForResultPage();
     EXPECT_EQ(mm->GetState(), kStateOver);
     const double mmGrade = mm->GetGrade();
-    EXPECT_DOUBLE_EQ(mmGrade, 1.0 + mm->GetPlayTime() / 120.0);
+    EXPECT_DOUBLE_EQ(mmGrade, 1.0 + mm->GetPlayTime() / 200.0);
     FinishWithName("mindmaster.sav", mmGrade);
 
     StartFromMenu(kPuzzleIndex);
@@ -177,7 +177,7 @@ TEST_F(PlayThroughLogicTest, AllThreeSolvedFromTheMenuIntoTheirTopTenAndTheTotal
     WaitForResultPage();
     EXPECT_EQ(ordo->GetState(), kStateOver);
     const double ordoGrade = ordo->GetGrade();
-    EXPECT_DOUBLE_EQ(ordoGrade, 1.0 + ordo->GetPlayTime() / 120.0);
+    EXPECT_DOUBLE_EQ(ordoGrade, 1.0 + ordo->GetPlayTime() / (50.0 * ordo->atomCount));
     EXPECT_NEAR(ordo->GetPlayTime(), 2.0, 0.5);
     FinishWithName("thinkbox.sav", ordoGrade);
 

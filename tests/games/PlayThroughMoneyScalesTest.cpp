@@ -186,7 +186,7 @@ TEST_F(PlayThroughMoneyScales, TheHardestLevelsReachTheResultPage) {
     }
     EXPECT_EQ(change->fewestCount, 5);
     WaitForResultPage();
-    EXPECT_NEAR(change->GetGrade(), 1.0 + change->GetPlayTime() / 120.0, 1e-9);
+    EXPECT_NEAR(change->GetGrade(), 1.0 + change->GetPlayTime() / 320.0, 1e-9);
     EnterName();
 
     StartAtLevel(2, kBalanceIndex);

@@ -144,7 +144,7 @@ TEST_F(PlayThroughSequenceNumbersTest, TheSecondLevelLostWithTheAlarmAndTheThird
     EXPECT_EQ(app->lastSoundId, 10);
     WaitForResultPage();
     const double grade = remembering->GetGrade();
-    EXPECT_DOUBLE_EQ(grade, 5.0 * (1 - 5.0 / 30) + 1 + remembering->GetPlayTime() / remembering->round.judgedClicks / 2);
+    EXPECT_DOUBLE_EQ(grade, 5.0 * (1 - 4.0 / 30) + 1 + remembering->GetPlayTime() / remembering->round.judgedClicks / 2);
     Frame();
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(36), 4)));
     EnterName();
@@ -206,6 +206,7 @@ TEST_F(PlayThroughSequenceNumbersTest, BothGamesInASeriesAtTheThirdLevel) {
     auto* remembering = dynamic_cast<KG_Gedaechtnis*>(menu->game);
     ASSERT_NE(remembering, nullptr);
     EXPECT_EQ(remembering->buttons.Count(), 40);
+    RepeatSequence(*remembering);
     RepeatSequence(*remembering, 0);
     WaitForResultPage();
     const double first = remembering->GetGrade();

@@ -409,15 +409,17 @@ TEST_F(RememberingTest, AWholeGameWonAtTheFirstLevel) {
 TEST_F(RememberingTest, GradeExamples) {
     LoadEnglish();
     StartGame(0, 12);
-    // Lost at length 10 after 100 s and 30 clicks: 2.5 + 1 + 100 / 30 / 2.
+    // Lost at length 10 (nine repeated) after 100 s and 30 clicks: 2.75 + 1 + 100 / 30 / 2.
     game->round.sequence.assign(10, 0);
+    game->round.longestRepeated = 9;
     game->round.judgedClicks = 30;
     game->playTime = 100.0;
     game->SetState(kStateOverOther);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->grade, 3.5 + 100.0 / 30 / 2);
+    EXPECT_DOUBLE_EQ(game->grade, 3.75 + 100.0 / 30 / 2);
     // Won after 120 s of input in 30 clicks: 1 + 120 / 30 / 2.
     game->round.sequence.assign(20, 0);
+    game->round.longestRepeated = 20;
     game->playTime = 120.0;
     game->SetState(kStateOver);
     game->ComputeGrade();
@@ -432,24 +434,25 @@ TEST_F(RememberingTest, GradeExamples) {
     left.SetState(kStateAborted);
     left.ComputeGrade();
     EXPECT_DOUBLE_EQ(left.grade, 6.0);
-    // Left after one right click: the formula, 5 for the four of twenty buttons.
+    // Left after one right click: nothing repeated yet, 5 for all twenty buttons.
     FilelessRemembering clicked(0, 14);
     clicked.Start();
     clicked.round.showing = false;
     ClickButton(clicked, clicked.round.sequence[0]);
     clicked.SetState(kStateAborted);
     clicked.ComputeGrade();
-    EXPECT_DOUBLE_EQ(clicked.grade, 5.0);
+    EXPECT_DOUBLE_EQ(clicked.grade, 6.0);
     // Lost at once: the wrong first click is judged, so the formula holds.
     FilelessRemembering lost(1, 15);
     lost.Start();
     lost.round.showing = false;
-    lost.round.sequence = {0, 0, 0, 0};
+    lost.round.sequence = {0, 0, 0, 0, 0};
+    lost.round.longestRepeated = 4;
     ClickButton(lost, 1);
     ASSERT_EQ(lost.state, kStateOverOther);
     lost.playTime = 0.8;
     lost.ComputeGrade();
-    EXPECT_DOUBLE_EQ(lost.grade, 5.0 * (1 - 4.0 / 30) + 1 + 0.8 / 2);
+    EXPECT_DOUBLE_EQ(lost.grade, 5.0 * (1 - 4.0 / 30) + 1 + 0.8 / 2) << "only the sequence repeated counts";
 }
 
 TEST_F(RememberingTest, ResultLineSaysHowLongASequenceWasRepeated) {

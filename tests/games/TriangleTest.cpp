@@ -212,7 +212,7 @@ TEST_F(TriangleGameTest, TheGameEndsAfterItsTasksWithTheGrade) {
     EXPECT_EQ(game->rightCount, 16);
     EXPECT_EQ(game->wrongCount, 4);
     game->ComputeGrade();
-    EXPECT_DOUBLE_EQ(game->GetGrade(), 4.0 / 20 * 5 + 1 + 120.0 / 120);
+    EXPECT_DOUBLE_EQ(game->GetGrade(), 4.0 / 20 * 5 + 1 + 120.0 / 240);
     const std::string result = game->GetResultText();
     EXPECT_NE(result.find("80"), std::string::npos) << result;
 }

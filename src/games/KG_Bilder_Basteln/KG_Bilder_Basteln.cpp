@@ -251,8 +251,9 @@ const char* KG_Bilder_Basteln::GetTitle() { return app->GetText(20); }
 
 const char* KG_Bilder_Basteln::GetResultText() { return FrameResultText({FormatText(app->GetText(57), moves)}); }
 
-// A finished picture costs one grade step per two minutes. One left unfinished starts from
-// 6.0, wins five steps for the share of the picture covered and loses one per minute.
+// A finished picture costs one grade step per 16 s for each of its silhouettes. One left
+// unfinished starts from 6.0, wins five steps for the share of the picture covered and loses
+// one per 8 s for each silhouette.
 void KG_Bilder_Basteln::ComputeGrade() {
     const int S = silhouettes.Count();
     if (S <= 0) {
@@ -260,13 +261,13 @@ void KG_Bilder_Basteln::ComputeGrade() {
         return;
     }
     double g;
-    if (state == kStateOver) g = 1.0 + playTime / kSecondsPerGrade;
-    else g = 6.0 - static_cast<double>(matched) / S * 5.0 + playTime / kEarlySecondsPerGrade;
+    if (state == kStateOver) g = 1.0 + playTime / (kSecondsPerShape * S);
+    else g = 6.0 - static_cast<double>(matched) / S * 5.0 + playTime / (kEarlySecondsPerShape * S);
     grade = GradeInRange(std::min(g, 6.0));
 }
 
-// Steps are shapes put in place.
-PlayShape KG_Bilder_Basteln::ShapeOfPlay() { return {silhouettes.Count(), 5.0, false}; }
+// Steps are shapes put in place, about 8 s each to drag, size and turn.
+PlayShape KG_Bilder_Basteln::ShapeOfPlay() { return {silhouettes.Count(), 8.0, false}; }
 
 void KG_Bilder_Basteln::SetPlayedResult(const PlayedResult& r) {
     matched = r.done;

@@ -10,8 +10,10 @@
 
 class KG_Bilder_Basteln : public Knobel_Game {
 public:
-    static constexpr double kSecondsPerGrade = 120.0;      // a finished picture
-    static constexpr double kEarlySecondsPerGrade = 60.0;  // a picture left unfinished
+    // A grade step per this many seconds for each silhouette of the picture: finished (eight
+    // shapes allow about two minutes), and left unfinished.
+    static constexpr double kSecondsPerShape = 16.0;
+    static constexpr double kEarlySecondsPerShape = 8.0;
     static constexpr int kDecoysPerLevel = 5;
     static constexpr int kSoundPop = 12;
     static constexpr int kSoundPunch = 13;

@@ -33,13 +33,15 @@ KG_Datum_Game::KG_Datum_Game(int level) : KG_Datum_Game(level, false, 0) {}
 KG_Datum_Game::KG_Datum_Game(int level, unsigned seed) : KG_Datum_Game(level, true, seed) {}
 
 KG_Datum_Game::KG_Datum_Game(int level_, bool seeded, unsigned seed)
-    : TypedTaskGame(level_, "datum.sav", kDateDigits, kSecondsPerGrade) {
+    : TypedTaskGame(level_, "datum.sav", kDateDigits, kSecondsPerStep) {
     if (seeded) std::srand(seed);
     switch (level) {
         case 0: stepCount = 2, taskCount = 10, weekdayShare = 0.1, randomStart = false; break;
         case 1: stepCount = 2, taskCount = 15, weekdayShare = 0.1, randomStart = true; break;
         default: stepCount = 3, taskCount = 20, weekdayShare = 0.2, randomStart = true; break;
     }
+    secondsPerGrade = kSecondsPerStep * stepCount * taskCount;
+    briskSeconds = 4.0 * stepCount;  // work out each step, then type the date
     NewTask();
     playTime = 0.0;
     rightCount = wrongCount = 0;

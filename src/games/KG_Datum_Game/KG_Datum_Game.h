@@ -9,7 +9,9 @@
 
 class KG_Datum_Game : public TypedTaskGame {
 public:
-    static constexpr double kSecondsPerGrade = 240.0;
+    // A grade step per this many seconds for each step of the game's chains (ten tasks of two
+    // steps allow 240 s).
+    static constexpr double kSecondsPerStep = 12.0;
     static constexpr double kRightVerdictSeconds = 1.0;
     static constexpr int kDateDigits = 8;
     static constexpr int kWeekdayLetters = 15;

@@ -21,14 +21,16 @@ KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level) : KG_Dreieck_rechnen(level, fa
 KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level, unsigned seed) : KG_Dreieck_rechnen(level, true, seed) {}
 
 KG_Dreieck_rechnen::KG_Dreieck_rechnen(int level_, bool seeded, unsigned seed)
-    : TypedTaskGame(level_, "dreieck.sav", kMaxDigits, kSecondsPerGrade) {
+    : TypedTaskGame(level_, "dreieck.sav", kMaxDigits, kSecondsPerOperation) {
     if (seeded) std::srand(seed);
     switch (level) {
         case 0: rowCount = 3, taskCount = 10; break;
         case 1: rowCount = 3, taskCount = 20; break;
         default: rowCount = 4, taskCount = 20; break;
     }
-    briskSeconds = 3.0;
+    const int operations = rowCount * (rowCount - 1) / 2;
+    secondsPerGrade = kSecondsPerOperation * operations * taskCount;
+    briskSeconds = 2.0 * operations;  // two seconds to work out a field, Enter included
     digitFont = MakeFont("Arial", 35);
     NewTask();
     rightCount = wrongCount = 0;

@@ -10,7 +10,9 @@
 
 class KG_Dreieck_rechnen : public TypedTaskGame {
 public:
-    static constexpr double kSecondsPerGrade = 120.0;
+    // A grade step per this many seconds for each operation of the game's triangles (three
+    // per triangle of three rows, six of four), so ten triangles of three rows allow 120 s.
+    static constexpr double kSecondsPerOperation = 4.0;
     static constexpr int kMaxDigits = 3;
     static constexpr float kFieldSpacing = 80.0f;
     static constexpr float kRowSpacing = 60.0f;

@@ -149,17 +149,17 @@ const char* KG_Gedaechtnis::GetResultText() {
     return FrameResultText({FormatText(app->GetText(36), round.longestRepeated)});
 }
 
-// Five steps for the part of the buttons the last sequence did not reach, plus one step per
-// two seconds of the average input time per click. Judged by the pace per click, a longer
-// sequence at the same pace always grades better. A game left before any click was judged
-// has no result.
+// Five steps for the part of the buttons the longest sequence repeated did not reach (a sequence
+// shown but not repeated earns nothing), plus one step per two seconds of the average input
+// time per click. Judged by the pace per click, a longer sequence at the same pace always
+// grades better. A game left before any click was judged has no result.
 void KG_Gedaechtnis::ComputeGrade() {
     const bool over = state == kStateOver || state == kStateOverOther;
     if (!over && round.judgedClicks == 0) {
         grade = 6.0;
         return;
     }
-    const double L = round.Length();
+    const double L = round.longestRepeated;
     const double N = std::max(1, buttons.Count());
     const double perClick = playTime / std::max(1, round.judgedClicks);
     const double g = 5.0 * (1.0 - L / N) + 1.0 + perClick / kSecondsPerClickGrade;

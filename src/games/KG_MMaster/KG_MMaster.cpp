@@ -231,9 +231,9 @@ const char* KG_MMaster::GetTitle() { return app->GetText(125); }
 const char* KG_MMaster::GetResultText() { return FrameResultText({}); }
 
 double KG_MMaster::WonGrade(int rowsUsed, int maxRows_, double seconds) {
-    const int spare = std::max(maxRows_ - 3, 1);
-    const int u = std::max(rowsUsed - 3, 0);
-    return static_cast<double>(u) / spare * 3.0 + 1.0 + seconds / 120.0;
+    const int spare = std::max(maxRows_ - kFreeRows, 1);
+    const int u = std::max(rowsUsed - kFreeRows, 0);
+    return static_cast<double>(u) / spare * 3.0 + 1.0 + seconds / kSecondsPerGrade;
 }
 
 double KG_MMaster::NotFoundGrade(int rowsScored, int lastBlacks, int codeLength_, int maxRows_, double seconds) {
@@ -242,8 +242,8 @@ double KG_MMaster::NotFoundGrade(int rowsScored, int lastBlacks, int codeLength_
     return std::max(g, WonGrade(maxRows_, maxRows_, seconds));
 }
 
-// Found: the first three rows cost nothing, each further row 0.6, and a step per two
-// minutes. Not found: the share of pegs the last row missed and a step per minute, but never
+// Found: the first five rows cost nothing, each further row a whole step, and a
+// step per 200 seconds, so fewer rows grade better by the time they save. Not found: the share of pegs the last row missed and a step per minute, but never
 // better than finding the code in the last row.
 void KG_MMaster::ComputeGrade() {
     double g;
@@ -256,13 +256,13 @@ void KG_MMaster::ComputeGrade() {
     grade = GradeInRange(std::min(g, 6.0));
 }
 
-// Steps are rows scored; a skilful game finds the code in the third row, and a row left early
-// has found its share of the pegs.
-PlayShape KG_MMaster::ShapeOfPlay() { return {3, 15.0, false, false}; }
+// Steps are rows scored; a skilful game finds the code in the fifth row at about 20 s per row,
+// and a row left early has found its share of the pegs.
+PlayShape KG_MMaster::ShapeOfPlay() { return {kFreeRows, 20.0, false, false}; }
 
 void KG_MMaster::SetPlayedResult(const PlayedResult& r) {
     won = r.finished;
     currentRow = std::clamp(r.done, 0, maxRows);
-    if (!won && currentRow > 0) keyBoards.Get(currentRow - 1)->blackCount = std::min(codeLength * r.done / 3, codeLength);
+    if (!won && currentRow > 0) keyBoards.Get(currentRow - 1)->blackCount = std::min(codeLength * r.done / kFreeRows, codeLength);
     EndPlayed(r);
 }

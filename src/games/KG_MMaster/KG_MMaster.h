@@ -14,6 +14,10 @@ class KG_MMaster : public Knobel_Game {
 public:
     static constexpr double kRevealSeconds = 2.0;
     static constexpr int kRows = 8;
+    // A good player needs four or five rows: a code found within them costs no grade for the
+    // rows, only for the time taken (a step per 200 s, 25 s for each row of the board).
+    static constexpr int kFreeRows = 5;
+    static constexpr double kSecondsPerGrade = 200.0;
 
     explicit KG_MMaster(int level);
     // The same with a chosen seed for the generator instead of the tick count.

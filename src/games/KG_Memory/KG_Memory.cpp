@@ -228,11 +228,11 @@ const char* KG_Memory::GetResultText() {
     return FrameResultText({FormatText(app->GetText(23), misses), FormatText(app->GetText(24), attempts)});
 }
 
-// One grade step per two minutes plus the share of misses; a game left early adds five steps
-// times the share of cards not found.
+// One grade step per 15 seconds for each pair dealt (two minutes for eight pairs) plus the share
+// of misses; a game left early adds five steps times the share of cards not found.
 void KG_Memory::ComputeGrade() {
-    const double dealt = foundCards.Count() + remainingCards.Count();
-    double g = playTime / kSecondsPerGrade + 1.0 + misses / dealt;
+    const double dealt = std::max<double>(foundCards.Count() + remainingCards.Count(), 1.0);
+    double g = playTime / (kSecondsPerPair * dealt / 2.0) + 1.0 + misses / dealt;
     if (state != kStateOver) g += 5.0 * remainingCards.Count() / dealt;
     grade = std::min(g, 6.0);
 }

@@ -11,7 +11,8 @@
 class KG_Memory : public Knobel_Game {
 public:
     static constexpr double kMismatchSeconds = 2.0;
-    static constexpr double kSecondsPerGrade = 120.0;
+    // A grade step per this many seconds for each pair dealt (eight pairs allow two minutes).
+    static constexpr double kSecondsPerPair = 15.0;
     // Random positions drawn for one card before the free positions are scanned (tests lower
     // it to exercise the scan).
     static inline int drawsBeforeScan = 10000;

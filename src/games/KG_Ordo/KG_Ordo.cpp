@@ -284,13 +284,14 @@ void KG_Ordo::DrawHelp(GUIElement*, Rect rect, Vec2 position, Vec2 scale, Font*)
                               kTextVCenter | kTextWordBreak, helpFont);
 }
 
-// Right: a step per two minutes. Otherwise five steps times the share of atoms not found and
-// a step per minute; a mark on an empty cell cancels a found atom, so marking every cell
-// finds nothing.
+// Right: a step per 50 seconds for each atom. Otherwise five steps times the share of atoms
+// not found and a step per 25 seconds for each atom; a mark on an empty cell cancels a found
+// atom, so marking every cell finds nothing.
 void KG_Ordo::ComputeGrade() {
+    const double secondsPerGrade = kSecondsPerAtom * std::max(atomCount, 1);
     double g;
     if (checked && correct) {
-        g = 1.0 + playTime / 120.0;
+        g = 1.0 + playTime / secondsPerGrade;
     } else {
         int found = 0, wrongMarks = 0;
         for (auto& column : cells)
@@ -300,13 +301,14 @@ void KG_Ordo::ComputeGrade() {
                 else ++wrongMarks;
             }
         const int k = std::max(found - wrongMarks, 0);
-        g = playTime / 60.0 + static_cast<double>(atomCount - k) / atomCount * 5.0 + 1.0;
+        g = playTime / (secondsPerGrade / 2.0) + static_cast<double>(atomCount - k) / atomCount * 5.0 + 1.0;
     }
     grade = GradeInRange(std::min(g, 6.0));
 }
 
-// Steps are atoms marked; the box is checked at the end.
-PlayShape KG_Ordo::ShapeOfPlay() { return {atomCount, level >= 2 ? 7.0 : 10.0, false}; }
+// Steps are atoms marked, about 25 s each to fire the probes that place it; the box is checked
+// at the end.
+PlayShape KG_Ordo::ShapeOfPlay() { return {atomCount, 25.0, false}; }
 
 void KG_Ordo::SetPlayedResult(const PlayedResult& r) {
     int marked = 0;

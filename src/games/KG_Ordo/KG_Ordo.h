@@ -41,6 +41,9 @@ public:
     static constexpr int kSide = 8;
     static constexpr double kRevealRight = 2.0;
     static constexpr double kRevealWrong = 4.0;
+    // A grade step per this many seconds for each hidden atom once the box is solved (five
+    // atoms allow 250 s); half as many while it is not.
+    static constexpr double kSecondsPerAtom = 50.0;
 
     explicit KG_Ordo(int level);
     // The same with a chosen seed for the generator instead of the tick count.

@@ -234,14 +234,17 @@ const char* KG_Quadrat_addieren::GetResultText() {
     return FrameResultText({counts, FormatText(app->GetText(32), rate), FormatText(app->GetText(41), average)});
 }
 
-// Share of wrong picks times five plus one step per two minutes; a game left early weighs the
-// wrong share of the answered tasks ten times.
+double KG_Quadrat_addieren::OperandWork() const { return operandCount * gridSize * gridSize / 9.0; }
+
+// Share of wrong picks times five plus one step per 6 s for each operand of the game's tasks
+// (two minutes at the easiest level); a game left early counts the tasks not answered as wrong.
 void KG_Quadrat_addieren::ComputeGrade() {
-    const StandardGrade rule{kSecondsPerGrade};
+    const StandardGrade rule{kSecondsPerOperand * OperandWork() * std::max(taskCount, 1)};
     grade = rule(state == kStateOver, wrongCount, taskCount, rightCount + wrongCount, playTime);
 }
 
-PlayShape KG_Quadrat_addieren::ShapeOfPlay() { return {taskCount, 5.0, true}; }
+// A brisk player reads an operand of nine squares in about 2.5 s, choosing included.
+PlayShape KG_Quadrat_addieren::ShapeOfPlay() { return {taskCount, 2.5 * OperandWork(), true}; }
 
 void KG_Quadrat_addieren::SetPlayedResult(const PlayedResult& r) {
     rightCount = r.done - r.wrong;

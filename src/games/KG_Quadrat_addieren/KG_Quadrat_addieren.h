@@ -13,7 +13,9 @@ public:
     static constexpr int kGridExtent = 100;
     static constexpr int kGridGap = 3;
     static constexpr double kFeedbackSeconds = 1.0;
-    static constexpr double kSecondsPerGrade = 120.0;
+    // A grade step per this many seconds for each operand of a task, on a grid of nine squares
+    // (ten tasks of two operands allow two minutes); larger grids allow as much more.
+    static constexpr double kSecondsPerOperand = 6.0;
     static constexpr double kSampleSize = 30.0;
 
     struct Level {
@@ -44,6 +46,8 @@ public:
     const char* GetTitle() override;
     void ComputeGrade() override;
     PlayShape ShapeOfPlay() override;
+    // The work of one task: its operands weighed by their squares, one for a grid of nine.
+    double OperandWork() const;
     void SetPlayedResult(const PlayedResult& r) override;
 
     int AnswerIndex() const { return const_cast<LockedList<PatternGrid>&>(choices).IndexOf(answer); }

@@ -142,9 +142,13 @@ void KG_Quadrat_merken::ComputeGrade() {
 // Steps are patterns answered; a mistake is an answer left empty.
 PlayShape KG_Quadrat_merken::ShapeOfPlay() { return {patternCount, 5.0, true}; }
 
+// The patterns are made distinct first: a pattern dealt twice is remembered by one answer, so
+// the step that gives it again would earn nothing.
 void KG_Quadrat_merken::SetPlayedResult(const PlayedResult& r) {
-    for (int i = 0; i < models.Count() && i < answers.Count(); ++i)
+    for (int i = 0; i < models.Count() && i < answers.Count(); ++i) {
+        models.Get(i)->SetMask(static_cast<uint64_t>(i) + 1);
         answers.Get(i)->SetMask(i < r.done - r.wrong ? models.Get(i)->Mask() : 0);
+    }
     correctCount = RememberedCount();
     finishedByEnter_ = r.finished;
     showing = r.finished;

@@ -161,10 +161,12 @@ const char* KG_Sudoku9x9::GetResultText() {
     return FrameResultText({FormatText(app->GetText(40), errorCount), FormatText(app->GetText(41), perInput)});
 }
 
-// One grade step per three minutes plus the share of conflicting inputs; a grid left early adds
-// five steps times the share of cells still empty or in conflict.
+// One grade step per 18 seconds for each cell to fill (three minutes for ten cells) plus the
+// share of conflicting inputs; a grid left early adds five steps times the share of cells still
+// empty or in conflict.
 void KG_Sudoku9x9::ComputeGrade() {
-    double g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / kSecondsPerGrade;
+    const double secondsPerGrade = kSecondsPerCell * std::max(cellsToFill, 1);
+    double g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / secondsPerGrade;
     if (state != kStateOver) {
         double share = static_cast<double>(conflictCells.Count() + EmptyCellCount()) / cellsToFill;
         g += std::clamp(share, 0.0, 1.0) * 5.0;
@@ -172,8 +174,8 @@ void KG_Sudoku9x9::ComputeGrade() {
     grade = std::min(g, 6.0);
 }
 
-// Steps are cells filled; a mistake is a wrong input.
-PlayShape KG_Sudoku9x9::ShapeOfPlay() { return {cellsToFill, 3.0, true}; }
+// Steps are cells filled, about six seconds each to find the digit; a mistake is a wrong input.
+PlayShape KG_Sudoku9x9::ShapeOfPlay() { return {cellsToFill, 6.0, true}; }
 
 void KG_Sudoku9x9::SetPlayedResult(const PlayedResult& r) {
     int filled = 0;

@@ -23,14 +23,15 @@ KG_Uhr_lesen::KG_Uhr_lesen(int level) : KG_Uhr_lesen(level, false, 0) {}
 KG_Uhr_lesen::KG_Uhr_lesen(int level, unsigned seed) : KG_Uhr_lesen(level, true, seed) {}
 
 KG_Uhr_lesen::KG_Uhr_lesen(int level_, bool seeded, unsigned seed)
-    : TypedTaskGame(level_, "uhr.sav", kMaxDigits, kSecondsPerGrade) {
+    : TypedTaskGame(level_, "uhr.sav", kMaxDigits, kSecondsPerClock) {
     if (seeded) std::srand(seed);
     switch (level) {
         case 0: clockCount = 2, taskCount = 5; break;
         case 1: clockCount = 2, taskCount = 10; break;
         default: clockCount = 3, taskCount = 15; break;
     }
-    briskSeconds = 4.0;
+    secondsPerGrade = kSecondsPerClock * clockCount * taskCount;
+    briskSeconds = 4.0 * clockCount;  // read each clock, add up and type
     clockFont = MakeFont("Arial", 40);
     labelFont = MakeFont("Arial", 22);
     playTime = 0.0;

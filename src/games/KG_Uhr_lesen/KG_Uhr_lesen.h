@@ -10,7 +10,8 @@
 
 class KG_Uhr_lesen : public TypedTaskGame {
 public:
-    static constexpr double kSecondsPerGrade = 120.0;
+    // A grade step per this many seconds for each clock of the game (ten clocks allow 120 s).
+    static constexpr double kSecondsPerClock = 12.0;
     static constexpr int kMaxDigits = 4;
 
     explicit KG_Uhr_lesen(int level);

@@ -188,15 +188,20 @@ std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight) {
     return centres;
 }
 
-double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime) {
+double ChangeSecondsPerGrade(const ChangeLevel& level) {
+    return 20.0 * std::max(level.pricePieces + level.paymentPieces, 1);
+}
+
+double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime,
+                   double secondsPerGrade) {
     double g;
     if (playedToEnd) {
         const double n = std::max(tasks, 1);
-        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / 120.0;
+        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / secondsPerGrade;
     } else {
         if (done <= 0) return 6.0;
         const double n = std::max(tasks, done);
-        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / 80.0;
+        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / (secondsPerGrade * 2.0 / 3.0);
     }
     return GradeInRange(std::min(g, 6.0));
 }

@@ -53,8 +53,13 @@ ChangeTask DealChangeTask(const ChangeLevel& level, const Area& priceArea, const
 std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight);
 
 // The grade: 1 plus three steps for wrong change and two for change that is not made of the
-// fewest pieces (as shares of the tasks), plus one step per two minutes. A game left early counts
-// the tasks not done as wrong, with one step per 80 seconds; with none done it is 6.0.
-double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime);
+// fewest pieces (as shares of the tasks), plus one step per `secondsPerGrade` (two minutes at
+// the easiest level). A game left early counts the tasks not done as wrong, with one step per
+// two thirds of that time (80 seconds); with none done it is 6.0.
+double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime,
+                   double secondsPerGrade = 120.0);
+// Seconds per grade step of a level: 20 for each piece of a task's price and payment, since
+// counting them is most of the work (six pieces at the easiest level allow two minutes).
+double ChangeSecondsPerGrade(const ChangeLevel& level);
 
 }  // namespace money

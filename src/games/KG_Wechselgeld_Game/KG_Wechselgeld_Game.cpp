@@ -226,11 +226,15 @@ const char* KG_Wechselgeld_Game::GetResultText() {
 }
 
 void KG_Wechselgeld_Game::ComputeGrade() {
-    grade = money::ChangeGrade(state == kStateOver, rightCount, fewestCount, tasksDone, setup.taskCount, playTime);
+    grade = money::ChangeGrade(state == kStateOver, rightCount, fewestCount, tasksDone, setup.taskCount, playTime,
+                               money::ChangeSecondsPerGrade(setup));
 }
 
-// A mistake is a wrong change; right change is made of the fewest pieces.
-PlayShape KG_Wechselgeld_Game::ShapeOfPlay() { return {setup.taskCount, 8.0, true}; }
+// A mistake is a wrong change; right change is made of the fewest pieces. A brisk player counts
+// a piece of price and payment in about 1.4 s, giving the change included.
+PlayShape KG_Wechselgeld_Game::ShapeOfPlay() {
+    return {setup.taskCount, 1.4 * (setup.pricePieces + setup.paymentPieces), true};
+}
 
 void KG_Wechselgeld_Game::SetPlayedResult(const PlayedResult& r) {
     tasksDone = r.done;
