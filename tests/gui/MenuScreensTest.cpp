@@ -53,11 +53,9 @@ protected:
         menu->OnLButtonDown(x, y);
         menu->OnLButtonUp(x, y);
     }
-    void Type(const char* keys) {
-        for (const char* k = keys; *k; ++k) {
-            menu->OnKeyDown(static_cast<uint16_t>(*k));
-            menu->OnKeyUp(static_cast<uint16_t>(*k));
-        }
+    // Typed text as the window procedure hands it on.
+    void Type(const char* text) {
+        for (const char* c = text; *c != '\0'; ++c) menu->OnChar(static_cast<uint8_t>(*c));
     }
     // Draws one frame of the menu and saves it; the caller frees the surface.
     SDL_Surface* Shoot(const char* name) { return screen.ShootMenu(*menu, name); }
@@ -92,10 +90,7 @@ TEST_F(MenuScreens, ResultPageShowsTheResultAndTheNameBeingTyped) {
     Frames(2.2);  // the finish delay
     ASSERT_EQ(menu->currentPage, 55);
     ASSERT_NE(menu->gameEntry, nullptr);
-    menu->OnKeyDown(kKeyShift);
-    Type("A");
-    menu->OnKeyUp(kKeyShift);
-    Type("NNA");
+    Type("Anna");
     SDL_Surface* s = Shoot("result");
     // The panel lies at (212, 159)-(812, 609): its face is light, the screen around it veiled.
     uint32_t face = Pixel(s, 512, 520);
