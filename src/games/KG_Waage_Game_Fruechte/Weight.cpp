@@ -1,5 +1,6 @@
 #include "games/KG_Waage_Game_Fruechte/Weight.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -43,8 +44,13 @@ void Weight::Draw() const {
         fonts->DrawTextAt(label, position.x + d.x, y + d.y, kHalo, kTextCenter, -1);
     fonts->DrawTextAt(label, position.x, y, movable ? kLabel : kFixedLabel, kTextCenter, -1);
     // A fixed fruit is locked: a padlock at its top right besides the darker picture and red label.
-    if (!movable && ColourCuesWanted(*app))
-        DrawCueMark(*app, kCueLock, Vec2{position.x + 34 * s, position.y - 86 * s}, 56 * s);
+    // It stays on the screen where the fruit reaches its edge.
+    if (!movable && ColourCuesWanted(*app)) {
+        const float half = 28 * s;
+        const float x = std::clamp(position.x + 34 * s, half, app->screenWidth - half);
+        const float y = std::clamp(position.y - 86 * s, half, app->screenHeight - half);
+        DrawCueMark(*app, kCueLock, Vec2{x, y}, 2 * half);
+    }
 }
 
 void Weight::Move() { position = Glide(position, target, app->frameTime, kGlideRate); }
