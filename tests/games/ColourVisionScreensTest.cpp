@@ -32,6 +32,10 @@ class ColourVision : public ::testing::TestWithParam<int> {};
 }  // namespace
 
 TEST_P(ColourVision, DifferentHuesStayApartOrTheScreenCarriesMarks) {
+    // The sliding puzzle's tiles show a picture drawn at random for each game: the player puts
+    // the picture together, and its colours are the picture's own, not signals of the game.
+    constexpr int kPicturePuzzle = 10;
+    if (GetParam() == kPicturePuzzle) GTEST_SKIP() << "colours of a picture, not signals";
     RealScreen screen;
     ASSERT_TRUE(screen.Open(1));
     MainMenu menu;
