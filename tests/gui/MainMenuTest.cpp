@@ -269,12 +269,7 @@ TEST_F(MenuTest, NameMustNotBeEmptyBeforeTheEntryIsTaken) {
 }
 
 TEST_F(MenuTest, TheHundredthCharacterIsRefused) {
-    StartFirstGame();
-    Frames(3.1);
-    TestGame::last->nextGrade = 2.0;
-    TestGame::last->SetState(kStateOver);
-    Frames(2.1);
-    ASSERT_NE(menu->gameEntry, nullptr);
+    ASSERT_NO_FATAL_FAILURE(ResultPageWithEntry());
     for (int i = 0; i < 99; ++i) Type("a");
     EXPECT_EQ(menu->gameEntry->nameLength, 99);
     Type("B ");
@@ -603,12 +598,7 @@ TEST_F(MenuTest, GameFrameDrawsBackdropGameAndCountdownVeil) {
 
 TEST_F(MenuTest, ResultPageWaitsForANameBeforeItsOkButtonAppears) {
     FakeSheets sheets(app);
-    StartFirstGame();
-    Frames(3.1);
-    TestGame::last->nextGrade = 2.0;
-    TestGame::last->SetState(kStateOver);
-    Frames(2.1);
-    ASSERT_NE(menu->gameEntry, nullptr);
+    ASSERT_NO_FATAL_FAILURE(ResultPageWithEntry());
     MoveTo(5, 5);
     auto has_ok = [&]() {
         for (const DrawCommand* c : Sprites(Draw()))

@@ -76,6 +76,15 @@ protected:
     void Frames(double seconds, double dt = 0.1) {
         for (double t = 0; t < seconds - 1e-9; t += dt) Frame(dt);
     }
+    // The first game finished with grade 2.0: its result page waits for the player's name.
+    void ResultPageWithEntry() {
+        StartFirstGame();
+        Frames(3.1);
+        TestGame::last->nextGrade = 2.0;
+        TestGame::last->SetState(kStateOver);
+        Frames(2.1);
+        ASSERT_NE(menu->gameEntry, nullptr);
+    }
     const Renderer& Draw() {
         app->sprite->Begin();
         menu->Render();
