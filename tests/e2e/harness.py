@@ -300,22 +300,28 @@ class Session:
         send_delete_window(self.display, int(window or self.window))
 
 
+def x11_library():
+    """libX11, with the signatures of opening and closing a display and finding its root window."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    return x11
+
+
 class _LiveScreen:
     """One connection to the X server for reading single pixels of the root window."""
 
     def __init__(self, display_name):
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11 = x11_library()
         x11.XGetImage.restype = ctypes.c_void_p
         x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
                                   ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
         x11.XGetPixel.restype = ctypes.c_ulong
         x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
         x11.XDestroyImage.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self.x11 = x11
         self.dpy = x11.XOpenDisplay(display_name.encode())
         if not self.dpy:
@@ -347,14 +353,11 @@ class _XEvent(ctypes.Union):
 
 
 def send_delete_window(display_name, window):
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11 = x11_library()
     x11.XInternAtom.restype = ctypes.c_ulong
     x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
     x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
     x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
     dpy = x11.XOpenDisplay(display_name.encode())
     if not dpy:
         raise E2EError(f"cannot open display {display_name}")

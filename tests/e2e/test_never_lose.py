@@ -11,7 +11,7 @@ import subprocess
 import sys
 import time
 
-from harness import Session, check
+from harness import Session, check, x11_library
 from menu_nav import ABORT, AWAY, LEVELS, LIST_ROWS, PAUSE_PAGE, PLAY, SCROLL_DOWN, SINGLE_GAME, Menu, crop, sav_value
 
 SUDOKU = 11
@@ -33,18 +33,13 @@ class FocusThief:
     """A small window of another X client that takes the input focus."""
 
     def __init__(self, display):
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11 = x11_library()
         x11.XCreateSimpleWindow.restype = ctypes.c_ulong
         x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
                                             ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
         for name in ("XMapWindow", "XDestroyWindow"):
             getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
         x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self.x11 = x11
         self.dpy = x11.XOpenDisplay(display.encode())
         self.window = x11.XCreateSimpleWindow(self.dpy, x11.XDefaultRootWindow(self.dpy), 0, 0, 40, 40, 0, 0, 0)
