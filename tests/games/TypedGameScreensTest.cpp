@@ -132,6 +132,17 @@ TEST_F(TypedGameScreens, ReadingClocks) {
     EXPECT_TRUE(Dark(At(512 + 25, 256 - 43))) << "minute hand at five past";
     EXPECT_FALSE(Dark(At(512 + 30, 256 - 18))) << "nothing at ten past";
     EXPECT_GT(Count(780, 226, 870, 286, Dark), 150) << "the digital 0:05";
+    int midnight = 0;  // dark pixels in and around the "am"/"pm" field below a large dial
+    for (int time : {0, 630, 528, 732, 1130}) {
+        game->clocks.Clear(true);
+        game->clocks.Add(new Clock(300.0f, 300.0f, true, time / 100, time % 100));
+        game->clocks.Get(0)->scale = 1.5;
+        Shoot(*game, "clock-label");
+        const Rect r = game->clocks.Get(0)->LabelRect();
+        const int dark = Count(r.left - 2, r.top - 2, r.right + 2, r.bottom + 2, Dark);
+        if (time == 0) midnight = dark;
+        else EXPECT_EQ(dark, midnight) << "the hands reach the field at " << time;
+    }
 }
 
 TEST_F(TypedGameScreens, DateGame) {

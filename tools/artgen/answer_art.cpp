@@ -121,10 +121,9 @@ void DrawClockDial(cairo_t* cr) {
         cairo_set_line_width(cr, quarter ? 4.0 : hour ? 3.0 : 1.8);
         cairo_stroke(cr);
     }
-    // Numerals inside the marks; six o'clock is the window of the "am"/"pm" label.
+    // Numerals inside the marks; the "am"/"pm" label lies below the dial, out of the hands' way.
     SelectFont(cr, Face::kSans, 15);
     for (int h = 1; h <= 12; ++h) {
-        if (h == 6) continue;
         const std::string t = std::to_string(h);
         const double a = h * M_PI / 6;
         cairo_text_extents_t e;
@@ -135,13 +134,6 @@ void DrawClockDial(cairo_t* cr) {
         cairo_show_text(cr, t.c_str());
     }
     cairo_new_path(cr);
-    RoundedRect(cr, c - 19, c + 33, 38, 22, 5);
-    VerticalGradient(cr, c + 33, Hex(0xE8E1D3), c + 55, Hex(0xFBF8F2));
-    cairo_fill_preserve(cr);
-    InnerShadow(cr, 2.5, 0, 1.5, 0.4);
-    SetColor(cr, Hex(0x9C8F7A));
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
 }
 
 void DrawHourHand(cairo_t* cr) { Hand(cr, 44, 12, 12, palette::kInk, 5.5); }

@@ -40,12 +40,11 @@ void Clock::DrawAnalogue(Font* labelFont) const {
     const Vec2 topLeft{centre.x - 100.0f * s, centre.y - 100.0f * s};
     const Vec2 pivot{100.0f * s, 100.0f * s};
     app->DrawSprite(app->texMisc1, &kDial, &scaling, nullptr, 0.0, &topLeft, kWhite);
-    GetFontManager()->DrawTextAt(hour < 12 ? "am" : "pm", centre.x, centre.y + 30.0f * s, kBlack, kTextCenter,
-                                 labelFont);
     app->DrawSprite(app->texMisc1, &kHourHand, &scaling, &pivot,
                     clockmath::HourAngle(hour, minute) * clockmath::kRadiansPerDegree, &topLeft, kWhite);
     app->DrawSprite(app->texMisc1, &kMinuteHand, &scaling, &pivot,
                     clockmath::MinuteAngle(minute) * clockmath::kRadiansPerDegree, &topLeft, kWhite);
+    DrawLabel(labelFont);
 }
 
 void Clock::DrawDigital(Font* clockFont) const {
@@ -55,4 +54,23 @@ void Clock::DrawDigital(Font* clockFont) const {
     app->DrawSprite(app->texMisc1, &kDisplay, &scaling, nullptr, 0.0, &topLeft, kWhite);
     GetFontManager()->DrawTextAt(clockmath::TimeText(hour, minute).c_str(), centre.x, centre.y, kBlack,
                                  kTextCenter | kTextVCenter, clockFont);
+}
+
+Rect Clock::LabelRect() const {
+    const double s = scale;
+    const int halfWidth = static_cast<int>(kLabelHalfWidth * s + 0.5);
+    const int top = static_cast<int>(centre.y + kLabelTop * s + 0.5);
+    const int x = static_cast<int>(centre.x + 0.5);
+    return Rect{x - halfWidth, top, x + halfWidth, top + static_cast<int>(kLabelHeight * s + 0.5)};
+}
+
+// "am" or "pm" on a small field just below the rim, where no hand ever reaches.
+void Clock::DrawLabel(Font* labelFont) const {
+    const Rect r = LabelRect();
+    const Rect field{100, 450, 150, 500};
+    const Vec2 stretch{(r.right - r.left) / 50.0f, (r.bottom - r.top) / 50.0f};
+    const Vec2 at{static_cast<float>(r.left), static_cast<float>(r.top)};
+    app->DrawSprite(app->texMisc1, &field, &stretch, nullptr, 0.0, &at, kWhite);
+    GetFontManager()->DrawTextAt(hour < 12 ? "am" : "pm", centre.x, (r.top + r.bottom) / 2.0f, kBlack,
+                                 kTextCenter | kTextVCenter, labelFont);
 }

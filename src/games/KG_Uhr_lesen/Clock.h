@@ -31,7 +31,14 @@ public:
     static constexpr Rect kMinuteHand{800, 500, 1000, 700};
     static constexpr Rect kDisplay{600, 400, 800, 500};
 
+    // Where the "am"/"pm" field lies on the screen: below an analogue dial, out of the hands' reach.
+    Rect LabelRect() const;
+    static constexpr double kLabelTop = 96.0;
+    static constexpr double kLabelHeight = 30.0;
+    static constexpr double kLabelHalfWidth = 30.0;
+
 private:
+    void DrawLabel(Font* labelFont) const;
     void DrawAnalogue(Font* labelFont) const;
     void DrawDigital(Font* clockFont) const;
 };

@@ -15,6 +15,8 @@ constexpr Color kWhite = 0xFFFFFFFF;
 constexpr Color kBlack = 0xFF000000;
 constexpr Rect kField{100, 450, 150, 500};
 constexpr double kClockSize = 200.0;
+// The first level's two clocks are larger, so that a dial reads to the minute at a glance.
+constexpr double kLargeClockSize = 300.0;
 constexpr float kInputStretch = 1.5f;
 }  // namespace
 
@@ -33,7 +35,8 @@ KG_Uhr_lesen::KG_Uhr_lesen(int level_, bool seeded, unsigned seed)
     secondsPerGrade = kSecondsPerClock * clockCount * taskCount;
     briskSeconds = 4.0 * clockCount;  // read each clock, add up and type
     clockFont = MakeFont("Arial", 40);
-    labelFont = MakeFont("Arial", 22);
+    labelFont = MakeFont("Arial", level == 0 ? 30 : 22);
+    dialFont = level == 0 ? MakeFont("Arial", 60) : clockFont;
     playTime = 0.0;
     state = kStatePlaying;
     NewTask();
@@ -46,22 +49,25 @@ KG_Uhr_lesen::~KG_Uhr_lesen() {
     minusSigns.Clear(true);
 }
 
-// The clocks stand evenly across the middle three quarters of the screen at a third of its
-// height, the signs halfway between them. At the first level all clocks of a task are of one
-// kind; above it each clock draws its own.
+// The clocks stand evenly across the middle three quarters of the screen (the larger clocks of
+// the first level across the middle half) at a third of its height, the signs halfway between
+// them. At the first level all clocks of a task are of one kind; above it each clock draws its
+// own.
 void KG_Uhr_lesen::NewTask() {
     clocks.Clear(true);
     plusSigns.Clear(true);
     minusSigns.Clear(true);
     const int W = app->screenWidth, H = app->screenHeight;
-    const double stepX = W * 3.0 / 4.0 / (clockCount - 1);
-    double x = W / 8;
+    const double span = level == 0 ? 0.5 : 0.75;
+    const double stepX = W * span / (clockCount - 1);
+    double x = W * (1.0 - span) / 2.0;
+    const double size = level == 0 ? kLargeClockSize : kClockSize;
     const double y = H / 3.0;
     const int kind = level == 0 ? std::rand() % 2 : 2;
     int first = 0;
     std::vector<clockmath::Term> terms;
     for (int i = 0; i < clockCount; ++i) {
-        Clock* clock = new Clock(static_cast<float>(x), static_cast<float>(y), kind, kClockSize);
+        Clock* clock = new Clock(static_cast<float>(x), static_cast<float>(y), kind, size);
         clocks.Add(clock);
         if (i == 0) {
             first = clock->MinutesOfDay();
@@ -94,7 +100,7 @@ void KG_Uhr_lesen::Render() {
     if (state == kStatePlaying) DrawTimePanel();
     for (Vec2* q : plusSigns) DrawSignField(*q, "+");
     for (Vec2* q : minusSigns) DrawSignField(*q, "-");
-    for (Clock* clock : clocks) clock->Draw(clockFont, labelFont);
+    for (Clock* clock : clocks) clock->Draw(dialFont, labelFont);
     fontManager->DrawTextAt("=", cx, cy + 50.0f, kBlack, kTextCenter | kTextVCenter, clockFont);
 
     const Vec2 p{cx, cy + 150.0f};

@@ -39,5 +39,7 @@ private:
     void DrawSignField(const Vec2& centre, const char* sign);
 
     Font* clockFont = nullptr;  // the digital clocks' time, the signs
-    Font* labelFont = nullptr;  // "am" and "pm" in the dial's window
+    Font* labelFont = nullptr;  // "am" and "pm" below the dials
+
+    Font* dialFont = nullptr;  // the digital clocks' time (larger at the first level)
 };
