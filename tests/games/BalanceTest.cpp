@@ -194,6 +194,7 @@ TEST_F(BalanceTest, FruitRowsStandOnThePans) {
     StartGame(2, 2);
     Balance& b = *game->balance;
     for (Weight* w : Items(b.floor)) {
+        if (b.leftPan.Count() == 9) break;  // three rows
         b.floor.Remove(w, false);
         b.leftPan.Add(w);
     }
@@ -213,7 +214,7 @@ TEST_F(BalanceTest, FruitRowsStandOnThePans) {
     }
     // The rows stack upwards, three fruit each.
     ASSERT_GE(b.leftPan.Count(), 4);
-    EXPECT_NEAR(b.leftPan.Get(3)->position.y, b.leftPan.Get(0)->position.y - 50, 0.01);
+    EXPECT_LE(b.leftPan.Get(3)->position.y + 16, b.leftPan.Get(0)->position.y - 50) << "a label clear of the fruit below";
     EXPECT_NEAR(b.leftPan.Get(3)->position.x, b.leftPan.Get(0)->position.x, 0.01);
 }
 

@@ -1,6 +1,8 @@
 // misc3.PNG (twelve square designs, off and on) and misc4.PNG (fruit weights, euro coins and
 // notes, the money trays' frame strips and floor).
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "fruit.h"
 #include "motifs.h"
@@ -84,6 +86,24 @@ void Misc3(cairo_t* cr) {
 }
 
 // Euro coins: 2 and 1 euro two-toned, 50..10 cent gold, 5..1 cent copper.
+// A cell of w x h whose picture is shrunk a little about (fixedX, fixedY) (a point on the
+// bottom edge moves two pixels up) and kept two pixels clear of the cell's edges: a sprite
+// scaled with filtering reads a pixel beyond its region, and a neighbour's shadow there would
+// show as a faint dash along the sprite's edge.
+void InPaddedCell(cairo_t* cr, double x, double y, double w, double h, double fixedX, double fixedY,
+                  const std::function<void()>& draw) {
+    constexpr double kPad = 2;
+    const double shrink = std::min((w - 2 * kPad) / w, (h - 2 * kPad) / h);
+    InRegion(cr, x, y, w, h, [&] {
+        cairo_rectangle(cr, kPad, kPad, w - 2 * kPad, h - 2 * kPad);
+        cairo_clip(cr);
+        cairo_translate(cr, fixedX, std::min(fixedY, h - kPad));
+        cairo_scale(cr, shrink, shrink);
+        cairo_translate(cr, -fixedX, -fixedY);
+        draw();
+    });
+}
+
 void Coins(cairo_t* cr) {
     struct CoinKind {
         const char* value;
@@ -102,7 +122,7 @@ void Coins(cairo_t* cr) {
                                {"1", 31, palette::kCopper, false, {}}};
     for (int i = 0; i < 8; ++i) {
         double x = 100 * (i % 4), y = 200 + 100 * (i / 4);
-        InRegion(cr, x, y, 100, 100, [&] {
+        InPaddedCell(cr, x, y, 100, 100, 50, 50, [&] {
             const CoinKind& c = coins[i];
             DrawCoin(cr, 50, 50, c.r, c.metal, c.value, c.twoTone ? &c.ring : nullptr, 0.3);
         });
@@ -183,7 +203,8 @@ void TraySurface(cairo_t* cr) {
 }
 
 void Misc4(cairo_t* cr) {
-    for (int p = 0; p < 8; ++p) InRegion(cr, 100 * (p % 4), 100 * (p / 4), 100, 100, [&] { DrawFruit(cr, p); });
+    // The fruit keep standing on the bottom centre, now two pixels above the cell's edge.
+    for (int p = 0; p < 8; ++p) InPaddedCell(cr, 100 * (p % 4), 100 * (p / 4), 100, 100, 50, 100, [&] { DrawFruit(cr, p); });
     Coins(cr);
     struct NoteKind {
         double x, y, w, h;
@@ -195,7 +216,7 @@ void Misc4(cairo_t* cr) {
                                {260, 450, 260, 120, "100", Hex(0x4FA35A)}, {260, 570, 270, 120, "200", Hex(0xD4B13C)},
                                {260, 690, 280, 120, "500", Hex(0x9B59B6)}};
     for (const NoteKind& n : notes)
-        InRegion(cr, n.x, n.y, n.w, n.h, [&] { Note(cr, n.w, n.h, n.value, n.color); });
+        InPaddedCell(cr, n.x, n.y, n.w, n.h, n.w / 2, n.h / 2, [&] { Note(cr, n.w, n.h, n.value, n.color); });
     TrayStrips(cr);
     TraySurface(cr);
 }

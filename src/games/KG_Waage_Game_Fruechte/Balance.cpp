@@ -1,5 +1,6 @@
 #include "games/KG_Waage_Game_Fruechte/Balance.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/AppContext.h"
@@ -22,14 +23,22 @@ int SumOf(LockedList<Weight>& list) {
     return sum;
 }
 
+// Each row's labels lie below its fruit: the rows stand a label's height apart, so that a label
+// does not cover the fruit below it, unless so many rows would reach the texts at the top.
+constexpr float kLabelRoom = 20.0f;
+constexpr float kHighestFoot = 150.0f;
+
 void LayOutPan(LockedList<Weight>& pan, Vec2 anchor) {
+    const int rows = (pan.Count() + 2) / 3;
+    float rowStep = kSpacing + kLabelRoom;
+    if (rows > 1) rowStep = std::clamp((anchor.y + kRowFoot - kHighestFoot) / (rows - 1), kSpacing, rowStep);
     Vec2 o{0, 0};
     for (Weight* w : pan) {
         w->target = Vec2{anchor.x + kRowLeft + o.x, anchor.y + kRowFoot + o.y};
         o.x += kSpacing;
         if (o.x > kRowWidth) {
             o.x = 0;
-            o.y -= kSpacing;
+            o.y -= rowStep;
         }
     }
 }

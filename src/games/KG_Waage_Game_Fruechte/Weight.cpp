@@ -18,6 +18,8 @@ constexpr Color kFixedLabel = 0xFFFF0000;
 constexpr float kLabelTop = 1.0f;
 constexpr float kLabelBottom = 16.0f;
 constexpr Color kHalo = 0xC0FFFFFF;
+// The fruit stands on this row of its 100 x 100 picture, two pixels above the picture's edge.
+constexpr float kFootInPicture = 98.0f;
 }  // namespace
 
 Weight::Weight(float x, float y, int grams_, bool movable_, int picture_)
@@ -33,7 +35,7 @@ void Weight::Draw() const {
     const Rect src{left, top, left + 100, top + 100};
     const float s = static_cast<float>(scale);
     const Vec2 scaling{s, s};
-    const Vec2 at{position.x - 50 * s, position.y - 100 * s};
+    const Vec2 at{position.x - 50 * s, position.y - kFootInPicture * s};
     app->DrawSprite(app->texMisc4, &src, &scaling, nullptr, 0.0, &at, movable ? 0xFFFFFFFF : kFixedTint);
     char label[16];
     std::snprintf(label, sizeof label, "%dg", grams);
@@ -48,7 +50,7 @@ void Weight::Draw() const {
     if (!movable && ColourCuesWanted(*app)) {
         const float half = 28 * s;
         const float x = std::clamp(position.x + 34 * s, half, app->screenWidth - half);
-        const float y = std::clamp(position.y - 86 * s, half, app->screenHeight - half);
+        const float y = std::clamp(position.y - 80 * s, half, app->screenHeight - half);
         DrawCueMark(*app, kCueLock, Vec2{x, y}, 2 * half);
     }
 }
