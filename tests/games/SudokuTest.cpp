@@ -436,7 +436,7 @@ TEST_F(SudokuTest, RenderDrawsPanelTintedCellsAndColouredDigits) {
             EXPECT_FLOAT_EQ(fields[i].transform[0], 1.0f);
             EXPECT_FLOAT_EQ(fields[i].transform[4], cell.position.x);
             EXPECT_FLOAT_EQ(fields[i].transform[5], cell.position.y);
-            EXPECT_EQ(fields[i].color, &cell == selected ? 0xFFFFAFAFu : 0xFFFFFFFFu);
+            EXPECT_EQ(fields[i].color, &cell == selected ? 0xFFB4D8F6u : 0xFFFFFFFFu) << "blue, not the red of conflicts";
         }
 
     // Every digit centred on its cell with font 0, coloured by its kind.

@@ -8,7 +8,8 @@
 
 namespace {
 constexpr Color kWhite = 0xFFFFFFFF;
-constexpr Color kSelectedTint = 0xFFFFAFAF;
+// The selected cell is light blue, well away from the red that marks a conflict.
+constexpr Color kSelectedTint = 0xFFB4D8F6;
 constexpr Color kConflictRed = 0xFFFF0000;
 constexpr Color kGivenGrey = 0xFF4F4F4F;
 constexpr Color kPlayerBlack = 0xFF000000;
@@ -29,7 +30,7 @@ void SudokuCell::Draw(bool selected) const {
     app->DrawSprite(app->texMisc1, &field, &scale, nullptr, 0.0, &position, selected ? kSelectedTint : kWhite);
     const float half = static_cast<float>(size / 2);
     const Vec2 middle{position.x + half, position.y + half};
-    // The pink of the selected cell gets an inner frame.
+    // The blue of the selected cell gets an inner frame.
     if (selected && ColourCuesWanted(*app)) DrawCueMark(*app, kCueFrame, middle, 1.6f * half, kSelectedFrame);
     if (IsEmpty()) return;
     // A conflict is told by a bold frame as well as by its red digit, whatever the setting:

@@ -13,7 +13,7 @@ public:
     // Edges included: a click on the line between two cells hits both.
     bool Contains(int x, int y) const;
     bool IsEmpty() const { return value == kEmpty; }
-    // The field, tinted pink when selected, and its digit centred on it: red while the cell
+    // The field, tinted light blue when selected, and its digit centred on it: red while the cell
     // takes part in a conflict, dark grey for a given digit, black for the player's own.
     void Draw(bool selected) const;
 
