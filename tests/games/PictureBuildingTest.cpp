@@ -380,6 +380,16 @@ TEST_F(PictureBuildingTest, ArrowKeysNudgeAFittingShapeWithoutSnappingBack) {
     EXPECT_EQ(circle->position, (Vec2{400, 400}));
 }
 
+TEST_F(PictureBuildingTest, AClickTakesTheTopmostShapeDrawnUnderThePointer) {
+    StartWith({Shape(1, 700, 400)});
+    ShapeObject* bar = AddShape(Shape(3, 300, 300, 90));   // upright: 40 wide, 80 high
+    ShapeObject* triangle = AddShape(Shape(2, 300, 300));  // above it, apex up
+    EXPECT_EQ(game->ShapeAt(315, 270), bar) << "beside the triangle's tip";
+    EXPECT_EQ(game->ShapeAt(300, 310), triangle);
+    EXPECT_EQ(game->ShapeAt(330, 320), triangle) << "its base corner, beside the bar";
+    EXPECT_EQ(game->ShapeAt(335, 260), nullptr) << "inside both squares, on neither shape";
+}
+
 TEST_F(PictureBuildingTest, TurningOrSizingIntoPlaceSnaps) {
     StartWith({Shape(3, 400, 400, 90, 1.0), Shape(0, 700, 400)});
     ShapeObject* bar = AddShape(Shape(3, 200, 200, 45, 0.8));

@@ -114,11 +114,10 @@ TEST_F(QuadratAddierenTest, NearMissesThatNeitherTheFullestNorTheParityGivesAway
     }
 }
 
-TEST_F(QuadratAddierenTest, OneCountPerClickAndNoneInGapsOrBesideTheCandidates) {
+TEST_F(QuadratAddierenTest, OneCountPerClickOnACandidateOrItsLabelAndNoneBesideIt) {
     Begin(0);
     PatternGrid* wrong = game->choices.Get(WrongIndex());
     const PatternSquare* s = wrong->SquareAt(0, 0);
-    game->OnLButtonDown(static_cast<uint16_t>(s->position.x + s->size + 1), static_cast<uint16_t>(s->position.y + 5));
     game->OnLButtonDown(500, 700);
     game->OnLButtonDown(static_cast<uint16_t>(s->position.x - 3), static_cast<uint16_t>(s->position.y + 5));
     EXPECT_EQ(game->rightCount + game->wrongCount, 0);
@@ -129,7 +128,8 @@ TEST_F(QuadratAddierenTest, OneCountPerClickAndNoneInGapsOrBesideTheCandidates) 
     EXPECT_EQ(game->rightCount + game->wrongCount, 0);
 
     const uint64_t before = wrong->Mask();
-    Pick(WrongIndex());
+    const Vec2* label = game->labelPoints.Get(WrongIndex());
+    game->OnLButtonDown(static_cast<uint16_t>(label->x + 10), static_cast<uint16_t>(label->y + 8));
     EXPECT_EQ(game->wrongCount, 1);
     EXPECT_EQ(game->rightCount, 0);
     EXPECT_TRUE(game->InFeedback());

@@ -94,7 +94,7 @@ void KG_Bilder_Basteln::AddDecoys() {
 ShapeObject* KG_Bilder_Basteln::ShapeAt(double x, double y) {
     ShapeObject* hit = nullptr;
     for (ShapeObject* s : shapes)
-        if (s->HitTest(x, y)) hit = s;  // later shapes lie on top
+        if (s->Covers(x, y)) hit = s;  // later shapes lie on top
     return hit;
 }
 

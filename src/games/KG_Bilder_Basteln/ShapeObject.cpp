@@ -67,3 +67,27 @@ void ShapeObject::Draw(Color color, Vec2 offset) const {
     const Vec2 at{position.x - centre.x + offset.x, position.y - centre.y + offset.y};
     app->DrawSprite(app->texMisc1, &src, &drawScale, &centre, rotation * kPi / 180.0, &at, color);
 }
+
+// The point is taken back into the 100 x 100 picture (undoing the turn about the centre, then
+// the scaling) and tested against the outline drawn there: a square of 80, a circle of 80
+// across, an equilateral triangle of side 80 about its centroid, a rectangle of 80 x 40.
+bool ShapeObject::Covers(double x, double y) const {
+    const double sx = scale.x * sizeFactor, sy = scale.y * sizeFactor;
+    if (!(std::fabs(sx) > 1e-6 && std::fabs(sy) > 1e-6)) return false;
+    const double a = rotation * kPi / 180.0, c = std::cos(a), s = std::sin(a);
+    const double dx = x - position.x, dy = y - position.y;
+    const double u = (c * dx + s * dy) / sx, v = (c * dy - s * dx) / sy;
+    constexpr double kHalf = 40.0;
+    switch (type) {
+        case 0: return std::fabs(u) <= kHalf && std::fabs(v) <= kHalf;
+        case 1: return u * u + v * v <= kHalf * kHalf;
+        case 2: {
+            // Apex up at the circumradius; the base lies half that radius below the centre.
+            const double r = 2 * kHalf / std::sqrt(3.0);
+            if (v > r / 2) return false;
+            return std::fabs(u) <= (v + r) / std::sqrt(3.0);
+        }
+        case 3: return std::fabs(u) <= kHalf && std::fabs(v) <= kHalf / 2;
+        default: return false;
+    }
+}

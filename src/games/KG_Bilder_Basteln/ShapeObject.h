@@ -51,4 +51,8 @@ struct ShapeObject {
     // Untinted while the picture is built; a silhouette holds the colour its shape takes on
     // when the picture is finished.
     Color color = 0xFFFFFFFF;
+
+    // Whether the shape as drawn covers the point: its outline, turned and scaled as on the
+    // screen, not the square around it.
+    bool Covers(double x, double y) const;
 };

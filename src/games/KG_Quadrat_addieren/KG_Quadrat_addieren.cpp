@@ -15,6 +15,14 @@ namespace {
 constexpr Color kBlack = 0xFF000000;
 constexpr float kLabelBelow = 75.0f;
 constexpr int kSoundWrong = 11;
+constexpr float kLabelHalfHeight = 16.0f;
+
+// A candidate takes clicks on its squares, the gaps between them and its label below.
+bool TakesClick(const PatternGrid& candidate, float x, float y) {
+    const Rect b = candidate.Bounds();
+    const float labelBottom = (b.top + b.bottom) / 2.0f + kLabelBelow + kLabelHalfHeight;
+    return b.left <= x && x <= b.right && b.top <= y && y <= std::max(static_cast<float>(b.bottom), labelBottom);
+}
 }  // namespace
 
 KG_Quadrat_addieren::Level KG_Quadrat_addieren::LevelTable(int level) {
@@ -141,7 +149,7 @@ void KG_Quadrat_addieren::MakeNearMisses() {
 void KG_Quadrat_addieren::OnLButtonDown(uint16_t x, uint16_t y) {
     if (!Playing() || InFeedback()) return;
     for (PatternGrid* choice : choices) {
-        if (!choice->Contains(x, y)) continue;
+        if (!TakesClick(*choice, x, y)) continue;
         lastRight = answer->Equals(*choice);
         if (lastRight) {
             ++rightCount;
