@@ -5,6 +5,7 @@
 
 #include "games/KG_Ordo/BoxTrace.h"
 #include "games/KG_Ordo/KG_Ordo.h"
+#include "platform/FontManager.h"
 #include "GameTestSupport.h"
 
 namespace {
@@ -434,19 +435,20 @@ TEST_F(OrdoTest, TheHelpPageShowsThePictureBesideTheRules) {
     LoadEnglish();
     StartGame(0);
     app->sprite->Begin();
-    game->DrawHelp(nullptr, Rect{0, 0, 800, 600}, Vec2{112, 84}, Vec2{1, 1}, nullptr);
+    Font* pageFont = GetFontManager()->AddFont("Comic Neue", 24);
+    game->DrawHelp(nullptr, Rect{0, 0, 800, 600}, Vec2{112, 84}, Vec2{1, 1}, pageFont);
     app->sprite->End();
     const auto& frame = app->sprite->Commands();
     const auto pictures = SpritesOf(frame, app->texMisc2);
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].src, (Rect{0, 0, 300, 340}));
-    EXPECT_FLOAT_EQ(pictures[0].transform[4], 112 + 450);
-    EXPECT_FLOAT_EQ(pictures[0].transform[5], 84 + 100);
+    EXPECT_FLOAT_EQ(pictures[0].transform[4], 112 + 570);
+    EXPECT_FLOAT_EQ(pictures[0].transform[5], 84 + 130);
     const auto texts = TextsOf(frame);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].text.front(), ' ') << "flush left, without a leading blank";
     EXPECT_TRUE(texts[0].text.size() > 100 && std::string(app->GetText(131)).ends_with(texts[0].text));
-    EXPECT_EQ(texts[0].rect, (Rect{162, 134, 542, 614}));
+    EXPECT_EQ(texts[0].rect, (Rect{162, 134, 662, 614}));
     EXPECT_EQ(texts[0].format, static_cast<unsigned>(kTextVCenter | kTextWordBreak));
-    EXPECT_EQ(texts[0].font, game->helpFont);
+    EXPECT_EQ(texts[0].font, pageFont) << "the size of every other game's rules";
 }

@@ -40,7 +40,6 @@ Color NumberColourOn(Color c) {
 KG_Ordo::KG_Ordo(int level) : KG_Ordo(level, TickCountSeed()) {}
 
 KG_Ordo::KG_Ordo(int level_, unsigned seed) : Knobel_Game(level_, "thinkbox.sav") {
-    helpFont = MakeFont("Comic Sans MS", 17);
     atomCount = level >= 2 ? 8 : 5;
     showHints = level <= 0;
     endTimer = 0.0;
@@ -269,19 +268,21 @@ const char* KG_Ordo::GetHelpText() { return app->GetText(131); }
 const char* KG_Ordo::GetTitle() { return app->GetText(130); }
 const char* KG_Ordo::GetResultText() { return FrameResultText({}); }
 
-// The rules beside a picture of the box.
-void KG_Ordo::DrawHelp(GUIElement*, Rect rect, Vec2 position, Vec2 scale, Font*) {
+// The rules, in the rules page's own font, beside a picture of the box.
+void KG_Ordo::DrawHelp(GUIElement*, Rect rect, Vec2 position, Vec2 scale, Font* pageFont) {
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    // The picture at 0.6 of its size leaves the text the width it needs.
     const Rect picture{0, 0, 300, 340};
-    const Vec2 at{position.x + static_cast<float>(w - 350), position.y + 100.0f};
-    app->DrawSprite(app->texMisc2, &picture, &scale, nullptr, 0.0, &at, kWhite);
+    const Vec2 pictureScale{scale.x * 0.6f, scale.y * 0.6f};
+    const Vec2 at{position.x + static_cast<float>(w - 230), position.y + 130.0f};
+    app->DrawSprite(app->texMisc2, &picture, &pictureScale, nullptr, 0.0, &at, kWhite);
     const int x = static_cast<int>(position.x), y = static_cast<int>(position.y);
     // Set flush left, the text starts without the blank the language file puts before it.
     const char* help = GetHelpText();
     if (help == nullptr) return;
     while (*help == ' ') ++help;
-    fontManager->DrawTextRect(help, x + 50, y + 50, x + w - 370, y + h - 70, kBlack,
-                              kTextVCenter | kTextWordBreak, helpFont);
+    fontManager->DrawTextRect(help, x + 50, y + 50, x + w - 250, y + h - 70, kBlack,
+                              kTextVCenter | kTextWordBreak, pageFont);
 }
 
 // Right: a step per 50 seconds for each atom. Otherwise five steps times the share of atoms

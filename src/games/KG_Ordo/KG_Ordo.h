@@ -77,7 +77,6 @@ public:
     BoxGrid Marks() const;
     Rect CheckButton() const;
 
-    Font* helpFont = nullptr;
     double endTimer = 0.0;
     bool showHints = false;
     int atomCount = 5;
