@@ -140,8 +140,7 @@ TEST_F(TypedGameScreens, ReadingClocks) {
         Shoot(*game, "clock-label");
         const Rect r = game->clocks.Get(0)->LabelRect();
         const int dark = Count(r.left - 2, r.top - 2, r.right + 2, r.bottom + 2, Dark);
-        if (time == 0) midnight = dark;
-        else EXPECT_EQ(dark, midnight) << "the hands reach the field at " << time;
+        EXPECT_EQ(dark, time == 0 ? (midnight = dark) : midnight) << "the hands reach the field at " << time;
     }
 }
 
