@@ -90,4 +90,7 @@ public:
 
 private:
     void DrawProbe(const Probe& p);
+
+public:
+    GradeTermList GradeTerms() const override;
 };
