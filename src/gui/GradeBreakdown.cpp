@@ -50,7 +50,7 @@ void MainMenu::PaintGradeBreakdown(Vec2 pos, int w, int h) {
     const double grade = game->GetGrade();
     const std::vector<int> shown = ShownHundredths(terms, grade);
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
-    const int left = x + 50, right = x + w - 50, valueLeft = right - 90;
+    const int left = x + 60, right = x + w - 85, valueLeft = right - 90;  // clear of the confetti at the edges
     const int lines = std::min(static_cast<int>(terms.size()), kMaxLines);
     const int bottom = gameEntry != nullptr ? y + h - 150 : y + h - 80;
     int top = y + 48 + std::max(0, (bottom - (y + 48) - (lines + 2) * kLineHeight) / 2);

@@ -115,7 +115,7 @@ TEST_P(HistoryScreens, WhyThisGrade) {
         const char* name;
         PlayedResult result;
     };
-    for (const Case& c : {Case{11, "sudoku", {false, 24, 2, 15.0}}, Case{13, "balance", {true, 5, 1, 20.0}},
+    for (const Case& c : {Case{11, "sudoku", {false, 5, 2, 15.0}}, Case{13, "balance", {true, 5, 1, 20.0}},
                           Case{12, "clock", {true, 10, 3, 75.0}}}) {
         menu.StartGame(c.index);
         for (int i = 0; i < 65; ++i) {  // the countdown, then the finish delay once the result is set
