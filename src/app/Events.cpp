@@ -40,6 +40,7 @@ uint16_t VirtualKeyFromSDL(int k) {
         case SDLK_DELETE: return kKeyDelete;
         case SDLK_F1: return kKeyF1;
         case SDLK_F2: return kKeyF2;
+        case SDLK_F3: return kKeyF3;
         default: return 0;
     }
 }

@@ -3,6 +3,9 @@
 // within 1.0..6.0, and every formula divides in floating point.
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+#include "framework/GradeTerms.h"
 
 // A grade as it may be booked: NaN becomes 6.0, everything else is kept within 1.0..6.0.
 inline double GradeInRange(double grade) {
@@ -19,9 +22,18 @@ struct StandardGrade {
     double secondsPerStep = 120.0;
 
     double operator()(bool playedToEnd, int wrong, int tasks, int answered, double playTime) const {
-        if (!playedToEnd && answered <= 0) return 6.0;
-        const int charged = wrong + (playedToEnd ? 0 : std::max(tasks - answered, 0));
-        const double g = 1.0 + (tasks > 0 ? static_cast<double>(charged) / tasks * 5.0 : 0.0) + playTime / secondsPerStep;
-        return GradeInRange(std::min(g, 6.0));
+        return GradeOfTerms(Terms(playedToEnd, wrong, tasks, answered, playTime));
+    }
+    // The same as terms: the start, the mistakes, the tasks not done, the time, the limit.
+    GradeTermList Terms(bool playedToEnd, int wrong, int tasks, int answered, double playTime) const {
+        if (!playedToEnd && answered <= 0) return NoResultTerms();
+        const int unanswered = playedToEnd ? 0 : std::max(tasks - answered, 0);
+        const double perTask = tasks > 0 ? 5.0 / tasks : 0.0;
+        GradeTermList t;
+        AddTerm(t, TermKind::kBase, 1.0);
+        AddTerm(t, TermKind::kMistakes, tasks > 0 ? static_cast<double>(wrong) / tasks * 5.0 : 0.0, wrong);
+        if (unanswered > 0) AddTerm(t, TermKind::kUnanswered, unanswered * perTask, unanswered);
+        AddTerm(t, TermKind::kTime, playTime / secondsPerStep, playTime);
+        return CloseTerms(std::move(t));
     }
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Game.h"
+#include "framework/GradeTerms.h"
 #include "framework/Statistics.h"
 
 class FontManager;
@@ -133,4 +134,9 @@ protected:
 
 private:
     std::vector<std::unique_ptr<Font>> ownFonts_;
+
+public:
+    // The terms the grade adds up (see GradeTerms.h), from the game as it stands; a game's
+    // ComputeGrade is GradeOfTerms of them. Without terms of its own a game has no result.
+    virtual GradeTermList GradeTerms() const { return NoResultTerms(); }
 };

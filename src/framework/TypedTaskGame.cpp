@@ -50,8 +50,10 @@ const char* TypedTaskGame::GetResultText() {
                             FormatText(app->GetText(32), percent)});
 }
 
-void TypedTaskGame::ComputeGrade() {
-    grade = StandardGrade{secondsPerGrade}(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
+void TypedTaskGame::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList TypedTaskGame::GradeTerms() const {
+    return StandardGrade{secondsPerGrade}.Terms(state == kStateOver, wrongCount, taskCount, Answered(), playTime);
 }
 
 PlayShape TypedTaskGame::ShapeOfPlay() { return {taskCount, briskSeconds, true}; }

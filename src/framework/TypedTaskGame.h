@@ -51,4 +51,7 @@ protected:
 
     // Seconds of play per grade step; a level of more or longer tasks allows as much more.
     double secondsPerGrade;
+
+public:
+    GradeTermList GradeTerms() const override;
 };

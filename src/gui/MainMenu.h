@@ -178,4 +178,13 @@ private:
     void PaintGamePlot(Vec2 pos, int width, int height);
     void PaintAllPlots(Vec2 pos, int width, int height);
     void PaintResultNote(Vec2 pos, int width, int height);
+
+public:
+    bool showGradeWhy = false;  // the result page shows the terms of the grade
+
+private:
+    // GradeBreakdown.cpp: why the grade on the result page is what it is.
+    bool HandleGradeWhyKey(uint16_t key);
+    void PaintGradeWhyLabel(Vec2 pos, int width, int height, bool hovered);
+    void PaintGradeBreakdown(Vec2 pos, int width, int height);
 };

@@ -18,6 +18,7 @@ constexpr Color kNoteColor = 0xFF1F6B2E;  // a dark leaf green, readable on the 
 // Called once the result can no longer change, before the result page can be left.
 void MainMenu::RecordGameResult() {
     resultNote = 0;
+    showGradeWhy = false;
     if (game == nullptr) return;
     HistoryRecord r;
     r.when = HistoryTimestamp();
@@ -69,7 +70,7 @@ void MainMenu::PaintAllPlots(Vec2 pos, int w, int h) {
 }
 
 void MainMenu::PaintResultNote(Vec2 pos, int w, int h) {
-    if (resultNote == 0) return;
+    if (resultNote == 0 || showGradeWhy) return;
     const char* newBest = app->GetText(kTextNoteNewBest);
     const std::string note = resultNote == kTextNoteAverage ? FormatText(app->GetText(kTextNoteAverage), resultNoteAverage)
                                                             : std::string(newBest != nullptr ? newBest : "");

@@ -150,6 +150,7 @@ void MainMenu::PerformAction(int id) {
         case kBtnStatisticsPlot:
         case kBtnGamePlot: showPlot = !showPlot; break;
         case kBtnResultOk: FinishResult(); break;
+        case kBtnGradeWhy: showGradeWhy = !showGradeWhy; break;
         case kBtnSeriesOk: FinishSeriesResult(); break;
         case kBtnSettings: ShowPage(kPageSettings); break;
         default: PerformSettingsAction(id); break;  // a page's empty area
@@ -163,6 +164,7 @@ bool MainMenu::NameInputActive() const {
 
 void MainMenu::OnKeyDown(uint16_t key) {
     if (HandleMuteKey(key)) return;
+    if (HandleGradeWhyKey(key)) return;
     if (NameInputActive()) {
         EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
         return;

@@ -47,6 +47,7 @@ const ButtonLayout kButtons[] = {
     {kPageGameStatistics, kBtnResetGame, kSmallButton, 650, 525, 99},
     {kPageGameStatistics, kBtnGamePlot, kBigButton, 250, 525, 86},
     {kPageResult, kBtnResultOk, kIconButton, 275, 375, -1},
+    {kPageResult, kBtnGradeWhy, kWideButton, 425, 375, -1},
     {kPageLevel, kBtnLevelEasy, kBigButton, 50, 75, 59},
     {kPageLevel, kBtnLevelMedium, kBigButton, 50, 125, 60},
     {kPageLevel, kBtnLevelHard, kBigButton, 50, 175, 61},

@@ -40,6 +40,7 @@ enum MenuButton {
     kBtnSettings = 68, kBtnVolumeDown = 61, kBtnVolumeUp = 62, kBtnIntro = 63, kBtnFullScreen = 64,
     kBtnLanguage = 65, kBtnSymbols = 66, kBtnSettingsBack = 67,
     kBtnStatisticsPlot = 70, kBtnGamePlot = 71,  // switch between the lists and the plots
+    kBtnGradeWhy = 72,  // the result page: why this grade, and back
 };
 
 constexpr int kPageCount = 13;

@@ -189,6 +189,7 @@ void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {
         fontManager->DrawTextAt(ownLabel.c_str(), pos.x + w / 2, pos.y + 10, hovered ? kRed : kBlack, kTextCenter, buttonFont);
         return;
     }
+    if (id == kBtnGradeWhy) return PaintGradeWhyLabel(pos, w, h, hovered);
     if (labelId < 0) return;
     if (id == kBtnStatisticsPlot || id == kBtnGamePlot) labelId = showPlot ? kTextPlotList : kTextPlotShow;
     const char* label = app->GetText(labelId);
@@ -240,7 +241,8 @@ void MainMenu::PaintResultPage(Vec2 pos, int w, int h) {
     PaintTitle(game->GetTitle(), pos, w);
     game->ComputeGrade();
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
-    fontManager->DrawTextRect(game->GetResultText(), x, y + 50, x + w, y + h - 150, kBlack, kCentred, buttonFont);
+    if (showGradeWhy) PaintGradeBreakdown(pos, w, h);
+    else fontManager->DrawTextRect(game->GetResultText(), x, y + 50, x + w, y + h - 150, kBlack, kCentred, buttonFont);
     if (gameEntry != nullptr) {
         const std::string line = FormatText(app->GetText(54), gameEntry->name);
         fontManager->DrawTextRect(line.c_str(), x, y + h - 150, x + w, y + h - 70, kRed, kCentred, buttonFont);

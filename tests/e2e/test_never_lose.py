@@ -2,8 +2,8 @@
 the player's language and touches no file. A game left while the player is away (the focus
 taken by another X client for 20 s) is paused like Escape pauses it, and its play time does not
 take in the time away. A booked game is on disk the moment it is booked: SIGKILL right after
-loses nothing, and the next copy starts at once (the lock went with the killed one). SIGTERM
-ends the program like the close button, with exit code 0."""
+loses nothing (statistics, top ten, history of results), and the next copy starts at once (the
+lock went with the killed one). SIGTERM ends the program like the close button, with exit code 0."""
 import ctypes
 import os
 import signal
@@ -125,6 +125,10 @@ with Session(sys.argv, settings="FULLSCREEN:\t0\r\nINTRO:\t0\r\nSPRACHE:\t1\r\n"
     sudoku = s.file("sudoku.sav")
     check(stats is not None and sav_value(stats, "ANZ_SPIELE:") == 1, f"stats.sav does not hold the game: {stats!r}")
     check(sav_value(sudoku, "ANZ_SPIELE:") == 1, f"sudoku.sav does not book the game: {sudoku!r}")
+    history = (s.file("verlauf.sav") or b"").decode("cp1252").split("\r\n")
+    rows = [line.split("\t") for line in history[1:] if line]
+    check(history[0].startswith("Datum\tSpiel\t") and len(rows) == 1 and rows[0][1:3] == ["sudoku", "0"]
+          and rows[0][7] == "1", f"verlauf.sav does not hold the game left early: {history!r}")
     played = sav_value(sudoku, "LEVEL_ZEIT:")
     # The game ran at most from the end of the countdown to the focus loss.
     bound = left - started - 3.0

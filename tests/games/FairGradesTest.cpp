@@ -7,8 +7,10 @@
 
 #include <cmath>
 #include <memory>
+#include <numeric>
 #include <set>
 
+#include "framework/GradeTerms.h"
 #include "framework/Knobel_Game.h"
 #include "games/RegisteredGames.h"
 
@@ -63,6 +65,25 @@ TEST_P(FairGradesTest, FinishingAndBetterPlayNeverGradeWorse) {
             if (w > 0) EXPECT_LE(Grade(false, k, w - 1), left + kSame) << "one mistake fewer, after " << k;
         }
     }
+}
+
+// "Why this grade?": the terms of a result add up to its grade, also where the grade is held at
+// 6.0 (a slow game) or nothing counted yet, and the values as shown add up to the grade as shown.
+TEST_P(FairGradesTest, TermsAddUpToTheGrade) {
+    for (double pace : {shape.pace, shape.pace * 40.0})
+        for (bool finished : {true, false})
+            for (int k : std::set<int>{0, 1, shape.steps / 2, shape.steps})
+                for (int w : std::set<int>{0, WrongAt(k, true), k}) {
+                    game->SetPlayedResult(PlayedResult{finished, k, w, pace});
+                    game->ComputeGrade();
+                    const GradeTermList terms = game->GradeTerms();
+                    double sum = 0.0;
+                    for (const GradeTerm& t : terms) sum += t.value;
+                    EXPECT_NEAR(sum, game->GetGrade(), 0.005) << (finished ? "finished" : "left") << " after " << k
+                                                               << " with " << w << " at " << pace << " s";
+                    const std::vector<int> shown = ShownHundredths(terms, game->GetGrade());
+                    EXPECT_EQ(std::accumulate(shown.begin(), shown.end(), 0), std::lround(game->GetGrade() * 100.0));
+                }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGame, FairGradesTest, ::testing::ValuesIn(BuiltGames()), CaseName);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "framework/GradeTerms.h"
 #include "framework/History.h"
 #include "gui/GameTable.h"
 #include "gui/HistoryPlot.h"
@@ -98,6 +99,42 @@ TEST_P(HistoryScreens, PlotsAndResultNote) {
     ASSERT_EQ(menu->history.Records().size(), language == 0 ? 58u : 52u);  // the new result is booked
     delete menu;
     app->activeControl = nullptr;
+}
+
+// "Why this grade?" on the result pages of real games (build/e2e-shots/headless-why-*.png): a
+// sudoku left half done (a name to type, so the key is F3), a balance game with a mistake, and
+// a clock game so slow that the grade is held at 6.0.
+TEST_P(HistoryScreens, WhyThisGrade) {
+    const std::string suffix = GetParam() == 0 ? "-de" : "-en";
+    RealScreen screen;
+    ASSERT_TRUE(screen.Open(GetParam(), true));
+    MainMenu menu;
+    screen.app->activeControl = &menu;
+    struct Case {
+        int index;
+        const char* name;
+        PlayedResult result;
+    };
+    for (const Case& c : {Case{11, "sudoku", {false, 5, 2, 15.0}}, Case{13, "balance", {true, 5, 1, 20.0}},
+                          Case{12, "clock", {true, 10, 3, 75.0}}}) {
+        menu.StartGame(c.index);
+        for (int i = 0; i < 65; ++i) {  // the countdown, then the finish delay once the result is set
+            if (i == 40) menu.game->SetPlayedResult(c.result);
+            screen.app->realFrameTime = screen.app->frameTime = 0.1;
+            menu.Update();
+        }
+        ASSERT_EQ(menu.currentPage, kPageResult) << c.name;
+        menu.OnKeyDown(kKeyF3);
+        ASSERT_TRUE(menu.showGradeWhy);
+        SDL_FreeSurface(screen.ShootMenu(menu, std::string("why-") + c.name + suffix));
+        menu.OnChar('A');
+        screen.app->mouseX = 512;  // on OK
+        screen.app->mouseY = 559;
+        menu.OnLButtonDown(512, 559);
+        menu.OnLButtonUp(512, 559);
+        EXPECT_NE(menu.currentPage, kPageResult);
+    }
+    screen.app->activeControl = nullptr;
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, HistoryScreens, ::testing::Values(0, 1));

@@ -254,16 +254,20 @@ const char* KG_Bilder_Basteln::GetResultText() { return FrameResultText({FormatT
 // A finished picture costs one grade step per 16 s for each of its silhouettes. One left
 // unfinished starts from 6.0, wins five steps for the share of the picture covered and loses
 // one per 8 s for each silhouette.
-void KG_Bilder_Basteln::ComputeGrade() {
+void KG_Bilder_Basteln::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Bilder_Basteln::GradeTerms() const {
     const int S = silhouettes.Count();
-    if (S <= 0) {
-        grade = 6.0;
-        return;
+    if (S <= 0) return NoResultTerms();
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    if (state == kStateOver) {
+        AddTerm(t, TermKind::kTime, playTime / (kSecondsPerShape * S), playTime);
+    } else {
+        AddTerm(t, TermKind::kShapesLeft, static_cast<double>(S - matched) / S * 5.0, S - matched, S);
+        AddTerm(t, TermKind::kTime, playTime / (kEarlySecondsPerShape * S), playTime);
     }
-    double g;
-    if (state == kStateOver) g = 1.0 + playTime / (kSecondsPerShape * S);
-    else g = 6.0 - static_cast<double>(matched) / S * 5.0 + playTime / (kEarlySecondsPerShape * S);
-    grade = GradeInRange(std::min(g, 6.0));
+    return CloseTerms(std::move(t));
 }
 
 // Steps are shapes put in place, about 8 s each to drag, size and turn.

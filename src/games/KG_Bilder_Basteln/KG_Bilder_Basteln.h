@@ -69,4 +69,7 @@ private:
 
     Vec2 grabOffset_;  // from the pointer to the held shape's centre
     int pictureNumber_ = -1;
+
+public:
+    GradeTermList GradeTerms() const override;
 };

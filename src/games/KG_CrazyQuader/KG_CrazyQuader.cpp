@@ -106,14 +106,16 @@ const char* KG_CrazyQuader::GetResultText() {
 
 // Solved: one step per scramble's worth of moves beyond those of the scramble's own solution
 // (a solve in that many moves or fewer costs nothing), plus one per four minutes. Unsolved: 6.0.
-void KG_CrazyQuader::ComputeGrade() {
-    if (state != kStateOver) {
-        grade = 6.0;
-        return;
-    }
-    const double extra = std::max(moves - solutionMoves, 0);
-    const double g = extra / std::max(1, scrambleCount) + 1.0 + playTime / kSecondsPerGrade;
-    grade = GradeInRange(std::min(g, 6.0));
+void KG_CrazyQuader::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_CrazyQuader::GradeTerms() const {
+    if (state != kStateOver) return NoResultTerms();
+    const int extra = std::max(moves - solutionMoves, 0);
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kExtraMoves, static_cast<double>(extra) / std::max(1, scrambleCount), extra);
+    AddTerm(t, TermKind::kTime, playTime / kSecondsPerGrade, playTime);
+    return CloseTerms(std::move(t));
 }
 
 // Steps are pieces clicked; a mistake is a move beyond the scramble's own solution.

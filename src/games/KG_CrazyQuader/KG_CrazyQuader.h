@@ -51,4 +51,7 @@ public:
 private:
     void BuildLevel();
     void Scramble();
+
+public:
+    GradeTermList GradeTerms() const override;
 };

@@ -153,17 +153,19 @@ const char* KG_Gedaechtnis::GetResultText() {
 // shown but not repeated earns nothing), plus one step per two seconds of the average input
 // time per click. Judged by the pace per click, a longer sequence at the same pace always
 // grades better. A game left before any click was judged has no result.
-void KG_Gedaechtnis::ComputeGrade() {
+void KG_Gedaechtnis::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Gedaechtnis::GradeTerms() const {
     const bool over = state == kStateOver || state == kStateOverOther;
-    if (!over && round.judgedClicks == 0) {
-        grade = 6.0;
-        return;
-    }
-    const double L = round.longestRepeated;
-    const double N = std::max(1, buttons.Count());
+    if (!over && round.judgedClicks == 0) return NoResultTerms();
+    const int L = round.longestRepeated;
+    const int N = std::max(1, buttons.Count());
     const double perClick = playTime / std::max(1, round.judgedClicks);
-    const double g = 5.0 * (1.0 - L / N) + 1.0 + perClick / kSecondsPerClickGrade;
-    grade = GradeInRange(std::min(g, 6.0));
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kSequence, 5.0 * (1.0 - static_cast<double>(L) / N), L, N);
+    AddTerm(t, TermKind::kTimePerClick, perClick / kSecondsPerClickGrade, perClick);
+    return CloseTerms(std::move(t));
 }
 
 // Steps are sequences repeated, from four buttons to all of them, at a pace per click; a

@@ -45,4 +45,7 @@ public:
 
 private:
     void DrawPanel();
+
+public:
+    GradeTermList GradeTerms() const override;
 };

@@ -231,29 +231,44 @@ const char* KG_MMaster::GetTitle() { return app->GetText(125); }
 const char* KG_MMaster::GetResultText() { return FrameResultText({}); }
 
 double KG_MMaster::WonGrade(int rowsUsed, int maxRows_, double seconds) {
-    const int spare = std::max(maxRows_ - kFreeRows, 1);
-    const int u = std::max(rowsUsed - kFreeRows, 0);
-    return static_cast<double>(u) / spare * 3.0 + 1.0 + seconds / kSecondsPerGrade;
+    return SumOfTerms(WonTerms(rowsUsed, maxRows_, seconds));
 }
 
 double KG_MMaster::NotFoundGrade(int rowsScored, int lastBlacks, int codeLength_, int maxRows_, double seconds) {
-    if (rowsScored <= 0 || codeLength_ <= 0) return 6.0;
-    const double g = static_cast<double>(codeLength_ - lastBlacks) / codeLength_ * 5.0 + 1.0 + seconds / 60.0;
-    return std::max(g, WonGrade(maxRows_, maxRows_, seconds));
+    return SumOfTerms(NotFoundTerms(rowsScored, lastBlacks, codeLength_, maxRows_, seconds));
+}
+
+GradeTermList KG_MMaster::WonTerms(int rowsUsed, int maxRows_, double seconds) {
+    const int spare = std::max(maxRows_ - kFreeRows, 1);
+    const int u = std::max(rowsUsed - kFreeRows, 0);
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kRowsBeyond, static_cast<double>(u) / spare * 3.0, u);
+    AddTerm(t, TermKind::kTime, seconds / kSecondsPerGrade, seconds);
+    return t;
+}
+
+GradeTermList KG_MMaster::NotFoundTerms(int rowsScored, int lastBlacks, int codeLength_, int maxRows_, double seconds) {
+    if (rowsScored <= 0 || codeLength_ <= 0) return NoResultTerms();
+    GradeTermList t;
+    const int missed = codeLength_ - lastBlacks;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kPegsMissed, static_cast<double>(missed) / codeLength_ * 5.0, missed, codeLength_);
+    AddTerm(t, TermKind::kTime, seconds / 60.0, seconds);
+    const double g = SumOfTerms(t), floor = WonGrade(maxRows_, maxRows_, seconds);
+    if (floor > g) AddTerm(t, TermKind::kLastRowFloor, floor - g);
+    return t;
 }
 
 // Found: the first five rows cost nothing, each further row a whole step, and a
 // step per 200 seconds, so fewer rows grade better by the time they save. Not found: the share of pegs the last row missed and a step per minute, but never
 // better than finding the code in the last row.
-void KG_MMaster::ComputeGrade() {
-    double g;
-    if (won) {
-        g = WonGrade(currentRow, maxRows, playTime);
-    } else {
-        const KeyBoard* last = currentRow > 0 ? keyBoards.Get(currentRow - 1) : nullptr;
-        g = NotFoundGrade(currentRow, last != nullptr ? last->blackCount : 0, codeLength, maxRows, playTime);
-    }
-    grade = GradeInRange(std::min(g, 6.0));
+void KG_MMaster::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_MMaster::GradeTerms() const {
+    if (won) return CloseTerms(WonTerms(currentRow, maxRows, playTime));
+    const KeyBoard* last = currentRow > 0 ? const_cast<LockedList<KeyBoard>&>(keyBoards).Get(currentRow - 1) : nullptr;
+    return CloseTerms(NotFoundTerms(currentRow, last != nullptr ? last->blackCount : 0, codeLength, maxRows, playTime));
 }
 
 // Steps are rows scored; a skilful game finds the code in the fifth row at about 20 s per row,

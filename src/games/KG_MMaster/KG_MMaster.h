@@ -44,6 +44,9 @@ public:
     // the code never grades better than one won in the last row.
     static double WonGrade(int rowsUsed, int maxRows, double seconds);
     static double NotFoundGrade(int rowsScored, int lastBlacks, int codeLength, int maxRows, double seconds);
+    // The same as terms (before the limit).
+    static GradeTermList WonTerms(int rowsUsed, int maxRows, double seconds);
+    static GradeTermList NotFoundTerms(int rowsScored, int lastBlacks, int codeLength, int maxRows, double seconds);
 
     // Screen places of the layout: a hole of a guess row, the row's key board, a hole of the
     // code row, a palette place (s of n).
@@ -79,4 +82,7 @@ private:
     double originX_ = 0.0, originY_ = 0.0;
     PegHole* heldFromHole_ = nullptr;  // the hole of the current row the held peg came from
     int heldFromPalette_ = -1;         // else its place in the palette
+
+public:
+    GradeTermList GradeTerms() const override;
 };

@@ -230,11 +230,17 @@ const char* KG_Memory::GetResultText() {
 
 // One grade step per 15 seconds for each pair dealt (two minutes for eight pairs) plus the share
 // of misses; a game left early adds five steps times the share of cards not found.
-void KG_Memory::ComputeGrade() {
+void KG_Memory::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Memory::GradeTerms() const {
     const double dealt = std::max<double>(foundCards.Count() + remainingCards.Count(), 1.0);
-    double g = playTime / (kSecondsPerPair * dealt / 2.0) + 1.0 + misses / dealt;
-    if (state != kStateOver) g += 5.0 * remainingCards.Count() / dealt;
-    grade = std::min(g, 6.0);
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kTime, playTime / (kSecondsPerPair * dealt / 2.0), playTime);
+    AddTerm(t, TermKind::kMisses, misses / dealt, misses);
+    if (state != kStateOver && remainingCards.Count() > 0)
+        AddTerm(t, TermKind::kCardsLeft, 5.0 * remainingCards.Count() / dealt, remainingCards.Count());
+    return CloseTerms(std::move(t));
 }
 
 // Steps are pairs found; a mistake is a miss.

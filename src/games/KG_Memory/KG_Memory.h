@@ -65,4 +65,13 @@ private:
 
     int cardCount_ = 8;
     double cardSize_ = 100.0;
+
+public:
+    GradeTermList GradeTerms() const override;
+    // Pairs found and misses.
+    bool CountsAnswers(int& right, int& wrong) const override {
+        right = foundCards.Count() / 2;
+        wrong = misses;
+        return true;
+    }
 };

@@ -288,23 +288,27 @@ void KG_Ordo::DrawHelp(GUIElement*, Rect rect, Vec2 position, Vec2 scale, Font* 
 // Right: a step per 50 seconds for each atom. Otherwise five steps times the share of atoms
 // not found and a step per 25 seconds for each atom; a mark on an empty cell cancels a found
 // atom, so marking every cell finds nothing.
-void KG_Ordo::ComputeGrade() {
+void KG_Ordo::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Ordo::GradeTerms() const {
     const double secondsPerGrade = kSecondsPerAtom * std::max(atomCount, 1);
-    double g;
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
     if (checked && correct) {
-        g = 1.0 + playTime / secondsPerGrade;
+        AddTerm(t, TermKind::kTime, playTime / secondsPerGrade, playTime);
     } else {
         int found = 0, wrongMarks = 0;
         for (auto& column : cells)
-            for (BoxCell& c : column) {
+            for (const BoxCell& c : column) {
                 if (!c.marked) continue;
                 if (c.atom) ++found;
                 else ++wrongMarks;
             }
         const int k = std::max(found - wrongMarks, 0);
-        g = playTime / (secondsPerGrade / 2.0) + static_cast<double>(atomCount - k) / atomCount * 5.0 + 1.0;
+        AddTerm(t, TermKind::kAtomsMissed, static_cast<double>(atomCount - k) / atomCount * 5.0, atomCount - k, atomCount);
+        AddTerm(t, TermKind::kTime, playTime / (secondsPerGrade / 2.0), playTime);
     }
-    grade = GradeInRange(std::min(g, 6.0));
+    return CloseTerms(std::move(t));
 }
 
 // Steps are atoms marked, about 25 s each to fire the probes that place it; the box is checked

@@ -89,4 +89,7 @@ public:
 
 private:
     void DrawProbe(const Probe& p);
+
+public:
+    GradeTermList GradeTerms() const override;
 };

@@ -246,9 +246,11 @@ double KG_Quadrat_addieren::OperandWork() const { return operandCount * gridSize
 
 // Share of wrong picks times five plus one step per 6 s for each operand of the game's tasks
 // (two minutes at the easiest level); a game left early counts the tasks not answered as wrong.
-void KG_Quadrat_addieren::ComputeGrade() {
+void KG_Quadrat_addieren::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Quadrat_addieren::GradeTerms() const {
     const StandardGrade rule{kSecondsPerOperand * OperandWork() * std::max(taskCount, 1)};
-    grade = rule(state == kStateOver, wrongCount, taskCount, rightCount + wrongCount, playTime);
+    return rule.Terms(state == kStateOver, wrongCount, taskCount, rightCount + wrongCount, playTime);
 }
 
 // A brisk player reads an operand of nine squares in about 2.5 s, choosing included.

@@ -77,4 +77,12 @@ private:
     // The "+" and "=" between the grids, large enough to read as the sum's signs.
     Font* signFont_ = nullptr;
 
+
+public:
+    GradeTermList GradeTerms() const override;
+    bool CountsAnswers(int& right, int& wrong) const override {
+        right = rightCount;
+        wrong = wrongCount;
+        return true;
+    }
 };

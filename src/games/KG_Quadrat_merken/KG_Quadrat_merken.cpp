@@ -131,12 +131,23 @@ const char* KG_Quadrat_merken::GetResultText() {
 
 // Share of patterns missed times five, plus one step per two minutes of answering; a game left
 // before the last Enter costs one step per minute.
-void KG_Quadrat_merken::ComputeGrade() {
+bool KG_Quadrat_merken::CountsAnswers(int& right, int& wrong) const {
+    right = finishedByEnter_ ? correctCount : RememberedCount();
+    wrong = std::max((finishedByEnter_ ? patternCount : current) - right, 0);
+    return true;
+}
+
+void KG_Quadrat_merken::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Quadrat_merken::GradeTerms() const {
     const int n = std::max(1, patternCount);
     const int remembered = finishedByEnter_ ? correctCount : RememberedCount();
     const double perStep = finishedByEnter_ ? kSecondsPerGradeFinished : kSecondsPerGradeLeft;
-    const double g = static_cast<double>(n - remembered) / n * 5.0 + 1.0 + playTime / perStep;
-    grade = GradeInRange(std::min(g, 6.0));
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kPatternsWrong, static_cast<double>(n - remembered) / n * 5.0, n - remembered, n);
+    AddTerm(t, TermKind::kTime, playTime / perStep, playTime);
+    return CloseTerms(std::move(t));
 }
 
 // Steps are patterns answered; a mistake is an answer left empty.

@@ -61,4 +61,9 @@ private:
     // An Enter counts on its key-up only when its key-down came while answering, so that an
     // Enter pressed during the showing (or before a pause) does not skip a grid when released.
     bool enterDown_ = false;
+
+public:
+    GradeTermList GradeTerms() const override;
+    // Patterns remembered, and patterns handed in that were not.
+    bool CountsAnswers(int& right, int& wrong) const override;
 };

@@ -83,17 +83,20 @@ const char* KG_Schiebe_Puzzle::GetResultText() {
 // ten invalid clicks. Left before: the same charge for the moves, five steps times the share of
 // cells out of place, a step per two minutes and per ten invalid clicks; so leaving a few moves
 // short of the solve never grades better than solving.
-void KG_Schiebe_Puzzle::ComputeGrade() {
-    const double t = playTime;
-    const double extraMoves = static_cast<double>(std::max(moves - shuffleSteps, 0)) / (2.0 * shuffleSteps);
-    double g;
-    if (state == kStateOver) {
-        g = extraMoves + 1.0 + t / 240.0 + invalidClicks / 10.0;
-    } else {
+void KG_Schiebe_Puzzle::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Schiebe_Puzzle::GradeTerms() const {
+    const int extra = std::max(moves - shuffleSteps, 0);
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kExtraMoves, static_cast<double>(extra) / (2.0 * shuffleSteps), extra);
+    if (state != kStateOver) {
         const double cells = static_cast<double>(gridSize) * gridSize;
-        g = extraMoves + board.CellsAway() / cells * 5.0 + 1.0 + t / 120.0 + invalidClicks / 10.0;
+        AddTerm(t, TermKind::kTilesAway, board.CellsAway() / cells * 5.0, board.CellsAway());
     }
-    grade = GradeInRange(std::min(g, 6.0));
+    AddTerm(t, TermKind::kTime, playTime / (state == kStateOver ? 240.0 : 120.0), playTime);
+    if (invalidClicks > 0) AddTerm(t, TermKind::kInvalidClicks, invalidClicks / 10.0, invalidClicks);
+    return CloseTerms(std::move(t));
 }
 
 // Steps are moves, as many as the shuffle took; a mistake is an invalid click. Left early, the

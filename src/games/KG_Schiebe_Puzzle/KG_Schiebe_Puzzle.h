@@ -37,4 +37,7 @@ public:
 
 private:
     void DrawSlot(const PuzzleBoard& b);
+
+public:
+    GradeTermList GradeTerms() const override;
 };

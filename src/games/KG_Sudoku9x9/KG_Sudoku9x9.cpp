@@ -164,14 +164,20 @@ const char* KG_Sudoku9x9::GetResultText() {
 // One grade step per 18 seconds for each cell to fill (three minutes for ten cells) plus the
 // share of conflicting inputs; a grid left early adds five steps times the share of cells still
 // empty or in conflict.
-void KG_Sudoku9x9::ComputeGrade() {
+void KG_Sudoku9x9::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Sudoku9x9::GradeTerms() const {
     const double secondsPerGrade = kSecondsPerCell * std::max(cellsToFill, 1);
-    double g = static_cast<double>(errorCount) / cellsToFill + 1.0 + playTime / secondsPerGrade;
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kMistakes, static_cast<double>(errorCount) / cellsToFill, errorCount);
+    AddTerm(t, TermKind::kTime, playTime / secondsPerGrade, playTime);
     if (state != kStateOver) {
-        double share = static_cast<double>(conflictCells.Count() + EmptyCellCount()) / cellsToFill;
-        g += std::clamp(share, 0.0, 1.0) * 5.0;
+        const int open = conflictCells.Count() + EmptyCellCount();
+        const double share = static_cast<double>(open) / cellsToFill;
+        AddTerm(t, TermKind::kCellsOpen, std::clamp(share, 0.0, 1.0) * 5.0, open);
     }
-    grade = std::min(g, 6.0);
+    return CloseTerms(std::move(t));
 }
 
 // Steps are cells filled, about six seconds each to find the digit; a mistake is a wrong input.

@@ -49,4 +49,7 @@ public:
 
 private:
     void CheckGroup(SudokuCell* group[kSide]);
+
+public:
+    GradeTermList GradeTerms() const override;
 };

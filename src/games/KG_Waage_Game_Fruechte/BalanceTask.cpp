@@ -1,6 +1,7 @@
 #include "games/KG_Waage_Game_Fruechte/BalanceTask.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/Grade.h"
 #include "framework/Random.h"
@@ -71,17 +72,26 @@ double TargetAngle(int leftGrams, int rightGrams) {
 }
 
 double BalanceGrade(bool playedToEnd, int right, int wrong, int tasks, double playTime) {
+    return GradeOfTerms(BalanceTerms(playedToEnd, right, wrong, tasks, playTime));
+}
+
+GradeTermList BalanceTerms(bool playedToEnd, int right, int wrong, int tasks, double playTime) {
     const int judged = right + wrong;
     const double perStep = std::max(tasks, 1);  // a level of more tasks allows as much more time
-    double g;
+    if (!playedToEnd && judged <= 0) return NoResultTerms();
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
     if (playedToEnd) {
-        g = (judged > 0 ? static_cast<double>(wrong) / judged * 5.0 : 0.0) + 1.0 + playTime / (18.0 * perStep);
+        AddTerm(t, TermKind::kMistakes, judged > 0 ? static_cast<double>(wrong) / judged * 5.0 : 0.0, wrong);
+        AddTerm(t, TermKind::kTime, playTime / (18.0 * perStep), playTime);
     } else {
-        if (judged <= 0) return 6.0;
-        const int charged = wrong + std::max(tasks - judged, 0);
-        g = static_cast<double>(charged) / std::max(tasks, judged) * 5.0 + 1.0 + playTime / (12.0 * perStep);
+        const int unjudged = std::max(tasks - judged, 0);
+        const double perTask = 5.0 / std::max(tasks, judged);
+        AddTerm(t, TermKind::kMistakes, wrong * perTask, wrong);
+        if (unjudged > 0) AddTerm(t, TermKind::kUnanswered, unjudged * perTask, unjudged);
+        AddTerm(t, TermKind::kTime, playTime / (12.0 * perStep), playTime);
     }
-    return GradeInRange(std::min(g, 6.0));
+    return CloseTerms(std::move(t));
 }
 
 }  // namespace balance

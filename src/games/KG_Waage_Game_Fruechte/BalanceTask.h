@@ -4,6 +4,8 @@
 // tilt for two pan masses and the grade.
 #include <vector>
 
+#include "framework/GradeTerms.h"
+
 namespace balance {
 
 constexpr int kMassCount = 6;
@@ -48,5 +50,7 @@ double TargetAngle(int leftGrams, int rightGrams);
 // task (90 seconds for five tasks). Left early: 6.0 with no task judged, else the tasks not
 // judged count as wrong, and one step per 12 seconds a task.
 double BalanceGrade(bool playedToEnd, int right, int wrong, int tasks, double playTime);
+// The same as terms.
+GradeTermList BalanceTerms(bool playedToEnd, int right, int wrong, int tasks, double playTime);
 
 }  // namespace balance

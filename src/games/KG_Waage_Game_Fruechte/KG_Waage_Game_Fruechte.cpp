@@ -134,8 +134,10 @@ const char* KG_Waage_Game_Fruechte::GetResultText() {
                            kIdWeighingTime);
 }
 
-void KG_Waage_Game_Fruechte::ComputeGrade() {
-    grade = balance::BalanceGrade(state == kStateOver, rightCount, wrongCount, taskCount, playTime);
+void KG_Waage_Game_Fruechte::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Waage_Game_Fruechte::GradeTerms() const {
+    return balance::BalanceTerms(state == kStateOver, rightCount, wrongCount, taskCount, playTime);
 }
 
 PlayShape KG_Waage_Game_Fruechte::ShapeOfPlay() { return {taskCount, 8.0, true}; }

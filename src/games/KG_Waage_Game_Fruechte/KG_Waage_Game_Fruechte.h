@@ -53,4 +53,12 @@ public:
 private:
     bool TakesMouse() const;
     void Judge(bool right, double seconds);
+
+public:
+    GradeTermList GradeTerms() const override;
+    bool CountsAnswers(int& right, int& wrong) const override {
+        right = rightCount;
+        wrong = wrongCount;
+        return true;
+    }
 };

@@ -1,6 +1,7 @@
 #include "games/KG_Wechselgeld_Game/ChangeTask.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdlib>
 
 #include "framework/Grade.h"
@@ -194,16 +195,20 @@ double ChangeSecondsPerGrade(const ChangeLevel& level) {
 
 double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime,
                    double secondsPerGrade) {
-    double g;
-    if (playedToEnd) {
-        const double n = std::max(tasks, 1);
-        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / secondsPerGrade;
-    } else {
-        if (done <= 0) return 6.0;
-        const double n = std::max(tasks, done);
-        g = (1.0 - right / n) * 3.0 + 1.0 + (1.0 - fewest / n) * 2.0 + playTime / (secondsPerGrade * 2.0 / 3.0);
-    }
-    return GradeInRange(std::min(g, 6.0));
+    return GradeOfTerms(ChangeTerms(playedToEnd, right, fewest, done, tasks, playTime, secondsPerGrade));
+}
+
+GradeTermList ChangeTerms(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime,
+                          double secondsPerGrade) {
+    if (!playedToEnd && done <= 0) return NoResultTerms();
+    // Tasks not done when the game was left count as neither right nor paid with the fewest.
+    const int n = playedToEnd ? std::max(tasks, 1) : std::max(tasks, done);
+    GradeTermList t;
+    AddTerm(t, TermKind::kBase, 1.0);
+    AddTerm(t, TermKind::kNotRight, (1.0 - right / static_cast<double>(n)) * 3.0, n - right);
+    AddTerm(t, TermKind::kNotFewest, (1.0 - fewest / static_cast<double>(n)) * 2.0, n - fewest);
+    AddTerm(t, TermKind::kTime, playTime / (playedToEnd ? secondsPerGrade : secondsPerGrade * 2.0 / 3.0), playTime);
+    return CloseTerms(std::move(t));
 }
 
 }  // namespace money

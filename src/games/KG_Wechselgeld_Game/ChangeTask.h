@@ -4,6 +4,7 @@
 // supply along the bottom edge and the grade of a game.
 #include <vector>
 
+#include "framework/GradeTerms.h"
 #include "framework/Types.h"
 #include "games/KG_Wechselgeld_Game/MoneyTable.h"
 
@@ -58,6 +59,9 @@ std::vector<Vec2> SupplyCentres(int count, int screenWidth, int screenHeight);
 // two thirds of that time (80 seconds); with none done it is 6.0.
 double ChangeGrade(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime,
                    double secondsPerGrade = 120.0);
+// The same as terms.
+GradeTermList ChangeTerms(bool playedToEnd, int right, int fewest, int done, int tasks, double playTime,
+                          double secondsPerGrade = 120.0);
 // Seconds per grade step of a level: 20 for each piece of a task's price and payment, since
 // counting them is most of the work (six pieces at the easiest level allow two minutes).
 double ChangeSecondsPerGrade(const ChangeLevel& level);

@@ -225,9 +225,11 @@ const char* KG_Wechselgeld_Game::GetResultText() {
                             FormatText(app->GetText(kIdFewest), fewestCount, setup.taskCount)});
 }
 
-void KG_Wechselgeld_Game::ComputeGrade() {
-    grade = money::ChangeGrade(state == kStateOver, rightCount, fewestCount, tasksDone, setup.taskCount, playTime,
-                               money::ChangeSecondsPerGrade(setup));
+void KG_Wechselgeld_Game::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+GradeTermList KG_Wechselgeld_Game::GradeTerms() const {
+    return money::ChangeTerms(state == kStateOver, rightCount, fewestCount, tasksDone, setup.taskCount, playTime,
+                              money::ChangeSecondsPerGrade(setup));
 }
 
 // A mistake is a wrong change; right change is made of the fewest pieces. A brisk player counts

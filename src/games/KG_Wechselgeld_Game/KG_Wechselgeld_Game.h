@@ -4,6 +4,7 @@
 // along the bottom edge into the change tray until it holds the change, and presses the
 // check button. Each task counts twice: right change, and right change in the fewest pieces.
 // The next task follows at once; only the result page tells the counts.
+#include <algorithm>
 #include <memory>
 
 #include "framework/Knobel_Game.h"
@@ -68,4 +69,13 @@ private:
     void DropHeldPiece(float x, float y);
     void DrawButton();
     Font* labelFont_ = nullptr;
+
+public:
+    GradeTermList GradeTerms() const override;
+    // A task paid back right counts as right, whatever the pieces.
+    bool CountsAnswers(int& right, int& wrong) const override {
+        right = rightCount;
+        wrong = std::max(tasksDone - rightCount, 0);
+        return true;
+    }
 };

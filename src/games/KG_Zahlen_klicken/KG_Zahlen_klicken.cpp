@@ -124,9 +124,17 @@ const char* KG_Zahlen_klicken::GetResultText() {
 // Five steps for the share of flawed boards plus one step a minute for boards of four tiles,
 // and as much longer for larger boards as they have more tiles; a game left early also counts
 // every board not finished as flawed, and is no result when none was finished.
-void KG_Zahlen_klicken::ComputeGrade() {
+void KG_Zahlen_klicken::ComputeGrade() { grade = GradeOfTerms(GradeTerms()); }
+
+// The common grade of tasks, told in boards.
+GradeTermList KG_Zahlen_klicken::GradeTerms() const {
     const double secondsPerStep = kSecondsPerGrade * gridSize * gridSize / 4.0;
-    grade = StandardGrade{secondsPerStep}(state == kStateOver, flawedBoards, boardCount, FinishedBoards(), playTime);
+    GradeTermList t = StandardGrade{secondsPerStep}.Terms(state == kStateOver, flawedBoards, boardCount, FinishedBoards(), playTime);
+    for (GradeTerm& term : t) {
+        if (term.kind == TermKind::kMistakes) term.kind = TermKind::kFlawedBoards;
+        if (term.kind == TermKind::kUnanswered) term.kind = TermKind::kBoardsLeft;
+    }
+    return t;
 }
 
 // Steps are boards, at about half a second per tile; a mistake is a flawed board.

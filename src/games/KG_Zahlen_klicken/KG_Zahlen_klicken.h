@@ -53,4 +53,7 @@ private:
 
     int dealtBoards_ = 0;
     Font* digitFont_ = nullptr;
+
+public:
+    GradeTermList GradeTerms() const override;
 };
