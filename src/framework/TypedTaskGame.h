@@ -51,4 +51,12 @@ protected:
 
     // Seconds of play per grade step; a level of more or longer tasks allows as much more.
     double secondsPerGrade;
+
+public:
+    // The task being answered, or the one whose verdict shows.
+    bool TaskProgress(int& current, int& total) const override {
+        current = Answered() + (answer.InVerdict() ? 0 : 1);
+        total = taskCount;
+        return true;
+    }
 };

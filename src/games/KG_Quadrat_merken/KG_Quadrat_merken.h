@@ -61,4 +61,14 @@ private:
     // An Enter counts on its key-up only when its key-down came while answering, so that an
     // Enter pressed during the showing (or before a pause) does not skip a grid when released.
     bool enterDown_ = false;
+
+public:
+    // The pattern being shown, or the grid being answered.
+    bool TaskProgress(int& current_, int& total) const override {
+        current_ = current + 1;
+        total = patternCount;
+        return true;
+    }
+    int TaskProgressTextId() const override { return showing ? 51 : 52; }
+    int TaskCountTextId() const override { return kTextPatternCount; }
 };

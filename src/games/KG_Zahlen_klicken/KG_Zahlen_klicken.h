@@ -53,4 +53,14 @@ private:
 
     int dealtBoards_ = 0;
     Font* digitFont_ = nullptr;
+
+public:
+    bool TaskProgress(int& current, int& total) const override {
+        current = DealtBoards();
+        total = boardCount;
+        return true;
+    }
+    int TaskProgressTextId() const override { return kTextRoundOf; }
+    // The rules already say how many rounds a game has.
+    int TaskCountTextId() const override { return -1; }
 };
