@@ -62,8 +62,8 @@ void DrawStruckAnswer(const std::string& text, Vec2 rightEnd, Font* font) {
     fonts->DrawTextAt(text.c_str(), left, rightEnd.y, ink, kTextVCenter, font);
     // The stroke: the plain white field of misc1, tinted and pressed flat.
     const Rect plain{500, 0, 550, 50};
-    const Vec2 scale{(static_cast<float>(width) + 8.0f) / 50.0f, 3.0f / 50.0f};
-    const Vec2 at{left - 4.0f, rightEnd.y - 1.5f};
+    const Vec2 scale{(static_cast<float>(width) + 8.0f) / 50.0f, 2.0f / 50.0f};
+    const Vec2 at{left - 4.0f, rightEnd.y - 1.0f};
     app->DrawSprite(app->texMisc1, &plain, &scale, nullptr, 0.0, &at, 0xFFC02020);
     DrawCueMark(*app, kCueCross, Vec2{left - 24.0f, rightEnd.y}, 30.0f);
 }

@@ -281,13 +281,29 @@ void KG_Wechselgeld_Game::LayOutRightChange() {
     changeTray->Clear();
     const std::vector<int> pieces = money::GreedySplit(Change(), setup.denominationCount);
     const money::Area a = changeTray->PieceArea();
-    const float step = (a.right - a.left) / static_cast<float>(std::max<size_t>(pieces.size(), 1));
-    const float y = (a.top + a.bottom) / 2.0f;
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        const float x = a.left + step * (static_cast<float>(i) + 0.5f);
-        MoneyPiece* piece = new MoneyPiece(x, y, pieces[i]);
-        changeTray->Add(piece, x, y);
-        piece->position = piece->target;  // shown at once, nothing glides
+    constexpr float kGap = 6.0f;
+    // Rows as wide as the tray allows, largest pieces first; each row centred.
+    std::vector<std::vector<int>> rows(1);
+    float width = 0.0f;
+    for (int cents : pieces) {
+        const float w = 2.0f * money::DrawnHalfOf(cents).x + kGap;
+        if (!rows.back().empty() && width + w > a.right - a.left) rows.emplace_back(), width = 0.0f;
+        rows.back().push_back(cents);
+        width += w;
+    }
+    const float rowHeight = (a.bottom - a.top) / static_cast<float>(rows.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        float rowWidth = 0.0f;
+        for (int cents : rows[r]) rowWidth += 2.0f * money::DrawnHalfOf(cents).x + kGap;
+        float x = (a.left + a.right - rowWidth) / 2.0f;
+        const float y = a.top + rowHeight * (static_cast<float>(r) + 0.5f);
+        for (int cents : rows[r]) {
+            const float half = money::DrawnHalfOf(cents).x;
+            MoneyPiece* piece = new MoneyPiece(x + kGap / 2 + half, y, cents);
+            changeTray->Add(piece, x + kGap / 2 + half, y);
+            piece->position = piece->target;  // shown at once, nothing glides
+            x += 2.0f * half + kGap;
+        }
     }
 }
 
