@@ -79,6 +79,8 @@ public:
     static constexpr double kHintSeconds = 2.5;
 
     bool InVerdict() const { return verdictTime > 0.0 && verdict != Verdict::kEmptyTray; }
+    // Clicks do nothing while a verdict shows; the menu does not sound them.
+    bool TakesClicks() const override { return Playing() && !InVerdict(); }
     bool TaskProgress(int& current, int& total) const override {
         current = tasksDone + (InVerdict() ? 0 : 1);
         total = setup.taskCount;
