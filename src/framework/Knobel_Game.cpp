@@ -1,5 +1,6 @@
 #include "framework/Knobel_Game.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -122,8 +123,9 @@ const char* Knobel_Game::FrameResultText(std::initializer_list<std::string> line
 }
 
 void Knobel_Game::DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* pageFont) {
-    const char* help = GetHelpText();
-    if (help == nullptr) return;
+    if (GetHelpText() == nullptr) return;
+    const std::string rules = RulesText();
+    const char* help = rules.c_str();
     int left = static_cast<int>(position.x + 50);
     int top = static_cast<int>(position.y + 50);
     int right = static_cast<int>(position.x + (rect.right - rect.left) - 50);
@@ -140,6 +142,7 @@ void Knobel_Game::DrawTimePanel() {
     int t = static_cast<int>(playTime);
     std::string text = FormatText(app->GetText(63), t / 60, t % 60);
     fontManager->DrawTextRect(text.c_str(), W / 2 - 150, 0, W / 2 + 150, 50, 0xFF000000, kTextCenter | kTextVCenter, font);
+    DrawTaskProgress();
 }
 
 double Knobel_Game::SecondsUntilChange() {
@@ -165,3 +168,31 @@ void Knobel_Game::AddEntry(ScoreEntry* entry) {
 }
 
 void Knobel_Game::ResetStatistics() { gameStatistics.Reset(); }
+
+std::string Knobel_Game::RulesText() {
+    const char* help = GetHelpText();
+    std::string rules = help != nullptr ? help : "";
+    int current = 0, total = 0;
+    const char* sentence = app->GetText(TaskCountTextId());
+    if (TaskProgress(current, total) && total > 1 && sentence != nullptr && *sentence != '\0')
+        rules += FormatText(sentence, total);
+    return rules;
+}
+
+// A plaque narrower and lower than the time panel, hanging right under it, so that a line the
+// series adds beside the panel keeps its own place.
+void Knobel_Game::DrawTaskProgress() {
+    int current = 0, total = 0;
+    if (!TaskProgress(current, total) || total < 2) return;
+    current = std::clamp(current, 1, total);
+    const char* format = app->GetText(TaskProgressTextId());
+    if (format == nullptr || *format == '\0') return;
+    const int W = app->screenWidth;
+    const Rect src{0, 700, 300, 750};
+    const Vec2 scale{200.0f / 300.0f, 30.0f / 50.0f};
+    const Vec2 pos{static_cast<float>(W / 2 - 100), 48.0f};
+    app->DrawSprite(app->texMenu2, &src, &scale, nullptr, 0.0, &pos, 0xFFFFFFFF);
+    const std::string text = FormatText(format, current, total);
+    fontManager->DrawTextRect(text.c_str(), W / 2 - 100, 48, W / 2 + 100, 78, 0xFF000000, kTextCenter | kTextVCenter,
+                              font);
+}

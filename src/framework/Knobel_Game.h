@@ -139,4 +139,21 @@ public:
     // The terms the grade adds up (see GradeTerms.h), from the game as it stands; a game's
     // ComputeGrade is GradeOfTerms of them. Without terms of its own a game has no result.
     virtual GradeTermList GradeTerms() const { return NoResultTerms(); }
+    // Where the player is in a game of several tasks, rounds or boards: the one being played
+    // (counted from 1) and how many the level has; false for a game of one board or puzzle.
+    virtual bool TaskProgress(int& current, int& total) const { return false; }
+    // The progress line ("Task %d of %d") and the rules' sentence on how many there are ("%d
+    // tasks"), as text ids: the word fits the game (tasks, rounds, sequences, patterns).
+    virtual int TaskProgressTextId() const { return kTextTaskOf; }
+    virtual int TaskCountTextId() const { return kTextTaskCount; }
+    // The rules with the sentence on how many tasks the level has.
+    std::string RulesText();
+
+    static constexpr int kTextTaskOf = 450, kTextRoundOf = 451, kTextSequenceOf = 452, kTextPatternOf = 453;
+    static constexpr int kTextTaskCount = 454, kTextRoundCount = 455, kTextSequenceCount = 456,
+                         kTextPatternCount = 457;
+
+protected:
+    // The progress line under the time panel, the same in every game that reports one.
+    void DrawTaskProgress();
 };

@@ -64,4 +64,8 @@ private:
     bool shiftHeld_ = false;
     double verdictTime_ = 0.0;
     bool lastRight_ = false;
+
+public:
+    // After a wrong answer the typed text stays in view, struck through, beside the right one.
+    bool ShowsStruckTyped() const { return InVerdict() && !lastRight_ && !text_.empty(); }
 };

@@ -54,4 +54,10 @@ protected:
 
 public:
     GradeTermList GradeTerms() const override;
+    // The task being answered, or the one whose verdict shows.
+    bool TaskProgress(int& current, int& total) const override {
+        current = Answered() + (answer.InVerdict() ? 0 : 1);
+        total = taskCount;
+        return true;
+    }
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/TypedAnswer.h"
 #include "platform/FontManager.h"
 
@@ -49,6 +50,22 @@ void DrawPieces(const std::vector<std::pair<std::string, Color>>& pieces, Vec2 c
         fonts->DrawTextAt(pieces[i].first.c_str(), x, centre.y, pieces[i].second, kTextVCenter, font);
         x += static_cast<float>(widths[i]);
     }
+}
+
+void DrawStruckAnswer(const std::string& text, Vec2 rightEnd, Font* font) {
+    AppContext* app = GetAppContext();
+    FontManager* fonts = GetFontManager();
+    const Color ink = 0xFF2A2238;
+    int width = fonts->TextWidth(text, font);
+    if (width <= 0) width = 11 * static_cast<int>(text.size());  // no face to measure with
+    const float left = rightEnd.x - static_cast<float>(width);
+    fonts->DrawTextAt(text.c_str(), left, rightEnd.y, ink, kTextVCenter, font);
+    // The stroke: the plain white field of misc1, tinted and pressed flat.
+    const Rect plain{500, 0, 550, 50};
+    const Vec2 scale{(static_cast<float>(width) + 8.0f) / 50.0f, 2.0f / 50.0f};
+    const Vec2 at{left - 4.0f, rightEnd.y - 1.0f};
+    app->DrawSprite(app->texMisc1, &plain, &scale, nullptr, 0.0, &at, 0xFFC02020);
+    DrawCueMark(*app, kCueCross, Vec2{left - 24.0f, rightEnd.y}, 30.0f);
 }
 
 }  // namespace answerfield

@@ -26,4 +26,8 @@ void DrawWrongAnswer(const std::string& text, Vec2 centre, Font* font);
 // point.
 void DrawPieces(const std::vector<std::pair<std::string, Color>>& pieces, Vec2 centre, Font* font);
 
+// A wrong typed answer beside the field: a cross, then the text struck through, ending at
+// rightEnd (its vertical middle).
+void DrawStruckAnswer(const std::string& text, Vec2 rightEnd, Font* font);
+
 }  // namespace answerfield

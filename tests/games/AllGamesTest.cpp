@@ -4,6 +4,7 @@
 // by being registered in the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -13,6 +14,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "framework/TextFormat.h"
 #include "games/GameTestSupport.h"
 #include "games/RegisteredGames.h"
 #include "gui/GameTable.h"
@@ -341,6 +343,53 @@ TEST_P(AllGamesTest, ThroughTheMenuFromTheCountdownToLeaving) {
         EXPECT_TRUE(std::isfinite(g) && g >= 1.0 && g <= 6.0);
     }
     app->activeControl = nullptr;
+}
+
+// A game of several tasks, rounds or boards shows where the player is, under the time panel,
+// counted in its steps of play, and its rules say how many there are. Played by someone who
+// answers anything at once (types, clicks across the screen, lays money into the tray and
+// checks), the count goes up step by step, or the game ends on its first mistake.
+TEST_P(AllGamesTest, GamesOfSeveralTasksShowTheirProgress) {
+    static const std::vector<int> kSeveralTasks = {2, 3, 4, 8, 9, 12, 13, 14, 15};
+    auto game = Make();
+    ASSERT_NE(game, nullptr);
+    int current = 0, total = 0;
+    const bool several = std::find(kSeveralTasks.begin(), kSeveralTasks.end(), GetParam().index) != kSeveralTasks.end();
+    ASSERT_EQ(game->TaskProgress(current, total), several);
+    if (!several) return;
+    EXPECT_EQ(total, game->ShapeOfPlay().steps);
+    if (const char* sentence = app->GetText(game->TaskCountTextId())) {
+        EXPECT_NE(game->RulesText().find(FormatText(sentence, total)), std::string::npos) << game->RulesText();
+    }
+    game->Start();
+    auto drag = [&](int x, int y, int toX, int toY) {
+        MoveTo(*game, {static_cast<uint16_t>(x), static_cast<uint16_t>(y)});
+        game->OnLButtonDown(static_cast<uint16_t>(x), static_cast<uint16_t>(y));
+        MoveTo(*game, {static_cast<uint16_t>(toX), static_cast<uint16_t>(toY)});
+        game->OnLButtonUp(static_cast<uint16_t>(toX), static_cast<uint16_t>(toY));
+    };
+    int highest = 1;
+    for (int frame = 0; frame < 900 && game->GetState() == kStatePlaying && highest < 3; ++frame) {
+        ASSERT_TRUE(game->TaskProgress(current, total));
+        ASSERT_GE(current, highest) << "the count went back";
+        ASSERT_LE(current, total);
+        highest = current;
+        bool shown = false;
+        const std::string line = FormatText(app->GetText(game->TaskProgressTextId()), current, total);
+        for (const DrawCommand& c : Draw(*game)) shown = shown || (c.kind == DrawCommand::kText && c.text == line);
+        ASSERT_TRUE(shown) << "\"" << line << "\" is not on the screen";
+        const uint16_t keys[] = {'1', 'A', kKeyReturn};
+        for (uint16_t key : keys) game->OnKeyDown(key);
+        for (uint16_t key : keys) game->OnKeyUp(key);
+        drag(40 + (frame * 97) % (W - 80), H - 30 - (frame % 3) * 25, W / 2, H * 2 / 3);  // supply to tray
+        drag(W / 2, H / 2, W / 2, H / 2);
+        for (int i = 0; i < 13; ++i) {  // a row of a grid over the middle, where boards and candidates lie
+            const int x = W / 2 - 150 + 25 * i, y = H / 2 - 150 + 25 * (frame % 13);
+            drag(x, y, x, y);
+        }
+        Step(*game, 0.25);
+    }
+    EXPECT_TRUE(highest >= 2 || game->GetState() == kStateOverOther) << "stuck at the first of " << total;
 }
 
 INSTANTIATE_TEST_SUITE_P(Registered, AllGamesTest, ::testing::ValuesIn(BuiltGames()), CaseName);

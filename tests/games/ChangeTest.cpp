@@ -363,19 +363,36 @@ TEST_F(ChangeTest, TheButtonTakesOnePressAndADoubleClickCountsOnce) {
     Down(W / 2, H / 2);
     Up(W / 2, H / 2 + 100);
     EXPECT_EQ(game->tasksDone, 0);
-    // A double click: the second press would judge the next task's empty tray.
+    // A check on the empty tray is no answer: it asks for pieces, and the time runs on.
+    PressButton();
+    EXPECT_EQ(game->tasksDone, 0);
+    EXPECT_EQ(game->verdict, KG_Wechselgeld_Game::Verdict::kEmptyTray);
+    Step(*game, 0.2);
+    PressButton();
+    EXPECT_GT(game->GetPlayTime(), 0.0);
+    EXPECT_EQ(game->verdict, KG_Wechselgeld_Game::Verdict::kEmptyTray) << "still resting";
+    Step(*game, KG_Wechselgeld_Game::kButtonRest);
+    // Wrong change (a cent too much): the tray shows the right change while the verdict shows;
+    // a double click, input and the play time stand still meanwhile.
+    std::vector<int> pieces = money::GreedySplit(game->Change(), 8);
+    pieces.push_back(1);
+    GiveChange(pieces);
     PressButton();
     EXPECT_EQ(game->tasksDone, 1);
+    EXPECT_EQ(game->verdict, KG_Wechselgeld_Game::Verdict::kWrong);
     game->OnLButtonDblClk(W / 2, H / 2);
     Up(W / 2, H / 2);
     EXPECT_EQ(game->tasksDone, 1);
     EXPECT_EQ(game->rightCount, 0);
+    EXPECT_EQ(TrayValues(), money::GreedySplit(game->Change(), 8));
+    const double t = game->GetPlayTime();
+    Step(*game, KG_Wechselgeld_Game::kWrongVerdictSeconds - 0.1);
+    EXPECT_EQ(game->GetPlayTime(), t);
+    EXPECT_GT(game->SecondsUntilChange(), 0.0);
+    EXPECT_TRUE(game->InVerdict());
     Step(*game, 0.2);
-    PressButton();
-    EXPECT_EQ(game->tasksDone, 1) << "still resting";
-    Step(*game, KG_Wechselgeld_Game::kButtonRest);
-    PressButton();
-    EXPECT_EQ(game->tasksDone, 2);
+    EXPECT_FALSE(game->InVerdict());
+    EXPECT_EQ(game->changeTray->Count(), 0) << "the next task starts with an empty tray";
 }
 
 TEST_F(ChangeTest, RightAndFewestAreCountedForEachTask) {
@@ -386,8 +403,8 @@ TEST_F(ChangeTest, RightAndFewestAreCountedForEachTask) {
     PressButton();
     EXPECT_EQ(game->rightCount, 1);
     EXPECT_EQ(game->fewestCount, 1);
-    EXPECT_EQ(game->changeTray->Count(), 0) << "the next task starts with an empty tray";
-    Step(*game, 1.0);
+    EXPECT_EQ(game->verdict, KG_Wechselgeld_Game::Verdict::kFewest);
+    Step(*game, KG_Wechselgeld_Game::kWrongVerdictSeconds);
     // The same change with its largest piece given in smaller ones: right only.
     std::vector<int> pieces = money::GreedySplit(game->Change(), 12);
     const int largest = pieces.front();
@@ -400,7 +417,8 @@ TEST_F(ChangeTest, RightAndFewestAreCountedForEachTask) {
     PressButton();
     EXPECT_EQ(game->rightCount, 2);
     EXPECT_EQ(game->fewestCount, 1);
-    Step(*game, 1.0);
+    EXPECT_EQ(game->verdict, KG_Wechselgeld_Game::Verdict::kRight);
+    Step(*game, KG_Wechselgeld_Game::kWrongVerdictSeconds);
     // One cent too much: neither.
     pieces = money::GreedySplit(game->Change(), 12);
     pieces.push_back(1);
@@ -409,13 +427,15 @@ TEST_F(ChangeTest, RightAndFewestAreCountedForEachTask) {
     EXPECT_EQ(game->rightCount, 2);
     EXPECT_EQ(game->fewestCount, 1);
     EXPECT_EQ(game->tasksDone, 3);
-    // The rest empty; the game ends with the last task.
+    // The rest wrong; the game ends when the verdict on the last task has shown.
     for (int i = 3; i < 6; ++i) {
-        Step(*game, 1.0);
+        Step(*game, KG_Wechselgeld_Game::kWrongVerdictSeconds);
         EXPECT_EQ(game->GetState(), kStatePlaying);
+        GiveChange({1, 1});
         PressButton();
     }
     EXPECT_EQ(game->tasksDone, 6);
+    Step(*game, KG_Wechselgeld_Game::kWrongVerdictSeconds);
     EXPECT_EQ(game->GetState(), kStateOver);
     game->ComputeGrade();
     EXPECT_NEAR(game->GetGrade(),

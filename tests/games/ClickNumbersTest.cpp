@@ -324,12 +324,13 @@ TEST_F(ClickNumbersTest, RenderDrawsThePanelTheOrderLineAndTheTilesWithBlackAndR
     std::vector<NumberTile*> tiles = TilesOf(*game);
     ClickTile(*game, tiles.back());
     std::vector<DrawCommand> frame = RenderFrame(*game);
-    EXPECT_EQ(SpritesOf(frame, app->texMenu2).size(), 1u);
+    EXPECT_EQ(SpritesOf(frame, app->texMenu2).size(), 2u);
     std::vector<DrawCommand> texts = TextsOf(frame);
-    ASSERT_EQ(texts.size(), 2u + 9u);
+    ASSERT_EQ(texts.size(), 3u + 9u);
     EXPECT_EQ(texts[0].text, FormatText(app->GetText(63), 0, 0));
-    EXPECT_STREQ(texts[1].text.c_str(), app->GetText(123));
-    EXPECT_EQ(texts[1].rect, (Rect{362, 257, 662, 297})) << "right above the board's top row (tiles from y 305)";
+    EXPECT_EQ(texts[1].text, FormatText(app->GetText(451), 1, 10));
+    EXPECT_STREQ(texts[2].text.c_str(), app->GetText(123));
+    EXPECT_EQ(texts[2].rect, (Rect{362, 257, 662, 297})) << "right above the board's top row (tiles from y 305)";
     std::vector<DrawCommand> sheet = SpritesOf(frame, app->texMisc1);
     ASSERT_EQ(sheet.size(), 9u);
     for (size_t i = 0; i < tiles.size(); ++i) {
@@ -338,7 +339,7 @@ TEST_F(ClickNumbersTest, RenderDrawsThePanelTheOrderLineAndTheTilesWithBlackAndR
         EXPECT_FLOAT_EQ(sheet[i].transform[4], tiles[i]->centre.x - 25);
         EXPECT_FLOAT_EQ(sheet[i].transform[5], tiles[i]->centre.y - 25);
         EXPECT_EQ(sheet[i].color, 0xFFFFFFFFu);
-        const DrawCommand& number = texts[2 + i];
+        const DrawCommand& number = texts[3 + i];
         EXPECT_EQ(number.text, std::to_string(tiles[i]->value));
         EXPECT_EQ(number.color, i + 1 == tiles.size() ? 0xFFFF0000u : 0xFF000000u);
         EXPECT_EQ(number.format, kTextCenter | kTextVCenter);
@@ -349,8 +350,8 @@ TEST_F(ClickNumbersTest, RenderDrawsThePanelTheOrderLineAndTheTilesWithBlackAndR
     FilelessClickNumbers up(0, 11);
     up.Start();
     texts = TextsOf(RenderFrame(up));
-    ASSERT_GE(texts.size(), 2u);
-    EXPECT_STREQ(texts[1].text.c_str(), app->GetText(122));
+    ASSERT_GE(texts.size(), 3u);
+    EXPECT_STREQ(texts[2].text.c_str(), app->GetText(122));
     up.SetState(kStateOver);
     frame = RenderFrame(up);
     EXPECT_TRUE(SpritesOf(frame, app->texMenu2).empty());

@@ -194,6 +194,7 @@ TEST_F(MMasterTest, DraggedPegsFillTheCurrentRowOnly) {
     EXPECT_EQ(hole->peg->colour, G);
     EXPECT_EQ(hole->peg->home, hole->position);
     EXPECT_EQ(game->palette.Count(), 6) << "a new green peg took its place";
+    EXPECT_EQ(game->palette.Get(G)->colour, G) << "in the palette's order, not at its end";
     // A hole of a later row does not take a peg: it goes back to the palette.
     DragFromPalette(B, game->HolePosition(1, 0));
     EXPECT_EQ(game->Row(1)->Get(0)->peg, nullptr);

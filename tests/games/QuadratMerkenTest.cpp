@@ -257,7 +257,7 @@ TEST_F(QuadratMerkenTest, ScreenWhileShowingAndWhileAnswering) {
     int lit = 0;
     for (const DrawCommand& c : squares) lit += c.src == PatternSquare::SourceRect(game->design, true);
     EXPECT_EQ(lit, 2);
-    ASSERT_EQ(SpritesOf(frame, app->texMenu2).size(), 1u) << "the time panel";
+    ASSERT_EQ(SpritesOf(frame, app->texMenu2).size(), 2u) << "the time panel and the progress under it";
     bool counter = false;
     for (const DrawCommand& t : TextsOf(frame)) counter = counter || t.text == FormatText(app->GetText(51), 1, 6);
     EXPECT_TRUE(counter);

@@ -289,12 +289,13 @@ TEST_F(RememberingTest, AWrongClickEndsTheGameWithTheAlarm) {
     // Over: further clicks change nothing, and the time stands.
     ClickButton(*game, right);
     EXPECT_EQ(game->round.judgedClicks, 1);
-    EXPECT_FALSE(game->Button(right)->Lit());
+    EXPECT_TRUE(game->Button(right)->Lit()) << "the button that was due lights";
     Step(*game, 0.5);
     EXPECT_DOUBLE_EQ(game->playTime, 2.0);
     EXPECT_TRUE(game->Button(wrong)->Lit());
-    Step(*game, 0.5);
+    Step(*game, KG_Gedaechtnis::kFailLight);
     EXPECT_FALSE(game->Button(wrong)->Lit());
+    EXPECT_FALSE(game->Button(right)->Lit());
     EXPECT_EQ(app->soundsRequested, sounds + 1);
 }
 
@@ -491,9 +492,10 @@ TEST_F(RememberingTest, RenderDrawsThePanelAndEveryButtonLitOrUnlit) {
     Step(*game, kFrame);
     const int litButton = game->round.sequence[0];
     std::vector<DrawCommand> frame = RenderFrame(*game);
-    ASSERT_EQ(SpritesOf(frame, app->texMenu2).size(), 1u);
+    ASSERT_EQ(SpritesOf(frame, app->texMenu2).size(), 2u);
     std::vector<DrawCommand> texts = TextsOf(frame);
-    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1].text, FormatText(app->GetText(452), 1, 27));
     EXPECT_EQ(texts[0].text, FormatText(app->GetText(63), 0, 0) + "\n" + FormatText(app->GetText(51), 1, 4));
     EXPECT_EQ(texts[0].rect, (Rect{362, 0, 662, 50}));
     EXPECT_EQ(texts[0].format, kTextCenter | kTextVCenter);
@@ -518,7 +520,7 @@ TEST_F(RememberingTest, RenderDrawsThePanelAndEveryButtonLitOrUnlit) {
     Step(*game, 61.0);
     ClickButton(*game, game->round.sequence[0]);
     texts = TextsOf(RenderFrame(*game));
-    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, FormatText(app->GetText(63), 1, 1) + "\n" + FormatText(app->GetText(52), 2, 4));
     EXPECT_NE(texts[0].text.find("Your turn: 2 of 4"), std::string::npos);
 

@@ -169,6 +169,15 @@ TEST_F(SlidingPuzzleTest, ClicksSlideATileBesideTheHoleAndCountTheRest) {
     EXPECT_EQ(g.moves, 0);
     EXPECT_EQ(g.invalidClicks, 1);
     EXPECT_TRUE(g.board.At(fc, fr).AtHome(homeCol, homeRow));
+    // ... but it shakes a moment, asking for frames meanwhile, and rests where it was.
+    const Vec2 rest = g.board.At(fc, fr).position;
+    Step(g, 0.1);
+    EXPECT_NE(g.ShakeOffset(), 0.0f);
+    EXPECT_EQ(g.SecondsUntilChange(), 0.0);
+    RenderFrame(g);
+    EXPECT_EQ(g.board.At(fc, fr).position, rest);
+    Step(g, FilelessPuzzle::kShakeSeconds);
+    EXPECT_GT(g.SecondsUntilChange(), 0.0);
     // Between the tiles (the 3-pixel gap) and beside the board: nothing at all.
     const PuzzleTile& corner = g.board.At(0, 0);
     Click(g, Vec2{corner.target.x + corner.size.x + 1.5f, corner.target.y + 10});

@@ -187,15 +187,16 @@ TEST_F(TriangleGameTest, TheEntryTakesThreeDigitsAndBackspaceClearsThem) {
     Enter();
     EXPECT_EQ(game->wrongCount, 1);
     EXPECT_FALSE(game->answer.LastRight());
-    int pinkFrames = 0;
+    int pinkFrames = 0, struckFrames = 0;
     for (int i = 0; i < 19; ++i) {
         Step(*game, 0.1);
         for (const DrawCommand& c : TextsOf(RenderFrame(*game))) {
-            EXPECT_NE(c.text, "240") << "the typed digits during a wrong verdict";
             if (c.text == "24" && c.color == 0xFFFF7F7F) ++pinkFrames;
+            struckFrames += c.text == "240" && c.color == 0xFF2A2238;  // beside the field, struck through
         }
     }
     EXPECT_GT(pinkFrames, 6);
+    EXPECT_EQ(struckFrames, 19);
 }
 
 TEST_F(TriangleGameTest, TheGameEndsAfterItsTasksWithTheGrade) {

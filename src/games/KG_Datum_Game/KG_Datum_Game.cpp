@@ -123,10 +123,14 @@ void KG_Datum_Game::Render() {
 
     // The answer field, stretched to what it shows; after a wrong answer field and answer blink.
     const bool wrongVerdict = answer.InVerdict() && !answer.LastRight();
-    if (wrongVerdict && !answer.ShowsRightAnswer()) return;
     const std::string shown = FieldText();
     const float stretch = std::max(1.0f, 0.3f * static_cast<float>(shown.size()));
     const float fieldY = static_cast<float>(H / 2 + 150);
+    if (answer.ShowsStruckTyped()) {
+        const std::string typed = weekdayTask ? answer.Text() : datetask::ReadTypedDate(answer.Text(), today).Text();
+        answerfield::DrawStruckAnswer(typed, Vec2{cx - 25.0f * stretch - 20.0f, fieldY}, smallFont);
+    }
+    if (wrongVerdict && !answer.ShowsRightAnswer()) return;
     answerfield::Draw(Vec2{cx, fieldY}, stretch);
     if (wrongVerdict) {
         answerfield::DrawWrongAnswer(shown, Vec2{cx, fieldY}, smallFont);

@@ -111,6 +111,7 @@ void KG_Dreieck_rechnen::Render() {
     if (answer.ShowsRightAnswer() && apex != nullptr) {
         answerfield::DrawWrongAnswer(std::to_string(apex->value), p, digitFont);
     }
+    if (answer.ShowsStruckTyped()) answerfield::DrawStruckAnswer(answer.Text(), Vec2{p.x - 25.0f * s - 20.0f, p.y}, digitFont);
     for (TriangleNode* node : nodes) node->Draw(digitFont);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/Grade.h"
 #include "framework/Random.h"
 #include "framework/TextFormat.h"
@@ -76,6 +77,7 @@ void KG_Gedaechtnis::OnLButtonDown(uint16_t x, uint16_t y) {
         case SequenceRound::Verdict::kWrong:
             state = kStateOverOther;
             app->PlaySound(kSoundAlarm, 1.0f);
+            ShowExpected(hit);
             break;
         case SequenceRound::Verdict::kWon:
             state = kStateOver;
@@ -117,6 +119,7 @@ void KG_Gedaechtnis::Render() {
     if (running && state == kStatePlaying) DrawPanel();
     // A pause puts every light out: the sequence is not shown while its clock stands still.
     for (MemoryButton* b : buttons) b->Draw(Concealed());
+    DrawFailMarks();
 }
 
 // The time panel with a second line: how far the showing has come, or which step the player
@@ -136,6 +139,7 @@ void KG_Gedaechtnis::DrawPanel() {
         AppendText(text, app->GetText(52), round.sequencePos + 1, round.Length());
     fontManager->DrawTextRect(text.c_str(), W / 2 - 150, 0, W / 2 + 150, 50, 0xFF000000, kTextCenter | kTextVCenter,
                               font);
+    DrawTaskProgress();
 }
 
 const char* KG_Gedaechtnis::GetHelpText() { return app->GetText(67); }
@@ -180,4 +184,24 @@ void KG_Gedaechtnis::SetPlayedResult(const PlayedResult& r) {
     round.longestRepeated = repeated;
     EndPlayed(r);
     playTime = round.judgedClicks * r.pace;
+}
+
+void KG_Gedaechtnis::ShowExpected(int clicked) {
+    failExpected = round.ExpectedButton();
+    failClicked = clicked;
+    if (MemoryButton* b = buttons.Get(failExpected)) b->Light(kFailLight);
+    if (MemoryButton* b = buttons.Get(failClicked)) b->Light(kFailLight);
+}
+
+void KG_Gedaechtnis::DrawFailMarks() {
+    if (state != kStateOverOther) return;
+    const float mark = static_cast<float>(std::max(24.0, buttonSize * 0.8));
+    auto markAt = [&](int index, int cue) {
+        const MemoryButton* b = buttons.Get(index);
+        if (b == nullptr || !b->Lit()) return;
+        const float d = static_cast<float>(buttonSize / 2) + mark / 2.0f - 4.0f;
+        DrawCueMark(*app, cue, Vec2{b->centre.x + d, b->centre.y - d}, mark);
+    };
+    markAt(failExpected, kCueTick);
+    if (failClicked != failExpected) markAt(failClicked, kCueCross);
 }

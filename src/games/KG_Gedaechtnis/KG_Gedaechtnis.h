@@ -48,4 +48,24 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // The sequence being shown or repeated: the first has kStartLength buttons, the last as
+    // many as there are buttons.
+    bool TaskProgress(int& current, int& total) const override {
+        current = round.Length() - SequenceRound::kStartLength + 1;
+        total = buttons.Count() - SequenceRound::kStartLength + 1;
+        return true;
+    }
+    int TaskProgressTextId() const override { return kTextSequenceOf; }
+    int TaskCountTextId() const override { return kTextSequenceCount; }
+
+public:
+    // After a wrong click the button that was due lights (with a tick) beside the wrong one
+    // (with a cross) until the result page comes.
+    static constexpr double kFailLight = 2.5;
+    int failExpected = -1;
+    int failClicked = -1;
+
+private:
+    void ShowExpected(int clicked);
+    void DrawFailMarks();
 };

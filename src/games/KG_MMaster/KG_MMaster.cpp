@@ -166,7 +166,10 @@ void KG_MMaster::FillPalette() {
     bool present[kPlayColours] = {};
     int s = 0;
     for (Peg* p : palette) {
-        p->home = PaletteHome(s++, n);
+        // Each colour keeps its own place, also while a peg of it is in the hand.
+        const bool known = p->colour >= 0 && p->colour < kPlayColours;
+        p->home = known && n <= kPlayColours ? PaletteHome(p->colour, kPlayColours) : PaletteHome(s, n);
+        ++s;
         p->Glide(dt);
         if (p->colour >= 0 && p->colour < kPlayColours) present[p->colour] = true;
     }
@@ -175,8 +178,13 @@ void KG_MMaster::FillPalette() {
         if (heldPeg->colour >= 0 && heldPeg->colour < kPlayColours) present[heldPeg->colour] = true;
     }
     const Vec2 entry{static_cast<float>(app->screenWidth / 2), static_cast<float>(app->screenHeight)};
-    for (int c = 0; c < kPlayColours; ++c)
-        if (!present[c]) palette.Add(new Peg(c, entry));
+    // A new peg goes in among the others in the order of the colours.
+    for (int c = 0; c < kPlayColours; ++c) {
+        if (present[c]) continue;
+        int at = 0;
+        for (Peg* p : palette) at += p->colour < c ? 1 : 0;
+        palette.Add(new Peg(c, entry), at);
+    }
 }
 
 void KG_MMaster::Update() {

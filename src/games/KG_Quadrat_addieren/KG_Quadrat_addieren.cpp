@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/Grade.h"
 #include "framework/Random.h"
 #include "framework/TextFormat.h"
@@ -151,13 +152,14 @@ void KG_Quadrat_addieren::OnLButtonDown(uint16_t x, uint16_t y) {
     for (PatternGrid* choice : choices) {
         if (!TakesClick(*choice, x, y)) continue;
         lastRight = answer->Equals(*choice);
+        picked = choice;
         if (lastRight) {
             ++rightCount;
         } else {
             ++wrongCount;
             app->PlaySound(kSoundWrong, 1.0f);
         }
-        feedbackTime = kFeedbackSeconds;
+        feedbackTime = lastRight ? kFeedbackSeconds : kWrongFeedbackSeconds;
         return;
     }
 }
@@ -208,13 +210,7 @@ void KG_Quadrat_addieren::Render() {
     unlitSample->Draw();
     for (PatternGrid* summand : operands) summand->Draw();
     if (InFeedback()) {
-        if (lastRight) {
-            answer->Draw();
-            const Vec2* label = labelPoints.Get(AnswerIndex());
-            if (label != nullptr) TypedAnswer::DrawTick(Vec2{label->x - 25, label->y - 25});
-        } else if (ShowsSumInPause()) {
-            answer->Draw();
-        }
+        DrawFeedback();
     } else {
         for (PatternGrid* choice : choices) choice->Draw();
     }
@@ -260,4 +256,17 @@ void KG_Quadrat_addieren::SetPlayedResult(const PlayedResult& r) {
     rightCount = r.done - r.wrong;
     wrongCount = r.wrong;
     EndPlayed(r);
+}
+
+void KG_Quadrat_addieren::DrawFeedback() {
+    answer->Draw();
+    const Vec2* label = labelPoints.Get(AnswerIndex());
+    if (label != nullptr) TypedAnswer::DrawTick(Vec2{label->x - 25, label->y - 25});
+    if (lastRight || picked == nullptr || picked == answer) return;
+    picked->Draw();
+    const Vec2* at = labelPoints.Get(choices.IndexOf(picked));
+    if (at == nullptr) return;
+    DrawCueMark(*app, kCueCross, Vec2{at->x - 35.0f, at->y}, 36.0f);
+    const char* word = app->GetText(464);
+    if (word != nullptr) fontManager->DrawTextAt(word, at->x - 12.0f, at->y, 0xFF000000, kTextVCenter, font);
 }

@@ -85,4 +85,21 @@ public:
         wrong = wrongCount;
         return true;
     }
+    bool TaskProgress(int& current, int& total) const override {
+        current = rightCount + wrongCount + (InFeedback() ? 0 : 1);
+        total = taskCount;
+        return true;
+    }
+    // The rules already say how many tasks a game has.
+    int TaskCountTextId() const override { return -1; }
+
+public:
+    // The candidate of the last pick; after a wrong one it stays crossed out beside the sum.
+    PatternGrid* picked = nullptr;
+    static constexpr double kWrongFeedbackSeconds = 2.0;
+
+private:
+    // The verdict pause: the sum with a tick and, after a wrong pick, the pick with a cross and
+    // the word.
+    void DrawFeedback();
 };

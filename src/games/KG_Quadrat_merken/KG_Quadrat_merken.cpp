@@ -13,7 +13,6 @@
 namespace {
 constexpr double kSecondsPerGradeFinished = 120.0;
 constexpr double kSecondsPerGradeLeft = 60.0;
-constexpr float kCounterY = 70.0f;
 }  // namespace
 
 KG_Quadrat_merken::Level KG_Quadrat_merken::LevelTable(int level) {
@@ -33,7 +32,6 @@ KG_Quadrat_merken::KG_Quadrat_merken(int level_, unsigned seed) : Knobel_Game(le
     gridSize = table.gridSize;
     showTime = table.showTime;
     design = RandomBelow(PatternSquare::kDesignCount);
-    textFont_ = MakeFont("Arial", 30);
     for (int k = 0; k < patternCount; ++k) {
         models.Add(new PatternGrid(true, gridSize, design, kGridExtent, nullptr, kGridGap));
         answers.Add(new PatternGrid(false, gridSize, design, kGridExtent, nullptr, kGridGap));
@@ -110,12 +108,7 @@ double KG_Quadrat_merken::SecondsUntilChange() {
 
 void KG_Quadrat_merken::Render() {
     if (!running || state != kStatePlaying) return;
-    DrawTimePanel();
-    const int W = app->screenWidth;
-    const int count = models.Count();
-    const int shown = std::min(current + 1, count);
-    std::string counter = FormatText(app->GetText(showing ? 51 : 52), shown, count);
-    fontManager->DrawTextAt(counter.c_str(), static_cast<float>(W / 2), kCounterY, 0xFF000000, kTextCenter, textFont_);
+    DrawTimePanel();  // with the pattern watched or answered below it
     PatternGrid* grid = showing ? models.Get(current) : answers.Get(current);
     if (grid != nullptr) grid->Draw();
 }

@@ -66,4 +66,12 @@ public:
     GradeTermList GradeTerms() const override;
     // Patterns remembered, and patterns handed in that were not.
     bool CountsAnswers(int& right, int& wrong) const override;
+    // The pattern being shown, or the grid being answered.
+    bool TaskProgress(int& current_, int& total) const override {
+        current_ = current + 1;
+        total = patternCount;
+        return true;
+    }
+    int TaskProgressTextId() const override { return showing ? 51 : 52; }
+    int TaskCountTextId() const override { return kTextPatternCount; }
 };

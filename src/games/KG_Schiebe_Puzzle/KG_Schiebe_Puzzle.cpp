@@ -1,6 +1,7 @@
 #include "games/KG_Schiebe_Puzzle/KG_Schiebe_Puzzle.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/AppContext.h"
@@ -37,13 +38,14 @@ void KG_Schiebe_Puzzle::OnLButtonUp(uint16_t x, uint16_t y) {
     if (!Playing()) return;
     switch (board.ClickAt(x, y)) {
         case PuzzleBoard::Click::kSlid: ++moves; break;
-        case PuzzleBoard::Click::kBlocked: ++invalidClicks; break;
+        case PuzzleBoard::Click::kBlocked: ++invalidClicks, StartShake(x, y); break;
         case PuzzleBoard::Click::kMissed: break;
     }
 }
 
 void KG_Schiebe_Puzzle::Update() {
     board.GlideStep(app->realFrameTime);
+    if (shakeTime > 0.0) shakeTime = std::max(0.0, shakeTime - app->realFrameTime);
     if (running && state == kStatePlaying && board.Solved()) state = kStateOver;
     AdvanceTime(running && state == kStatePlaying);
 }
@@ -62,11 +64,13 @@ void KG_Schiebe_Puzzle::DrawSlot(const PuzzleBoard& b) {
 void KG_Schiebe_Puzzle::Render() {
     DrawSlot(board);
     DrawSlot(model);
+    ApplyShake(true);
     for (int i = 0; i < gridSize; ++i)
         for (int j = 0; j < gridSize; ++j) {
             board.At(i, j).Draw();
             model.At(i, j).Draw();
         }
+    ApplyShake(false);
     if (running && state == kStatePlaying) DrawTimePanel();
 }
 
@@ -111,4 +115,37 @@ void KG_Schiebe_Puzzle::SetPlayedResult(const PlayedResult& r) {
     moves = r.done;
     invalidClicks = r.wrong;
     EndPlayed(r);
+}
+
+void KG_Schiebe_Puzzle::StartShake(float x, float y) {
+    int col = 0, row = 0;
+    if (!board.CellAt(x, y, col, row)) return;
+    shakeCol = col, shakeRow = row;
+    shakeTime = kShakeSeconds;
+}
+
+// Three swings of up to six pixels, dying away.
+float KG_Schiebe_Puzzle::ShakeOffset() const {
+    if (!(shakeTime > 0.0) || !board.Inside(shakeCol, shakeRow)) return 0.0f;
+    const double left = shakeTime / kShakeSeconds;
+    return static_cast<float>(6.0 * left * std::sin((1.0 - left) * 3.0 * 2.0 * 3.14159265358979));
+}
+
+void KG_Schiebe_Puzzle::ApplyShake(bool on) {
+    if (!on) {
+        if (shakeApplied_) board.At(shakeCol, shakeRow).position = shakeSaved_;
+        shakeApplied_ = false;
+        return;
+    }
+    const float offset = ShakeOffset();
+    if (offset == 0.0f) return;
+    PuzzleTile& tile = board.At(shakeCol, shakeRow);
+    shakeSaved_ = tile.position;
+    tile.position.x += offset;
+    shakeApplied_ = true;
+}
+
+double KG_Schiebe_Puzzle::SecondsUntilChange() {
+    if (shakeTime > 0.0) return 0.0;  // the tile swings
+    return Knobel_Game::SecondsUntilChange();
 }

@@ -40,4 +40,19 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // A click on a tile that cannot slide shakes it briefly, sideways.
+    static constexpr double kShakeSeconds = 0.35;
+    double SecondsUntilChange() override;
+    // The tile's sideways offset in pixels now (0 when none shakes).
+    float ShakeOffset() const;
+
+    double shakeTime = 0.0;
+    int shakeCol = -1, shakeRow = -1;
+
+private:
+    void StartShake(float x, float y);
+    // Moves the shaking tile by the offset for drawing, and puts it back after.
+    void ApplyShake(bool on);
+    Vec2 shakeSaved_;
+    bool shakeApplied_ = false;
 };

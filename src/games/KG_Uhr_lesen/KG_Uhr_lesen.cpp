@@ -115,6 +115,12 @@ void KG_Uhr_lesen::Render() {
     if (answer.ShowsRightAnswer()) {
         answerfield::DrawWrongAnswer(clockmath::SpacedTimeText(answerMinutes / 60, answerMinutes % 60), p, font);
     }
+    if (answer.ShowsStruckTyped()) {
+        int hours = 0, minutes = 0;
+        clockmath::SplitTyped(answer.Text(), hours, minutes);
+        answerfield::DrawStruckAnswer(clockmath::TimeText(hours, minutes), Vec2{p.x - 25.0f * kInputStretch - 20.0f, p.y},
+                                      font);
+    }
 }
 
 const char* KG_Uhr_lesen::GetHelpText() { return app->GetText(111); }

@@ -6,6 +6,7 @@
 
 #include "app/AppContext.h"
 #include "framework/ColourCues.h"
+#include "framework/Glide.h"
 #include "framework/TextFormat.h"
 #include "games/TickSeed.h"
 #include "platform/FontManager.h"
@@ -70,6 +71,7 @@ void KG_Waage_Game_Fruechte::Update() {
     if (!Playing() || balance == nullptr) return;
     if (feedbackTime > 0.0) {
         balance->Update();
+        SettleBeam();
         feedbackTime -= app->frameTime;
         if (feedbackTime <= 0.0) {
             feedbackTime = 0.0;
@@ -103,7 +105,7 @@ void KG_Waage_Game_Fruechte::Render() {
         const int t = static_cast<int>(std::max(0.0, timeLeft));
         const bool timeUp = feedbackTime > 0.0 && !lastRight;
         const std::string left = FormatText(app->GetText(kIdTimeLeft), t / 60, t % 60);
-        fontManager->DrawTextRect(left.c_str(), W / 2 - 150, 50, W / 2 + 150, 100, timeUp ? kTimeUpColor : 0xFF000000,
+        fontManager->DrawTextRect(left.c_str(), W / 2 - 150, 76, W / 2 + 150, 116, timeUp ? kTimeUpColor : 0xFF000000,
                                   kTextCenter | kTextVCenter, font);
     }
     if (balance != nullptr) balance->Draw();
@@ -112,9 +114,8 @@ void KG_Waage_Game_Fruechte::Render() {
         const Rect tick{0, 450, 50, 500};
         const Vec2 at{app->screenWidth / 2 - 25.0f, app->screenHeight / 2 + 60.0f};
         app->DrawSprite(app->texMisc1, &tick, nullptr, nullptr, 0.0, &at, 0xFFFFFFFF);
-    } else if (state == kStatePlaying && feedbackTime > 0.0 && ColourCuesWanted(*app)) {
-        // Time ran out: a cross where the tick would be, besides the red time.
-        DrawCueMark(*app, kCueCross, Vec2{app->screenWidth / 2.0f, app->screenHeight / 2 + 85.0f}, 50.0f);
+    } else if (state == kStatePlaying && feedbackTime > 0.0) {
+        DrawTimeUp();
     }
 }
 
@@ -146,4 +147,18 @@ void KG_Waage_Game_Fruechte::SetPlayedResult(const PlayedResult& r) {
     rightCount = r.done - r.wrong;
     wrongCount = r.wrong;
     EndPlayed(r);
+}
+
+void KG_Waage_Game_Fruechte::SettleBeam() {
+    constexpr double kSettleRate = 2.5;  // on top of the beam's own rate
+    balance->angle = Glide(balance->angle, balance->targetAngle, app->frameTime, kSettleRate);
+    balance->Layout();
+}
+
+void KG_Waage_Game_Fruechte::DrawTimeUp() {
+    const float cx = app->screenWidth / 2.0f, y = app->screenHeight / 2 + 85.0f;
+    DrawCueMark(*app, kCueCross, Vec2{cx, y}, 50.0f);
+    const char* text = app->GetText(466);
+    if (text != nullptr)
+        fontManager->DrawTextAt(text, cx, y + 45.0f, 0xFF000000, kTextCenter | kTextVCenter, font);
 }

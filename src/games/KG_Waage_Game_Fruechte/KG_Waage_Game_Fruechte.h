@@ -61,4 +61,16 @@ public:
         wrong = wrongCount;
         return true;
     }
+    bool TaskProgress(int& current, int& total) const override {
+        current = rightCount + wrongCount + (feedbackTime > 0.0 ? 0 : 1);
+        total = taskCount;
+        return true;
+    }
+
+private:
+    // During the verdict the beam comes to rest faster, so that it has settled before the
+    // next task (or the result page) comes.
+    void SettleBeam();
+    // "Time's up" with a cross, when a task ran out of time.
+    void DrawTimeUp();
 };

@@ -1,9 +1,11 @@
 #include "games/KG_Wechselgeld_Game/KG_Wechselgeld_Game.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "app/AppContext.h"
+#include "framework/ColourCues.h"
 #include "framework/TextFormat.h"
 #include "games/TickSeed.h"
 #include "platform/FontManager.h"
@@ -14,6 +16,10 @@ constexpr int kIdRules = 141;
 constexpr int kIdRight = 142;
 constexpr int kIdFewest = 143;
 constexpr int kIdCheck = 133;
+constexpr int kIdFewestVerdict = 460;
+constexpr int kIdRightVerdict = 461;
+constexpr int kIdWrongVerdict = 462;
+constexpr int kIdEmptyTray = 463;
 constexpr float kButtonHalfWidth = 100.0f;
 constexpr float kButtonHalfHeight = 25.0f;
 
@@ -84,7 +90,7 @@ void KG_Wechselgeld_Game::OnMouseMove(uint16_t x, uint16_t y) {
 }
 
 void KG_Wechselgeld_Game::OnLButtonDown(uint16_t x, uint16_t y) {
-    if (!Playing()) return;
+    if (!Playing() || InVerdict()) return;
     // A press while a piece is still held (its button-up was lost) drops it first.
     if (HoldsPiece()) DropHeldPiece(x, y);
     buttonPressed = false;
@@ -145,7 +151,7 @@ void KG_Wechselgeld_Game::DropHeldPiece(float x, float y) {
 }
 
 void KG_Wechselgeld_Game::OnLButtonUp(uint16_t x, uint16_t y) {
-    if (!Playing()) return;
+    if (!Playing() || InVerdict()) return;
     if (HoldsPiece()) {
         DropHeldPiece(x, y);
         buttonPressed = false;
@@ -155,10 +161,13 @@ void KG_Wechselgeld_Game::OnLButtonUp(uint16_t x, uint16_t y) {
     const bool pressed = buttonPressed && OnButton(x, y);
     buttonPressed = false;
     if (!pressed) return;
-    Check();
     buttonRest = kButtonRest;
-    if (tasksDone < setup.taskCount) NewTask();
-    else state = kStateOver;
+    if (changeTray->Count() == 0) {
+        verdict = Verdict::kEmptyTray;
+        verdictTime = kHintSeconds;
+        return;
+    }
+    Check();
 }
 
 void KG_Wechselgeld_Game::Check() {
@@ -168,12 +177,28 @@ void KG_Wechselgeld_Game::Check() {
     rightCount += v.right ? 1 : 0;
     fewestCount += v.fewest ? 1 : 0;
     tasksDone += 1;
+    ShowVerdict(v);
 }
 
 void KG_Wechselgeld_Game::Update() {
-    AdvanceTime(running && state == kStatePlaying);
+    AdvanceTime(running && state == kStatePlaying && !InVerdict());
     if (!running) return;
     if (state == kStatePlaying && buttonRest > 0.0) buttonRest -= app->realFrameTime;
+    // The verdict runs only while the game is played: a game left during it stays left.
+    // The request for pieces goes as soon as one lies in the tray.
+    if (verdict == Verdict::kEmptyTray && changeTray->Count() > 0) verdictTime = 0.0, verdict = Verdict::kNone;
+    if (state == kStatePlaying && verdictTime > 0.0) {
+        const bool judged = InVerdict();
+        verdictTime -= app->frameTime;
+        if (verdictTime <= 0.0) {
+            verdictTime = 0.0;
+            verdict = Verdict::kNone;
+            if (judged) {
+                if (tasksDone < setup.taskCount) NewTask();
+                else state = kStateOver;
+            }
+        }
+    }
     changeTray->Update();
     priceTray->Update();
     paymentTray->Update();
@@ -185,6 +210,7 @@ void KG_Wechselgeld_Game::Update() {
 
 double KG_Wechselgeld_Game::SecondsUntilChange() {
     if (Playing() && buttonRest > 0.0) return 0.0;  // the rest after a button runs out
+    if (Playing() && verdictTime > 0.0) return std::min(verdictTime, Knobel_Game::SecondsUntilChange());
     return Knobel_Game::SecondsUntilChange();
 }
 
@@ -205,7 +231,8 @@ void KG_Wechselgeld_Game::Render() {
     if (!running) return;
     if (state == kStatePlaying) {
         DrawTimePanel();
-        DrawButton();
+        if (InVerdict()) DrawVerdict();
+        else DrawButton();
     }
     changeTray->Draw();
     priceTray->Draw();
@@ -214,6 +241,7 @@ void KG_Wechselgeld_Game::Render() {
     if (heldChange != nullptr) heldChange->Draw();
     if (heldPayment != nullptr) heldPayment->Draw();
     if (heldPrice != nullptr) heldPrice->Draw();
+    if (state == kStatePlaying && verdict == Verdict::kEmptyTray && verdictTime > 0.0) DrawVerdict();
 }
 
 const char* KG_Wechselgeld_Game::GetHelpText() { return app->GetText(kIdRules); }
@@ -242,4 +270,79 @@ void KG_Wechselgeld_Game::SetPlayedResult(const PlayedResult& r) {
     tasksDone = r.done;
     rightCount = fewestCount = r.done - r.wrong;
     EndPlayed(r);
+}
+
+void KG_Wechselgeld_Game::ShowVerdict(const money::ChangeVerdict& v) {
+    verdict = v.fewest ? Verdict::kFewest : v.right ? Verdict::kRight : Verdict::kWrong;
+    verdictTime = v.right ? kVerdictSeconds : kWrongVerdictSeconds;
+    app->PlaySound(v.right ? 1 : 11, 1.0f);
+    if (!v.right) LayOutRightChange();
+}
+
+void KG_Wechselgeld_Game::LayOutRightChange() {
+    changeTray->Clear();
+    const std::vector<int> pieces = money::GreedySplit(Change(), setup.denominationCount);
+    const money::Area a = changeTray->PieceArea();
+    constexpr float kGap = 6.0f;
+    // Rows as wide as the tray allows, largest pieces first; each row centred.
+    std::vector<std::vector<int>> rows(1);
+    float width = 0.0f;
+    for (int cents : pieces) {
+        const float w = 2.0f * money::DrawnHalfOf(cents).x + kGap;
+        if (!rows.back().empty() && width + w > a.right - a.left) rows.emplace_back(), width = 0.0f;
+        rows.back().push_back(cents);
+        width += w;
+    }
+    const float rowHeight = (a.bottom - a.top) / static_cast<float>(rows.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        float rowWidth = 0.0f;
+        for (int cents : rows[r]) rowWidth += 2.0f * money::DrawnHalfOf(cents).x + kGap;
+        float x = (a.left + a.right - rowWidth) / 2.0f;
+        const float y = a.top + rowHeight * (static_cast<float>(r) + 0.5f);
+        for (int cents : rows[r]) {
+            const float half = money::DrawnHalfOf(cents).x;
+            MoneyPiece* piece = new MoneyPiece(x + kGap / 2 + half, y, cents);
+            changeTray->Add(piece, x + kGap / 2 + half, y);
+            piece->position = piece->target;  // shown at once, nothing glides
+            x += 2.0f * half + kGap;
+        }
+    }
+}
+
+// A band where the check button was: a tick or a cross, and the verdict in words; after wrong
+// change the amount it should have been. On an empty tray the band only asks for pieces.
+void KG_Wechselgeld_Game::DrawVerdict() {
+    if (verdict == Verdict::kEmptyTray) {
+        // Where the pieces belong, in the empty tray.
+        const money::Area a = changeTray->PieceArea();
+        const char* hint = app->GetText(kIdEmptyTray);
+        if (hint != nullptr)
+            fontManager->DrawTextRect(hint, static_cast<int>(a.left) + 10, static_cast<int>(a.top),
+                                      static_cast<int>(a.right) - 10, static_cast<int>(a.bottom), 0xFF000000,
+                                      kTextCenter | kTextVCenter | kTextWordBreak, labelFont_);
+        return;
+    }
+    const float cx = app->screenWidth / 2.0f, cy = app->screenHeight / 2.0f;
+    constexpr float kHalfWidth = 270.0f;
+    const Rect src{0, 700, 300, 750};
+    const Vec2 scale{2.0f * kHalfWidth / 300.0f, 1.0f};
+    const Vec2 at{cx - kHalfWidth, cy - 25.0f};
+    app->DrawSprite(app->texMenu2, &src, &scale, nullptr, 0.0, &at, 0xFFFFFFFF);
+    auto textOf = [this](int id) { const char* t = app->GetText(id); return std::string(t != nullptr ? t : ""); };
+    std::string text;
+    int mark = -1;
+    switch (verdict) {
+        case Verdict::kFewest: text = textOf(kIdFewestVerdict), mark = kCueTick; break;
+        case Verdict::kRight: text = textOf(kIdRightVerdict), mark = kCueTick; break;
+        case Verdict::kWrong:
+            text = FormatText(app->GetText(kIdWrongVerdict), Change() / 100, Change() % 100);
+            mark = kCueCross;
+            break;
+        default: break;
+    }
+    const float textLeft = mark >= 0 ? at.x + 50.0f : at.x + 10.0f;
+    if (mark >= 0) DrawCueMark(*app, mark, Vec2{at.x + 30.0f, cy}, 36.0f);
+    fontManager->DrawTextRect(text.c_str(), static_cast<int>(textLeft), static_cast<int>(at.y),
+                              static_cast<int>(cx + kHalfWidth - 10.0f), static_cast<int>(at.y + 50.0f), 0xFF000000,
+                              kTextCenter | kTextVCenter, font);
 }

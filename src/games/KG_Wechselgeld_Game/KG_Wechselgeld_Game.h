@@ -78,4 +78,29 @@ public:
         wrong = std::max(tasksDone - rightCount, 0);
         return true;
     }
+    // After a check the verdict shows a while (longer after wrong change, which the tray then
+    // shows as it should have been); the next task follows when it ends. The play time stands
+    // still meanwhile. A check on an empty tray is no answer: it asks for pieces.
+    enum class Verdict { kNone, kFewest, kRight, kWrong, kEmptyTray };
+    static constexpr double kVerdictSeconds = 2.0;
+    static constexpr double kWrongVerdictSeconds = 3.5;
+    static constexpr double kHintSeconds = 2.5;
+
+    bool InVerdict() const { return verdictTime > 0.0 && verdict != Verdict::kEmptyTray; }
+    // Clicks do nothing while a verdict shows; the menu does not sound them.
+    bool TakesClicks() const override { return Playing() && !InVerdict(); }
+    bool TaskProgress(int& current, int& total) const override {
+        current = tasksDone + (InVerdict() ? 0 : 1);
+        total = setup.taskCount;
+        return true;
+    }
+
+    Verdict verdict = Verdict::kNone;
+    double verdictTime = 0.0;
+
+private:
+    void ShowVerdict(const money::ChangeVerdict& v);
+    // The fewest pieces of the change, side by side in the change tray.
+    void LayOutRightChange();
+    void DrawVerdict();
 };

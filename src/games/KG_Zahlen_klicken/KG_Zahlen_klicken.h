@@ -56,4 +56,12 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    bool TaskProgress(int& current, int& total) const override {
+        current = DealtBoards();
+        total = boardCount;
+        return true;
+    }
+    int TaskProgressTextId() const override { return kTextRoundOf; }
+    // The rules already say how many rounds a game has.
+    int TaskCountTextId() const override { return -1; }
 };
