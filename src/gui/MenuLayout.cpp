@@ -44,14 +44,14 @@ const ButtonLayout kButtons[] = {
     {kPageInGame, kBtnAbort, kBigButton, 25, 300, 4},
     {kPageHelp, kBtnHelpBack, kIconButton, 50, 525, -1},
     {kPageGameStatistics, kBtnGameStatisticsBack, kIconButton, 50, 525, -1},
-    {kPageGameStatistics, kBtnResetGame, kSmallButton, 650, 525, 99},
+    {kPageGameStatistics, kBtnResetGame, kWideButton, 600, 525, 99},
     {kPageGameStatistics, kBtnGamePlot, kBigButton, 250, 525, 86},
-    {kPageResult, kBtnResultOk, kIconButton, 275, 375, -1},
+    {kPageResult, kBtnResultOk, kIconButton, 455, 375, -1},  // clear of the main page's Quit below
     {kPageLevel, kBtnLevelEasy, kBigButton, 50, 75, 59},
     {kPageLevel, kBtnLevelMedium, kBigButton, 50, 125, 60},
     {kPageLevel, kBtnLevelHard, kBigButton, 50, 175, 61},
     {kPageLevel, kBtnLevelBack, kSmallButton, 50, 225, 0},
-    {kPageSeriesResult, kBtnSeriesOk, kIconButton, 275, 375, -1},
+    {kPageSeriesResult, kBtnSeriesOk, kIconButton, 455, 375, -1},  // (a double click)
     {kPageInstructions, kBtnInstructionsBack, kIconButton, 50, 525, -1},
     {kPageSettings, kBtnVolumeDown, kSmallButton, 430, 110, -1},
     {kPageSettings, kBtnVolumeUp, kSmallButton, 630, 110, -1},
