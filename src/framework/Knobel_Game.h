@@ -133,4 +133,10 @@ protected:
 
 private:
     std::vector<std::unique_ptr<Font>> ownFonts_;
+
+public:
+    // Books the grade into the game's record and the totals and writes the record, once (unless
+    // saving was disabled): the menu calls it as the result page appears; a game not booked by
+    // then books itself when it is deleted.
+    void BookResult();
 };

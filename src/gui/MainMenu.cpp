@@ -173,6 +173,7 @@ void MainMenu::HandleFinishedGame() {
     ShowPage(kPageResult);
     RecordGameResult();
     if (gameEntry == nullptr && game->QualifiesForTopTen()) gameEntry = game->CreateEntry();
+    game->BookResult();  // on disk before the page can be left
     resultShown = true;
 }
 
@@ -185,6 +186,7 @@ void MainMenu::HandleAbortedGame() {
     if (IsGoodResult(game->GetGrade())) app->PlaySound(kSoundWin, 1.0f);
     ShowPage(kPageResult);
     if (gameEntry == nullptr && game->QualifiesForTopTen()) gameEntry = game->CreateEntry();
+    game->BookResult();  // on disk before the page can be left
 }
 
 double MainMenu::SeriesGrade(bool aborted) const {

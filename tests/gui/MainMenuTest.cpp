@@ -315,8 +315,13 @@ TEST_F(MenuTest, AGameLeftEarlyShowsItsResultPageWithoutCelebrating) {
     EXPECT_EQ(app->soundsRequested, sounds) << "a grade of 6 played the win sound";
     EXPECT_NE(menutest::FindText(Draw(), "Left early"), nullptr);
     EXPECT_NE(menutest::FindText(Draw(), "Played 0:00\nTest line\n\nGrade 6.00"), nullptr);
+    GameStatistics s;  // booked and on disk while the page shows, and only once
+    ASSERT_TRUE(LoadStatisticsFile("testgame.sav", s));
+    EXPECT_EQ(s.gamesPlayed, 1);
     Click(kOkX, kOkY);
     EXPECT_EQ(menu->currentPage, kPageGameList);
+    ASSERT_TRUE(LoadStatisticsFile("testgame.sav", s));
+    EXPECT_EQ(s.gamesPlayed, 1);
     EXPECT_EQ(app->runState, 0);
     EXPECT_EQ(menu->game, nullptr);
     EXPECT_TRUE(std::filesystem::exists("testgame.sav"));
