@@ -107,7 +107,9 @@ std::string MainMenu::TopTenLevel(const ScoreEntry& entry) const {
 // A game's statistics: its name in the title, its top ten with the level of each line.
 void MainMenu::PaintGameStatisticsPage(Vec2 pos, int width, int height) {
     if (game == nullptr) return;
-    const std::string title = FormatText(app->GetText(kTextGameStatistics), game->GetTitle());
+    const char* name = game->GetTitle() != nullptr ? game->GetTitle() : "";
+    while (*name == ' ') ++name;  // a game's name comes with the blank language texts lead with
+    const std::string title = FormatText(app->GetText(kTextGameStatistics), name);
     PaintTitle(title.c_str(), pos, width);
     if (showPlot) {
         PaintGamePlot(pos, width, height);
