@@ -148,6 +148,8 @@ TEST_F(MenuScreens, SeriesLeftEarlyAndTheStatisticsInBothLanguages) {
         menu->seriesMode = true;
         menu->seriesBest = 6.0, menu->seriesWorst = 1.0, menu->seriesSum = 0.0, menu->seriesCount = 0;
         menu->StartGame(0);
+        Frames(1.0);
+        SDL_FreeSurface(Shoot(("series-countdown" + tag).c_str()));
         for (int game = 0; game < 3; ++game) {
             Frames(3.2);
             TestGame::last->playTime = 65 + 10 * game;
