@@ -501,6 +501,8 @@ TEST_F(MenuTest, LanguageButtonsAndQuit) {
     EXPECT_EQ(app->language, 1);
     Click(kEnglishX - 148, kEnglishY);
     EXPECT_EQ(app->language, 0);
+    Click(kEnglishX + 90, kEnglishY + 12);  // the word on the plate, not the mark
+    EXPECT_EQ(app->language, 1);
     Click(kQuitX, kQuitY);
     EXPECT_EQ(app->runState, 2);
 }
