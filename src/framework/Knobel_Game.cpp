@@ -33,16 +33,22 @@ Knobel_Game::Knobel_Game(int level_, const char* fileName) : level(level_) {
     saveOnExit = true;
 }
 
-// Books the grade (unless saving was disabled) and rewrites the game's statistics file.
+// Books the grade (unless it was booked or saving was disabled) and rewrites the game's
+// statistics file.
 Knobel_Game::~Knobel_Game() {
+    if (saveOnExit) BookResult();
+    else if (saveFileName[0] != '\0') SaveStatisticsFile(saveFileName, gameStatistics);
+}
+
+void Knobel_Game::BookResult() {
+    if (!saveOnExit) return;
+    saveOnExit = false;
     grade = GradeInRange(grade);
-    if (saveOnExit) {
-        gameStatistics.BookGrade(grade);
-        if (app->statistics != nullptr) app->statistics->BookGrade(grade);
-        if (grade <= 1.5) {
-            gameStatistics.solvedCount += 1;
-            if (app->statistics != nullptr) app->statistics->solvedCount += 1;
-        }
+    gameStatistics.BookGrade(grade);
+    if (app->statistics != nullptr) app->statistics->BookGrade(grade);
+    if (grade <= 1.5) {
+        gameStatistics.solvedCount += 1;
+        if (app->statistics != nullptr) app->statistics->solvedCount += 1;
     }
     if (saveFileName[0] != '\0') SaveStatisticsFile(saveFileName, gameStatistics);
 }

@@ -156,4 +156,8 @@ public:
 protected:
     // The progress line under the time panel, the same in every game that reports one.
     void DrawTaskProgress();
+    // Books the grade into the game's record and the totals and writes the record, once (unless
+    // saving was disabled): the menu calls it as the result page appears; a game not booked by
+    // then books itself when it is deleted.
+    void BookResult();
 };

@@ -1,4 +1,5 @@
 #include "framework/Language.h"
+#include "framework/TextFormat.h"
 
 #include <cstring>
 #include <fstream>
@@ -69,6 +70,7 @@ const char* LanguageFileName(int number) { return number == 0 ? "deutsch.lng" : 
 
 void AppContext::LoadLanguage(int number) {
     language = number;
+    SetDecimalComma(number == 0);  // German writes "1,09"
     if (texts == nullptr) return;
     texts->Clear(true);
     const char* fileName = LanguageFileName(number);

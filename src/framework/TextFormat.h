@@ -15,3 +15,7 @@ void AppendText(std::string& out, const char* format, ...)
     __attribute__((format(printf, 2, 3)))
 #endif
     ;
+// Numbers with a fraction are shown with a decimal comma while this is set (German texts) and
+// with a point otherwise. Only what is shown goes through these functions; files keep points.
+void SetDecimalComma(bool comma);
+bool DecimalComma();

@@ -68,11 +68,7 @@ void Mark(AppContext& app, int level, float cx, float cy, float size) {
     app.DrawSprite(app.texMisc1, &kMarkSrc[l], &scale, nullptr, 0.0, &pos, kMarkColor[l]);
 }
 
-std::string Grade(double g) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%.2f", g);
-    return buf;
-}
+std::string Grade(double g) { return FormatText("%.2f", g); }
 }  // namespace
 
 PlotSeries CollectPlot(const History& history, PlotSource source, const std::string& stem, size_t maxShown) {

@@ -119,7 +119,7 @@ void MainMenu::Update() {
             ShowPage(kPageMain);
         } else if (countdown > 0.0) {
             countdown -= app->frameTime;
-            if (game->GetState() == kStateAborted) GoToNextGame();  // left from the in-game menu
+            if (game->GetState() == kStateAborted) LeaveBeforeTheStart();  // left from the in-game menu
             else if (countdown <= 0.0) game->Start();
         } else {
             if (game->GetState() != kStatePaused) game->Update();
@@ -132,11 +132,17 @@ void MainMenu::Update() {
         }
     }
     if (app->statistics != nullptr) app->statistics->time += app->frameTime + app->frameTimeCut;
+    caretClock_ = NameInputActive() ? caretClock_ + app->realFrameTime : 0.0;
 }
 
 double MainMenu::SecondsUntilChange() {
     // The pointer's press animation runs to its end.
     if (buttonHeld ? pressFade < pressFadeMax : pressFade > 0.0) return 0.0;
+    if (NameInputActive()) return std::min(CaretSecondsUntilChange(), GameSecondsUntilChange());
+    return GameSecondsUntilChange();
+}
+
+double MainMenu::GameSecondsUntilChange() {
     if (app->runState == 1) {
         if (game == nullptr) return 0.0;
         if (game->GetState() == kStatePaused) return kNoChange;  // a menu page covers it
@@ -162,27 +168,25 @@ void MainMenu::HandleFinishedGame() {
     if (resultShown) return;
     resultDelay -= app->realFrameTime;
     if (resultDelay > 0.0) return;
-    app->PlaySound(kSoundWin, 1.0f);
-    ShowPage(kPageResult);
     game->ComputeGrade();
+    if (IsGoodResult(game->GetGrade())) app->PlaySound(kSoundWin, 1.0f);
+    ShowPage(kPageResult);
     RecordGameResult();
     if (gameEntry == nullptr && game->QualifiesForTopTen()) gameEntry = game->CreateEntry();
+    game->BookResult();  // on disk before the page can be left
     resultShown = true;
 }
 
-// A game left early shows its result page only when its grade enters the top ten.
+// A game left early shows its result page at once, with the grade it is booked with.
 void MainMenu::HandleAbortedGame() {
     if (resultShown) return;
     resultShown = true;
     game->ComputeGrade();
     RecordGameResult();
-    if (gameEntry == nullptr && game->QualifiesForTopTen()) {
-        app->PlaySound(kSoundWin, 1.0f);
-        ShowPage(kPageResult);
-        gameEntry = game->CreateEntry();
-    } else if (gameEntry == nullptr) {
-        FinishResult();
-    }
+    if (IsGoodResult(game->GetGrade())) app->PlaySound(kSoundWin, 1.0f);
+    ShowPage(kPageResult);
+    if (gameEntry == nullptr && game->QualifiesForTopTen()) gameEntry = game->CreateEntry();
+    game->BookResult();  // on disk before the page can be left
 }
 
 double MainMenu::SeriesGrade(bool aborted) const {
@@ -199,8 +203,8 @@ double MainMenu::SeriesGrade(bool aborted) const {
 void MainMenu::FinishResult() {
     if (game == nullptr) return;
     if (gameEntry != nullptr) {
-        if (gameEntry->name[0] == '\0') return;
-        game->AddEntry(gameEntry);
+        if (gameEntry->name[0] != '\0') game->AddEntry(gameEntry);
+        else delete gameEntry;  // no name: the result is booked without a top-ten line
         gameEntry = nullptr;
     }
     if (seriesMode) {
@@ -212,31 +216,23 @@ void MainMenu::FinishResult() {
         seriesSum += g;
         seriesCount += 1;
         if (aborted || NextBuiltGame(gameIndex + 1) >= kGameCount) {
-            ShowPage(kPageSeriesResult);
-            const double s = SeriesGrade(aborted);
-            RecordSeriesResult(s, aborted);
-            if (app->statistics != nullptr && app->statistics->Qualifies(s)) {
-                delete seriesEntry;
-                seriesEntry = new SeriesScoreEntry();
-                seriesEntry->grade = s;
-                seriesEntry->level = level;
-                seriesEntry->bestGrade = seriesBest;
-                seriesEntry->worstGrade = seriesWorst;
-                return;  // the name is typed on the series result page
-            }
+            EndSeries(aborted);
+            return;
         }
     }
     GoToNextGame();
 }
 
+// The series result page is left: the entry goes into the top ten under the name typed (none
+// without a name), and the main page follows.
 void MainMenu::FinishSeriesResult() {
     if (seriesEntry != nullptr) {
-        if (seriesEntry->name[0] == '\0') return;
-        if (app->statistics != nullptr) app->statistics->Insert(seriesEntry);
+        if (seriesEntry->name[0] == '\0') delete seriesEntry;  // skipped: no top-ten line
+        else if (app->statistics != nullptr) app->statistics->Insert(seriesEntry);
         else delete seriesEntry;
         seriesEntry = nullptr;
     }
-    GoToNextGame();
+    CloseSeries();
 }
 
 void MainMenu::GoToNextGame() {
@@ -263,7 +259,7 @@ void MainMenu::GoToNextGame() {
             StartGame(next);
         }
     } else {
-        ShowPage(kPageMain);
+        ShowPage(kPageGameList);  // the list the game was chosen from, as it was left
         app->runState = 0;
     }
 }

@@ -187,4 +187,33 @@ private:
     bool HandleGradeWhyKey(uint16_t key);
     void PaintGradeWhyLabel(Vec2 pos, int width, int height, bool hovered);
     void PaintGradeBreakdown(Vec2 pos, int width, int height);
+    // A result of 4.0 or better is celebrated (sound and confetti).
+    static bool IsGoodResult(double grade) { return grade <= 4.0; }
+    // The series' place: the number of the running game and how many games a series has.
+    int SeriesGameNumber() const;
+    int SeriesGameTotal() const;
+    double seriesGrade = 6.0;      // the grade the last series was booked with
+    bool seriesLeftEarly = false;  // the last series was left before its last game
+
+private:
+    // MenuSeries.cpp: the end of a series, leaving a game, the name input and the rules page.
+    void EndSeries(bool aborted);
+    void CloseSeries();
+    void LeaveBeforeTheStart();
+    void SkipName();
+    void CloseHelp();
+    double GameSecondsUntilChange();
+    double CaretSecondsUntilChange() const;
+    void WidenLanguageButtons();
+    // MenuShellPaint.cpp: what the pages and the game screen show of it.
+    void PaintSeriesLine();
+    void PaintCountdownSeries();
+    void PaintNameLine(const ScoreEntry& entry, int x, int top, int width, int bottom);
+    void PaintPlainPanel(Vec2 pos, int width);
+    void PaintListLevel(Vec2 pos, int width);
+    void PaintGameStatisticsPage(Vec2 pos, int width, int height);
+    std::string TopTenLevel(const ScoreEntry& entry) const;
+
+    double caretClock_ = 0.0;         // runs while a name is typed; the caret blinks with it
+    int helpOpenedFrom_ = kPageNone;  // the page the rules return to; none: the game
 };

@@ -135,13 +135,16 @@ void MainMenu::PerformAction(int id) {
             app->paused = false;
             ShowPage(kPageNone);
             break;
-        case kBtnHelp: ShowPage(kPageHelp); break;
+        case kBtnHelp:
+            helpOpenedFrom_ = kPageInGame;
+            ShowPage(kPageHelp);
+            break;
         case kBtnGameStatistics: ShowPage(kPageGameStatistics); break;
         case kBtnAbort:
             if (game != nullptr) game->SetState(kStateAborted);
             app->paused = false;
             break;
-        case kBtnHelpBack:
+        case kBtnHelpBack: CloseHelp(); break;
         case kBtnGameStatisticsBack: ShowPage(kPageInGame); break;
         case kBtnResetGame:
             if (game != nullptr) game->ResetStatistics();
@@ -230,10 +233,9 @@ void MainMenu::TogglePause() {
 void MainMenu::ToggleHelp() {
     const int state = game->GetState();
     if (currentPage == kPageHelp) {
-        game->SetState(kStatePlaying);
-        app->paused = false;
-        ShowPage(kPageNone);
+        CloseHelp();
     } else if (state == kStatePlaying || state == kStatePaused || countdown > 0.0) {
+        helpOpenedFrom_ = state == kStatePaused ? currentPage : kPageNone;
         if (state == kStatePlaying) SuspendGameInput();
         if (GameIsOver()) return;
         game->SetState(kStatePaused);
@@ -251,13 +253,16 @@ void MainMenu::EditName(ScoreEntry* entry, uint16_t key) {
         if (length >= 1) entry->name[--length] = '\0';
     } else if (key == kKeyReturn) {
         EnterName();
+    } else if (key == kKeyEscape) {
+        SkipName();
     }
 }
 
+// An empty name hands in nothing: the result stays booked, without a top-ten line.
 void MainMenu::EnterName() {
     if (currentPage == kPageResult) {
-        if (gameEntry != nullptr && gameEntry->name[0] != '\0') FinishResult();
-    } else if (seriesEntry != nullptr && seriesEntry->name[0] != '\0') {
+        if (gameEntry != nullptr) FinishResult();
+    } else if (seriesEntry != nullptr) {
         FinishSeriesResult();
     }
 }

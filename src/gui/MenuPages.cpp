@@ -42,6 +42,7 @@ void MainMenu::BuildPages() {
             if (b.page == layout.id) AddButton(page, b.id, b.src, b.x, b.y);
         }
     }
+    WidenLanguageButtons();
 }
 
 // The list shows listLastRow + 1 games from listFirst on; a scroll button exists only when

@@ -51,9 +51,11 @@ void MainMenu::Render() {
     if (app->runState == 1) {
         DrawBackdrop();
         if (game != nullptr) game->Render();
+        PaintSeriesLine();
         if (countdown > 0.0) {
             DrawVeil(app->texMisc1, kVeil);
             DrawCountdown();
+            PaintCountdownSeries();
         }
         if (resultDelay >= 0.0) {
             const int alpha = std::clamp(static_cast<int>((1.0 - resultDelay / 2.0) * 127.0), 0, 127);
@@ -117,7 +119,7 @@ void MainMenu::PaintPage(GUIElement* page, Rect src, Vec2 pos) {
     app->DrawSprite(PanelTexture(*app, layout->sheet), &src, nullptr, nullptr, 0.0, &pos, kWhite);
     const int w = src.Width(), h = src.Height();
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
-    if (layout->titleTextId >= 0) PaintTitle(app->GetText(layout->titleTextId), pos, w);
+    if (layout->titleTextId >= 0 && layout->id != kPageGameStatistics) PaintTitle(app->GetText(layout->titleTextId), pos, w);
     switch (layout->id) {
         case kPageMain: PaintVersion(); break;
         case kPageInfo:
@@ -134,11 +136,8 @@ void MainMenu::PaintPage(GUIElement* page, Rect src, Vec2 pos) {
         case kPageHelp:
             if (game != nullptr) game->DrawHelp(page, src, pos, Vec2{page->scaleX, page->scaleY}, buttonFont);
             break;
-        case kPageGameStatistics:
-            if (showPlot) PaintGamePlot(pos, w, h);
-            else if (game != nullptr)
-                fontManager->DrawTextRect(game->GetStatisticsText(), x, y + 75, x + w, y + h, kBlack, kTextCenter, buttonFont);
-            break;
+        case kPageGameStatistics: PaintGameStatisticsPage(pos, w, h); break;
+        case kPageGameList: PaintListLevel(pos, w); break;
         case kPageResult:
             PaintResultPage(pos, w, h);
             PaintResultNote(pos, w, h);
@@ -159,10 +158,6 @@ void MainMenu::PaintVersion() {
 
 void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {
     const int id = button->GetId();
-    // The OK buttons wait for a name once the result enters a top-ten list.
-    if (id == kBtnResultOk && gameEntry != nullptr && gameEntry->name[0] == '\0') return;
-    if (id == kBtnSeriesOk && seriesEntry != nullptr && seriesEntry->name[0] == '\0') return;
-
     const bool hovered = button == hitElement;
     bool lower = hovered;
     if (id == kBtnGerman || id == kBtnEnglish) lower = app->language == (id == kBtnGerman ? 0 : 1);
@@ -216,7 +211,12 @@ void MainMenu::PaintStatisticsPage(Vec2 pos, int w, int h) {
         block += "\n";
         ++rank;
     }
-    for (; rank < 10; ++rank) block += "\n";
+    // No padding for places not taken: the block stands centred on the page as a whole.
+    if (rank == 0) {
+        Append(block, app->GetText(408));  // no series yet
+        block += "\n";
+    }
+    if (rank < 10) block += "\n";  // a blank line before the totals where there is room
     const long long t = s->time >= 0.0 && s->time < 9.0e15 ? static_cast<long long>(s->time) : 0;
     AppendText(block, app->GetText(43), static_cast<int>(t / 3600), static_cast<int>((t / 60) % 60),
                static_cast<int>(t % 60));
@@ -233,35 +233,41 @@ void MainMenu::PaintStatisticsPage(Vec2 pos, int w, int h) {
     block += "\n";
     AppendText(block, app->GetText(48), s->gamesPlayed);
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
-    fontManager->DrawTextRect(block.c_str(), x, y + 50, x + w, y + h - 70, kBlack, kCentred, buttonFont);
+    fontManager->DrawTextRect(block.c_str(), x, y + 70, x + w, y + h - 80, kBlack, kCentred, buttonFont);
 }
 
 void MainMenu::PaintResultPage(Vec2 pos, int w, int h) {
     if (game == nullptr) return;
-    PaintTitle(game->GetTitle(), pos, w);
     game->ComputeGrade();
+    if (!IsGoodResult(game->GetGrade())) PaintPlainPanel(pos, w);
+    PaintTitle(game->GetTitle(), pos, w);
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
+    if (game->GetState() == kStateAborted)
+        fontManager->DrawTextRect(app->GetText(400), x, y + 70, x + w, y + 98, kRed, kCentred, smallFont);
     if (showGradeWhy) PaintGradeBreakdown(pos, w, h);
-    else fontManager->DrawTextRect(game->GetResultText(), x, y + 50, x + w, y + h - 150, kBlack, kCentred, buttonFont);
-    if (gameEntry != nullptr) {
-        const std::string line = FormatText(app->GetText(54), gameEntry->name);
-        fontManager->DrawTextRect(line.c_str(), x, y + h - 150, x + w, y + h - 70, kRed, kCentred, buttonFont);
-    }
+    else fontManager->DrawTextRect(game->GetResultText(), x, y + 90, x + w, y + h - 150, kBlack, kCentred, buttonFont);
+    if (gameEntry != nullptr) PaintNameLine(*gameEntry, x, y + h - 150, w, y + h - 75);
 }
 
+// Games played, time, best and worst game, and the grade the series is booked with.
 void MainMenu::PaintSeriesResultPage(Vec2 pos, int w, int h) {
-    const int t = seriesTime >= 0.0 && seriesTime < 2.0e9 ? static_cast<int>(seriesTime) : 0;
-    std::string block = FormatText(app->GetText(22), t / 60, t % 60);
-    block += "\n";
-    AppendText(block, app->GetText(45), seriesBest);
-    block += "\n";
-    AppendText(block, app->GetText(46), seriesWorst);
-    block += "\n";
-    AppendText(block, app->GetText(50), seriesCount > 0 ? seriesSum / seriesCount : 0.0);
+    if (!IsGoodResult(seriesGrade) || seriesCount < 1) PaintPlainPanel(pos, w);
     const int x = static_cast<int>(pos.x), y = static_cast<int>(pos.y);
-    fontManager->DrawTextRect(block.c_str(), x, y + 50, x + w, y + h - 150, kBlack, kCentred, buttonFont);
-    if (seriesEntry != nullptr) {
-        const std::string line = FormatText(app->GetText(54), seriesEntry->name);
-        fontManager->DrawTextRect(line.c_str(), x, y + h - 150, x + w, y + h - 70, kRed, kCentred, buttonFont);
+    if (seriesLeftEarly)
+        fontManager->DrawTextRect(app->GetText(400), x, y + 70, x + w, y + 98, kRed, kCentred, smallFont);
+    const int t = seriesTime >= 0.0 && seriesTime < 2.0e9 ? static_cast<int>(seriesTime) : 0;
+    std::string block = FormatText(app->GetText(402), seriesCount, SeriesGameTotal());
+    block += "\n";
+    AppendText(block, app->GetText(22), t / 60, t % 60);
+    block += "\n";
+    if (seriesCount > 0) {
+        AppendText(block, app->GetText(45), seriesBest);
+        block += "\n";
+        AppendText(block, app->GetText(46), seriesWorst);
+        block += "\n";
     }
+    block += "\n";
+    AppendText(block, app->GetText(403), seriesGrade);
+    fontManager->DrawTextRect(block.c_str(), x, y + 90, x + w, y + h - 150, kBlack, kCentred, buttonFont);
+    if (seriesEntry != nullptr) PaintNameLine(*seriesEntry, x, y + h - 150, w, y + h - 75);
 }

@@ -80,6 +80,7 @@ const std::vector<ExpectedText>& Table() {
         {454, {I}}, {455, {I}}, {456, {I}}, {457, {I}},              // how many a level has
         {460, {}}, {461, {}}, {462, {I, I}}, {463, {}},             // the change verdicts: euros, cents
         {464, {}}, {465, {}}, {466, {}},
+        {400, {}}, {401, {I, I}}, {402, {I, I}}, {403, {D}}, {404, {S}}, {405, {}}, {406, {S}}, {407, {}}, {408, {}},
     };
     return table;
 }

@@ -16,6 +16,8 @@ LIST_ROWS = 7
 RESUME = (W // 2, H // 2 - 200 + 75 + 25)          # in-game menu: continue
 ABORT = (W // 2, H // 2 - 200 + 300 + 25)          # in-game menu: end the game
 PAUSE_PAGE = (W // 2 - 175, H // 2 - 200, 350, 400)  # x, y, w, h of the in-game menu
+RESULT_OK = (W // 2 - 300 + 455 + 25, H // 2 - 225 + 375 + 25)  # both result pages
+LIST_BACK = (W // 2, LIST_TOP + 625 + 25)
 AWAY = (1010, 755)                                 # where the pointer covers nothing of a game
 
 # The statistics file of each game of the list.
@@ -56,7 +58,8 @@ class Menu:
         return s.screenshot(f"{label}-playing")
 
     def leave_through_abort(self, label, name_if_asked=False):
-        """Escape, the abort button, and a name when the grade asks for one."""
+        """Escape, the abort button, the result page (a name when the grade asks for one),
+        then from the game list back to the main page."""
         s = self.s
         s.key("Escape")
         s.sleep(0.5)
@@ -64,12 +67,17 @@ class Menu:
         s.click(*ABORT)
         s.move(*AWAY)
         s.sleep(1.0)
+        s.screenshot(f"{label}-aborted")
         if name_if_asked:
-            # A grade below 6 asks for a name first; on the main page the keys do nothing.
-            s.screenshot(f"{label}-aborted")
+            # A grade below 6 asks for a name first; without the name input the keys do nothing.
             s.type("Eve")
             s.key("Return")
             s.sleep(0.5)
+        # Without a name input the result page waits for its OK; on the list the click hits nothing.
+        s.click(*RESULT_OK)
+        s.click(*LIST_BACK)
+        s.move(*AWAY)
+        s.sleep(0.5)
         return s.screenshot(f"{label}-left")
 
 

@@ -2,13 +2,15 @@
 mode and game-list pages (scrolled to the end), the statistics, instructions and information
 pages, the settings page (a volume step saved at once), M muting on the main page and in a
 game, a game started from the list with its countdown, pause page, statistics and rules,
-left through the abort button, and quitting by the quit button, which writes the settings and
-the global statistics."""
+left through the abort button to its result page and back to the list, a series left in its
+first game that ends on the series result page, and quitting by the quit button, which writes
+the settings and the global statistics."""
 import sys
 
 import time
 
 from harness import E2EError, Session, check
+from menu_nav import crop
 
 # Centres of the buttons on the 1024 x 768 canvas (pages are centred on the screen).
 PLAY = (512, 259)
@@ -28,6 +30,10 @@ SUDOKU_ROW = (512, 314)       # third row once the list is scrolled to its end
 PAUSE_STATISTICS = (512, 434)
 PAUSE_HELP = (512, 359)
 PAUSE_ABORT = (512, 509)
+RESULT_OK = (692, 559)       # result pages at (212, 159), OK at (455, 375)
+SERIES = (512, 334)          # mode page at (312, 234), series button at (50, 75)
+RESULT_PANEL = (212, 159, 600, 450)
+LEFT_EARLY = (262, 229, 500, 28)  # the "left early" line under the title
 GAME_PAGE_BACK = (187, 634)  # help and game statistics pages
 PARK = (5, 5)                # the pointer waits in a corner for the screenshots
 VOLUME_DOWN = (592, 219)     # settings page at (112, 84), "-" button at (430, 110)
@@ -57,6 +63,34 @@ def wait_for_main_page(s, timeout=90):
             return
         s.sleep(0.5)
     raise E2EError("the main page did not appear")
+
+
+def red_pixels(shot_file, area):
+    data = crop(shot_file, *area)
+    return sum(1 for i in range(0, len(data) - 2, 3) if data[i] > 180 and data[i + 1] < 90 and data[i + 2] < 90)
+
+
+def run_series_left_early(s, main):
+    """A series left in its first game: the game's result page, then the series result page over
+    the menu's background, booked in the history and in the game's file before it is left."""
+    s.click(*PLAY)
+    s.click(*EASY)
+    s.click(*SERIES)
+    s.sleep(4.0)
+    s.key("Escape")
+    s.click(*PAUSE_ABORT)
+    s.sleep(0.5)
+    game_left = shot(s, "series-game-left")
+    s.click(*RESULT_OK)
+    series = shot(s, "series-result")
+    check(differs(s, game_left, series, RESULT_PANEL), "no series result page after the game's result")
+    check(red_pixels(series, LEFT_EARLY) > 30, "the series result page does not say it was left early")
+    history = s.file("verlauf.sav") or b""
+    check(b"\tserie\t0\t" in history, f"the series is not in verlauf.sav: {history!r}")
+    check(s.file("bilder.sav") is not None, "the game of the series was not booked before its page was left")
+    s.click(*RESULT_OK)
+    home = shot(s, "series-home")
+    check(not differs(s, main, home, MAIN_BUTTONS), "the series result page did not lead to the main page")
 
 
 def run(s):
@@ -140,13 +174,21 @@ def run(s):
     s.click(*GAME_PAGE_BACK)
     s.click(*PAUSE_ABORT)
     s.sleep(0.5)
+    left = shot(s, "game-left")
+    check(red_pixels(left, LEFT_EARLY) > 30, "the result page of the game left does not say so")
+    s.click(*RESULT_OK)
+    in_list = shot(s, "list-after-result")
+    check(differs(s, left, in_list, RESULT_PANEL), "the result page's OK did not lead to the game list")
+    s.click(*LIST_BACK)
     after = shot(s, "after-abort")
-    check(not differs(s, back, after, MAIN_BUTTONS), "aborting the game did not lead back to the main page")
+    check(not differs(s, back, after, MAIN_BUTTONS), "the game list did not lead back to the main page")
     check(s.file("sudoku.sav") is not None, "sudoku.sav not written when the game was left")
     # Booked into the history at once, while the program still runs (as a kill would find it).
     history = s.file("verlauf.sav") or b""
     check(history.startswith(b"Datum\tSpiel\t") and b"\tsudoku\t0\t" in history and history.endswith(b"\r\n"),
           f"the left game is not in verlauf.sav: {history!r}")
+
+    run_series_left_early(s, back)
 
     s.click(*QUIT)
     code = s.wait_exit()

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/AppContext.h"
+#include "framework/Statistics.h"
 #include "framework/TextFormat.h"
 #include "framework/SafeFileTestHelpers.h"
 
@@ -181,13 +182,22 @@ TEST_F(Language, FormatsPlaceholdersAndFormatsNothingWithoutAText) {
     EXPECT_EQ(text, " Spielzeit: 3:07 min");
     text += "\n";
     AppendText(text, app->GetText(50), 2.345);
-    EXPECT_EQ(text, " Spielzeit: 3:07 min\n Note: 2.35");
+    EXPECT_EQ(text, " Spielzeit: 3:07 min\n Note: 2,35");  // German: a decimal comma
     // Ids without a text: reserved ones format as empty, ids out of range format nothing.
     AppendText(text, app->GetText(63), 1, 2);
     AppendText(text, app->GetText(64), 1, 2);
     AppendText(text, app->GetText(-3), 1, 2);
-    EXPECT_EQ(text, " Spielzeit: 3:07 min\n Note: 2.35");
+    EXPECT_EQ(text, " Spielzeit: 3:07 min\n Note: 2,35");
     EXPECT_EQ(FormatText(app->GetText(1000), 5), "");
+    // Only fractions take the comma; widths, '*' and the other conversions stay as printf has them.
+    EXPECT_EQ(FormatText("%d. %s %5.1f%% %*d %g %c", 3, "a.b", 2.25, 3, 7, 1e-5, 'x'), "3. a.b   2,2%   7 1e-05 x");
+    GameStatistics stats;
+    stats.BookGrade(2.5);
+    std::ostringstream out;
+    stats.Save(out);  // files keep their points
+    EXPECT_NE(out.str().find("ERGS:\t2.5\r\n"), std::string::npos) << out.str();
+    app->LoadLanguage(1);
+    EXPECT_EQ(FormatText("%.2f", 1.09), "1.09");
 }
 
 TEST_F(Language, ShippedFilesHoldEveryIdWithALeadingBlank) {

@@ -50,7 +50,7 @@ protected:
     }
     // Main page, the level, one game, the row of the game (the list stands at its top).
     void StartFromMenuAtLevel(int index, int level) {
-        ASSERT_EQ(menu->currentPage, kPageMain);
+        ASSERT_NO_FATAL_FAILURE(BackToMainPage());
         Click(playthrough::W / 2, playthrough::H / 2 - 300 + 150 + 25);
         ASSERT_EQ(menu->currentPage, kPageLevel);
         Click(playthrough::W / 2, playthrough::H / 2 - 150 + 75 + 25 + 50 * level);
@@ -73,7 +73,7 @@ protected:
         const double grade = game.GetGrade();
         EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), grade)));
         EnterName();
-        EXPECT_EQ(menu->currentPage, kPageMain);
+        EXPECT_EQ(menu->currentPage, kPageGameList);
         EXPECT_EQ(app->runState, 0);
         ExpectOneTopTenLine(file, "Ann_7", grade);
     }

@@ -153,6 +153,6 @@ TEST_F(MoneyScalesScreens, RulesAndResultPages) {
         for (char c : std::string("Eve")) menu->OnChar(static_cast<uint8_t>(c));
         SDL_FreeSurface(Shoot(name + "-result"));
         menu->OnKeyDown(kKeyReturn);
-        EXPECT_EQ(menu->currentPage, kPageMain);
+        EXPECT_EQ(menu->currentPage, kPageGameList);
     }
 }

@@ -209,7 +209,7 @@ TEST_F(PicturePlayThroughTest, SolvedFromTheMenuToTheTopTenAndTheTotals) {
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(57), game->moves)));
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), grade)));
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
     ExpectOneTopTenLine("bilder.sav", "Ann_7", grade);
 
     ExpectTotals(EndProgramAndReadTotals(), {grade});

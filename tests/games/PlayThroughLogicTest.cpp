@@ -125,7 +125,7 @@ protected:
         Frame();
         EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), grade)));
         EnterName();
-        EXPECT_EQ(menu->currentPage, kPageMain);
+        EXPECT_EQ(menu->currentPage, kPageGameList);
         EXPECT_EQ(app->runState, 0);
         ExpectOneTopTenLine(file, "Ann_7", grade);
     }

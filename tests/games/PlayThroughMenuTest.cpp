@@ -102,7 +102,7 @@ TEST_F(PlayThroughMenuTest, BothGamesPlayedToTheTopTenAndBookedInTheTotals) {
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(40), 0)));
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), sudokuGrade)));
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
     EXPECT_EQ(app->runState, 0);
 
     std::vector<std::string> sav = Tokens("sudoku.sav");
@@ -127,7 +127,7 @@ TEST_F(PlayThroughMenuTest, BothGamesPlayedToTheTopTenAndBookedInTheTotals) {
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(23), 1)));
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(24), 9)));
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
 
     sav = Tokens("merkspiel.sav");
     entries = EntriesOf(sav);
@@ -148,7 +148,9 @@ TEST_F(PlayThroughMenuTest, AGameLeftAtOnceIsBookedWithoutATopTenLine) {
     EXPECT_EQ(menu->game->GetState(), kStatePaused);
     Click(W / 2, H / 2 - 200 + 300 + 25);  // end the game
     for (int i = 0; i < 5; ++i) Frame();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageResult);
+    Click(W / 2 - 300 + 455 + 25, H / 2 - 225 + 375 + 25);  // its OK
+    EXPECT_EQ(menu->currentPage, kPageGameList);
     EXPECT_EQ(app->runState, 0);
     std::vector<std::string> sav = Tokens("merkspiel.sav");
     ASSERT_FALSE(sav.empty()) << "merkspiel.sav not written";

@@ -27,7 +27,7 @@ class PlayThroughMoneyScales : public playthrough::MenuPlayTest {
 protected:
     // Main page, the level's button, one game, then the game's row in the list.
     void StartAtLevel(int level, int index) {
-        ASSERT_EQ(menu->currentPage, kPageMain);
+        ASSERT_NO_FATAL_FAILURE(BackToMainPage());
         Click(W / 2, H / 2 - 300 + 150 + 25);
         ASSERT_EQ(menu->currentPage, kPageLevel);
         Click(W / 2, H / 2 - 150 + 75 + 25 + 50 * level);
@@ -144,7 +144,7 @@ TEST_F(PlayThroughMoneyScales, BothGamesPlayedToTheTopTenAndBookedInTheTotals) {
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(143), 6, 7)));
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), changeGrade)));
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
     ExpectOneTopTenLine("geld.sav", "Ann_7", changeGrade);
 
     // Balance at the first level: four tasks levelled, one left to run out of time.
@@ -211,5 +211,5 @@ TEST_F(PlayThroughMoneyScales, TheHardestLevelsReachTheResultPage) {
     WaitForResultPage();
     EXPECT_EQ(scales->wrongCount, 0);
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
 }

@@ -67,7 +67,7 @@ protected:
 
     // Main page, the chosen level, one game or the series, and the game's row when one game.
     void StartAtLevel(int level, int index, bool series = false) {
-        ASSERT_EQ(menu->currentPage, kPageMain);
+        ASSERT_NO_FATAL_FAILURE(BackToMainPage());
         Click(W / 2, H / 2 - 300 + 150 + 25);
         ASSERT_EQ(menu->currentPage, kPageLevel);
         Click(W / 2, H / 2 - 150 + 75 + 25 + 50 * level);
@@ -110,7 +110,7 @@ TEST_F(PlayThroughSequenceNumbersTest, BothGamesPlayedToTheTopTenAndBookedInTheT
     EXPECT_TRUE(FrameShows(app->GetText(38)));
     EXPECT_TRUE(FrameShows(FormatText(app->GetText(50), rememberingGrade)));
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
     ExpectOneTopTenLine(kRememberingFile, "Ann_7", rememberingGrade);
 
     // Click numbers at the first level: one board with a wrong click.
@@ -179,7 +179,7 @@ TEST_F(PlayThroughSequenceNumbersTest, TheLastBoardEndsTheGameAtOnce) {
     EXPECT_EQ(numbers->GetState(), kStateOver);
     EXPECT_DOUBLE_EQ(numbers->GetGrade(), 0.2 * 5 + 1 + numbers->GetPlayTime() / 60.0);
     EnterName();
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
     EXPECT_EQ(app->runState, 0);
     std::vector<std::string> sav = Tokens("zahlenklicken.sav");
     EXPECT_EQ(ValueAfter(sav, "ANZ_SPIELE:"), 1);

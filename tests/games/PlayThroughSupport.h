@@ -102,7 +102,7 @@ protected:
 
     // Main page, first level, one game, then the row of the game in the list.
     void StartFromMenu(int index) {
-        ASSERT_EQ(menu->currentPage, kPageMain);
+        ASSERT_NO_FATAL_FAILURE(BackToMainPage());
         Click(W / 2, H / 2 - 300 + 150 + 25);
         ASSERT_EQ(menu->currentPage, kPageLevel);
         Click(W / 2, H / 2 - 150 + 75 + 25);
@@ -138,6 +138,11 @@ protected:
     }
 
     // Types "Ann 7" and hands it in with Enter.
+    // A single game's result leads back to its list; the list's back button to the main page.
+    void BackToMainPage() {
+        if (menu->currentPage == kPageGameList) Click(W / 2, H / 2 - 350 + 625 + 25);
+        ASSERT_EQ(menu->currentPage, kPageMain);
+    }
     void EnterName() {
         ASSERT_NE(menu->gameEntry, nullptr);
         for (char c : std::string("Ann 7")) menu->OnChar(static_cast<uint8_t>(c));

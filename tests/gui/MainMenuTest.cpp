@@ -211,6 +211,15 @@ TEST_F(MenuTest, HelpKeyOpensAndClosesTheRules) {
     EXPECT_EQ(menu->currentPage, kPageHelp);
     menu->OnKeyUp(kKeyF1);
     EXPECT_EQ(menu->currentPage, kPageNone);
+    // The rules' button closes them the same way: back to the game, or to the pause page.
+    for (bool fromPause : {false, true}) {
+        if (fromPause) menu->OnKeyUp(kKeyEscape);
+        menu->OnKeyUp(kKeyF1);
+        ASSERT_EQ(menu->currentPage, kPageHelp);
+        Click(187, 634);  // page 50 at (112, 84), button 51 at (50, 525)
+        EXPECT_EQ(menu->currentPage, fromPause ? kPageInGame : kPageNone);
+        EXPECT_EQ(game->GetState(), fromPause ? kStatePaused : kStatePlaying);
+    }
 }
 
 TEST_F(MenuTest, ResultPageFollowsTheFinishDelay) {
@@ -245,11 +254,6 @@ TEST_F(MenuTest, NameMustNotBeEmptyBeforeTheEntryIsTaken) {
     Frames(2.1);
     ASSERT_EQ(menu->currentPage, kPageResult);
     ASSERT_NE(menu->gameEntry, nullptr);
-    Click(kOkX, kOkY);
-    EXPECT_EQ(menu->currentPage, kPageResult);
-    Key(kKeyReturn);
-    EXPECT_EQ(menu->currentPage, kPageResult);
-    EXPECT_NE(menu->gameEntry, nullptr);
     Type("An 7");
     Key(kKeyBack);
     Type("8");
@@ -258,7 +262,7 @@ TEST_F(MenuTest, NameMustNotBeEmptyBeforeTheEntryIsTaken) {
     EXPECT_NE(menutest::FindText(Draw(), "Name: An 8"), nullptr);
     Key(kKeyReturn);
     EXPECT_EQ(menu->gameEntry, nullptr);
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);  // back to the list the game came from
     EXPECT_EQ(app->runState, 0);
     EXPECT_EQ(menu->game, nullptr);
     GameStatistics s;
@@ -266,6 +270,24 @@ TEST_F(MenuTest, NameMustNotBeEmptyBeforeTheEntryIsTaken) {
     ASSERT_EQ(s.entries.Count(), 1);
     EXPECT_STREQ(s.entries.Get(0)->name, "An 8");
     EXPECT_EQ(s.gamesPlayed, 1);
+}
+
+// Escape, or Enter and OK on an empty name, go on without a top-ten line; the game is booked.
+TEST_F(MenuTest, TheTopTenLineCanBeSkipped) {
+    const std::vector<std::pair<const char*, uint16_t>> ways = {{"Ann", kKeyEscape}, {"", kKeyReturn}, {"", 0}};
+    for (size_t i = 0; i < ways.size(); ++i) {
+        if (i > 0) Click(kListBackX, kListBackY);
+        ASSERT_NO_FATAL_FAILURE(ResultPageWithEntry());
+        Type(ways[i].first);
+        if (ways[i].second != 0) Key(ways[i].second);
+        else Click(kOkX, kOkY);
+        EXPECT_EQ(menu->gameEntry, nullptr) << i;
+        EXPECT_EQ(menu->currentPage, kPageGameList) << i;
+        GameStatistics s;
+        ASSERT_TRUE(LoadStatisticsFile("testgame.sav", s));
+        EXPECT_EQ(s.entries.Count(), 0) << i;
+        EXPECT_EQ(s.gamesPlayed, static_cast<int>(i) + 1);
+    }
 }
 
 TEST_F(MenuTest, TheHundredthCharacterIsRefused) {
@@ -281,14 +303,25 @@ TEST_F(MenuTest, TheHundredthCharacterIsRefused) {
     EXPECT_EQ(menu->gameEntry->name[98], 'b');
 }
 
-TEST_F(MenuTest, AbortedGameThatDoesNotQualifyLeavesAtOnce) {
+TEST_F(MenuTest, AGameLeftEarlyShowsItsResultPageWithoutCelebrating) {
     StartFirstGame();
     Frames(3.1);
     menu->OnKeyUp(kKeyEscape);
     Click(kAbortX, kAbortY);
     EXPECT_FALSE(app->paused);
+    const int sounds = app->soundsRequested;
     Frame(0.1);
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    ASSERT_EQ(menu->currentPage, kPageResult);
+    EXPECT_EQ(app->soundsRequested, sounds) << "a grade of 6 played the win sound";
+    EXPECT_NE(menutest::FindText(Draw(), "Left early"), nullptr);
+    EXPECT_NE(menutest::FindText(Draw(), "Played 0:00\nTest line\n\nGrade 6.00"), nullptr);
+    GameStatistics s;  // booked and on disk while the page shows, and only once
+    ASSERT_TRUE(LoadStatisticsFile("testgame.sav", s));
+    EXPECT_EQ(s.gamesPlayed, 1);
+    Click(kOkX, kOkY);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
+    ASSERT_TRUE(LoadStatisticsFile("testgame.sav", s));
+    EXPECT_EQ(s.gamesPlayed, 1);
     EXPECT_EQ(app->runState, 0);
     EXPECT_EQ(menu->game, nullptr);
     EXPECT_TRUE(std::filesystem::exists("testgame.sav"));
@@ -302,7 +335,7 @@ TEST_F(MenuTest, AbortDuringTheCountdownEndsTheGame) {
     Frame(0.1);
     EXPECT_EQ(menu->game, nullptr);
     EXPECT_EQ(app->runState, 0);
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
 }
 
 TEST_F(MenuTest, GamesNotBuiltAreNotStarted) {
@@ -332,10 +365,16 @@ TEST_F(MenuTest, SeriesAbortAfterThreeGamesGradesWithThePenalty) {
     menu->OnKeyUp(kKeyEscape);
     Click(kAbortX, kAbortY);
     Frame(0.1);
+    ASSERT_EQ(menu->currentPage, kPageResult);
     if (menu->gameEntry != nullptr) {  // 4.0 enters the empty top ten of the game
         Type("a");
         Key(kKeyReturn);
     }
+    // The last game is booked and on disk before the series page can be left.
+    EXPECT_EQ(menu->game, nullptr);
+    GameStatistics booked;
+    ASSERT_TRUE(LoadStatisticsFile("testgame.sav", booked));
+    EXPECT_EQ(booked.gamesPlayed, 3);
     EXPECT_EQ(menu->seriesCount, 3);
     EXPECT_DOUBLE_EQ(menu->seriesBest, 2.0);
     EXPECT_DOUBLE_EQ(menu->seriesWorst, 4.0);
@@ -346,9 +385,8 @@ TEST_F(MenuTest, SeriesAbortAfterThreeGamesGradesWithThePenalty) {
     EXPECT_EQ(menu->seriesEntry->level, 0);
     EXPECT_DOUBLE_EQ(menu->seriesEntry->bestGrade, 2.0);
     EXPECT_DOUBLE_EQ(menu->seriesEntry->worstGrade, 4.0);
-    EXPECT_NE(menutest::FindText(Draw(), "Played 0:00\nBest 2.00\nWorst 4.00\nGrade 3.00"), nullptr);
-    Key(kKeyReturn);  // no name yet
-    EXPECT_EQ(menu->currentPage, kPageSeriesResult);
+    EXPECT_NE(menutest::FindText(Draw(), "Games 3 of 16\nPlayed 0:00\nBest 2.00\nWorst 4.00\n\nSeries 5.91"), nullptr);
+    EXPECT_NE(menutest::FindText(Draw(), "Left early"), nullptr);
     Type("z");
     Key(kKeyReturn);
     EXPECT_EQ(menu->currentPage, kPageMain);
@@ -357,7 +395,7 @@ TEST_F(MenuTest, SeriesAbortAfterThreeGamesGradesWithThePenalty) {
     EXPECT_STREQ(app->statistics->entries.Get(0)->name, "z");
 }
 
-TEST_F(MenuTest, SeriesResultThatDoesNotQualifyGoesStraightToTheMainPage) {
+TEST_F(MenuTest, SeriesResultThatDoesNotQualifyEndsOnItsPageWithoutANameInput) {
     for (int i = 0; i < 10; ++i) {
         auto* e = new SeriesScoreEntry();
         e->grade = 1.0;
@@ -372,10 +410,14 @@ TEST_F(MenuTest, SeriesResultThatDoesNotQualifyGoesStraightToTheMainPage) {
     menu->OnKeyUp(kKeyEscape);
     Click(kAbortX, kAbortY);
     Frame(0.1);
+    Click(kOkX, kOkY);
     EXPECT_EQ(menu->seriesEntry, nullptr);
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageSeriesResult);
     EXPECT_EQ(app->runState, 0);
     EXPECT_EQ(menu->game, nullptr);
+    Click(kOkX, kOkY);
+    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_FALSE(menu->seriesMode);
 }
 
 TEST_F(MenuTest, FullSeriesPlaysEveryGameInOrder) {
@@ -428,7 +470,7 @@ TEST_F(MenuTest, ResetOfOneGameFromItsStatisticsPage) {
     menu->OnKeyUp(kKeyEscape);
     Click(512, 434);  // button 48 at (25, 225)
     ASSERT_EQ(menu->currentPage, kPageGameStatistics);
-    EXPECT_NE(menutest::FindText(Draw(), game->GetStatisticsText()), nullptr);
+    EXPECT_NE(menutest::FindText(Draw(), "Statistics Test game"), nullptr);  // the page names its game
     Click(112 + 650 + 50, 84 + 525 + 25);  // button 54
     EXPECT_EQ(game->gameStatistics.gamesPlayed, 0);
     Click(112 + 50 + 25, 84 + 525 + 25);  // button 53 back to the in-game menu
@@ -449,7 +491,7 @@ TEST_F(MenuTest, StatisticsPageOfAllGames) {
     app->statistics->BookGrade(3.0);
     Click(kStatsX, kStatsY);
     const Renderer& r = Draw();
-    EXPECT_NE(menutest::FindText(r, "1. Eva 2.25 (1.50-3.00) hard\n\n\n\n\n\n\n\n\n\nTime 1:01:01\nSolved 1\n"
+    EXPECT_NE(menutest::FindText(r, "1. Eva 2.25 (1.50-3.00) hard\n\nTime 1:01:01\nSolved 1\n"
                                     "Best 1.50\nWorst 3.00\nAverage 2.25\nGames 2"),
               nullptr);
 }
@@ -459,6 +501,8 @@ TEST_F(MenuTest, LanguageButtonsAndQuit) {
     EXPECT_EQ(app->language, 1);
     Click(kEnglishX - 148, kEnglishY);
     EXPECT_EQ(app->language, 0);
+    Click(kEnglishX + 90, kEnglishY + 12);  // the word on the plate, not the mark
+    EXPECT_EQ(app->language, 1);
     Click(kQuitX, kQuitY);
     EXPECT_EQ(app->runState, 2);
 }
@@ -596,7 +640,7 @@ TEST_F(MenuTest, GameFrameDrawsBackdropGameAndCountdownVeil) {
     EXPECT_NEAR(sprites[1]->transform[3], 15.36, 1e-5);
 }
 
-TEST_F(MenuTest, ResultPageWaitsForANameBeforeItsOkButtonAppears) {
+TEST_F(MenuTest, ResultPageShowsItsOkButtonOverTheVeil) {
     FakeSheets sheets(app);
     ASSERT_NO_FATAL_FAILURE(ResultPageWithEntry());
     MoveTo(5, 5);
@@ -605,10 +649,8 @@ TEST_F(MenuTest, ResultPageWaitsForANameBeforeItsOkButtonAppears) {
             if (c->texture == app->texMenu2 && c->src == Rect{250, 600, 300, 650}) return true;
         return false;
     };
-    EXPECT_FALSE(has_ok());
+    EXPECT_TRUE(has_ok());  // OK without a name goes on without a top-ten line
     bool veil = false;
     for (const DrawCommand* c : Sprites(*app->sprite)) veil |= c->texture == app->texMisc2 && c->color == 0x7F000000u;
     EXPECT_TRUE(veil);
-    Type("a");
-    EXPECT_TRUE(has_ok());
 }

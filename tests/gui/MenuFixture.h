@@ -31,7 +31,8 @@ constexpr int kRowX = 512, kRow0Y = 194;           // page 18 at (312, 34), rows
 constexpr int kScrollX = 512, kUpY = 134, kDownY = 619;  // buttons 20 (175, 75) and 21 (175, 560)
 constexpr int kResumeX = 512, kResumeY = 284;      // page 45 at (337, 184), button 46 at (25, 75)
 constexpr int kAbortX = 512, kAbortY = 509;        // button 49 at (25, 300)
-constexpr int kOkX = 512, kOkY = 559;              // page 55 at (212, 159), button 56 at (275, 375)
+constexpr int kListBackX = 512, kListBackY = 684;  // page 18 at (312, 34), button 19 at (150, 625)
+constexpr int kOkX = 692, kOkY = 559;              // page 55 at (212, 159), button 56 at (455, 375)
 constexpr int kResetAllX = 787, kResetAllY = 634;  // page 40 at (112, 84), button 42 at (600, 525)
 
 class MenuTest : public ::testing::Test {

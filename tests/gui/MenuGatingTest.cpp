@@ -47,7 +47,8 @@ TEST_F(MenuGatingTest, NoHandlerIsReachedDuringTheCountdownOrWhileTheGameIsNotPl
     menu->OnKeyUp('H');         // help page
     EveryInput();
     EXPECT_EQ(game->InputCalls(), playing) << "help";
-    menu->OnKeyUp('H');
+    menu->OnKeyUp('H');         // back to the pause page the rules were opened from
+    menu->OnKeyUp(kKeyEscape);
     ASSERT_EQ(game->GetState(), kStatePlaying);
 
     for (int over : {kStateOver, kStateOverOther}) {

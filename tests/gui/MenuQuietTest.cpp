@@ -73,6 +73,12 @@ TEST_F(MenuQuietTest, TheResultPageOfAnAbortedGameRestsWhileTheNameIsTyped) {
     Frame(0.1);
     ASSERT_EQ(menu->currentPage, kPageResult);
     ASSERT_NE(menu->gameEntry, nullptr);
-    Frame(0.1);
-    EXPECT_EQ(menu->SecondsUntilChange(), kNoChange);
+    // Only the caret changes: shown for half a second, hidden for the next.
+    Frame(0.1);  // the caret has shown for 0.2 s
+    EXPECT_NEAR(menu->SecondsUntilChange(), 0.3, 1e-9);
+    auto caretShown = [&]() { return menutest::FindText(Draw(), "|") != nullptr; };
+    EXPECT_TRUE(caretShown());
+    Frame(0.4);
+    EXPECT_FALSE(caretShown());
+    EXPECT_NEAR(menu->SecondsUntilChange(), 0.4, 1e-9);
 }

@@ -10,6 +10,7 @@
 
 #include "app/AppContext.h"
 #include "framework/Knobel_Game.h"
+#include "framework/History.h"
 #include "gui/GameTable.h"
 #include "gui/MainMenu.h"
 #include "gui/RealScreen.h"
@@ -93,35 +94,68 @@ TEST_F(MenuScreens, ResultPageShowsTheResultAndTheNameBeingTyped) {
     Type("Anna");
     SDL_Surface* s = Shoot("result");
     // The panel lies at (212, 159)-(812, 609): its face is light, the screen around it veiled.
-    uint32_t face = Pixel(s, 512, 520);
+    uint32_t face = Pixel(s, 512, 445);
     EXPECT_GT((face >> 16) & 0xFF, 150u);
     EXPECT_GT(RedPixels(s, 212, 609 - 150, 812, 609 - 70), 50) << "no name line";
     EXPECT_EQ(RedPixels(s, 212, 159 + 50, 812, 609 - 150), 0) << "the result text is black";
     SDL_FreeSurface(s);
 }
 
-TEST_F(MenuScreens, SeriesResultPageShowsTheSeriesAndItsNameLine) {
-    for (int i = 0; i < kGameCount; ++i) SetGameFactory(i, MakeGame);
-    menu->level = 1;
-    menu->seriesMode = true;
-    menu->seriesBest = 6.0;
-    menu->seriesWorst = 1.0;
-    menu->StartGame(0);
-    // Two games played to the end, the third aborted: 2.5 + (1 - 3/11) x 4 = 5.41 qualifies.
-    for (int game = 0; game < 3; ++game) {
-        Frames(3.2);
-        ASSERT_NE(TestGame::last, nullptr);
-        TestGame::last->playTime = 40;
-        TestGame::last->SetState(game < 2 ? kStateOver : kStateAborted);
-        Frames(2.2);
-        ASSERT_EQ(menu->currentPage, 55);  // 2.5 enters the game's own list first
+namespace {
+// A test game that shows the time panel every game shows.
+class PanelGame : public TestGame {
+public:
+    using TestGame::TestGame;
+    void Render() override { DrawTimePanel(); }
+};
+Knobel_Game* MakePanelGame(int level) { return new PanelGame(level); }
+}  // namespace
+
+// A series left in its third game ends on its page, saying so, with the name line its grade
+// earns (1.0, 1.0, left with 2.0: 1.33 + (1 - 3/11) x 4 = 4.24); then a game's statistics
+// with the level of a top-ten line. In both languages.
+TEST_F(MenuScreens, SeriesLeftEarlyAndAGamesStatisticsInBothLanguages) {
+    for (int i = 0; i < kGameCount; ++i) SetGameFactory(i, MakePanelGame);
+    for (int language : {0, 1}) {
+        app->LoadLanguage(language);
+        const std::string tag = language == 0 ? "-de" : "-en";
+        menu->seriesMode = true;
+        menu->seriesBest = 6.0, menu->seriesWorst = 1.0, menu->seriesSum = 0.0, menu->seriesCount = 0;
+        menu->StartGame(0);
+        for (int game = 0; game < 3; ++game) {
+            Frames(3.2);
+            TestGame::last->playTime = 65 + 10 * game;
+            if (game == 2) SDL_FreeSurface(Shoot(("series-playing" + tag).c_str()));
+            TestGame::last->nextGrade = game < 2 ? 1.0 : 2.0;
+            TestGame::last->SetState(game < 2 ? kStateOver : kStateAborted);
+            Frames(2.2);
+            ASSERT_EQ(menu->currentPage, kPageResult);
+            menu->OnKeyDown(kKeyEscape);  // no top-ten line for the game
+        }
+        ASSERT_EQ(menu->currentPage, kPageSeriesResult);
+        ASSERT_NE(menu->seriesEntry, nullptr);
         Type("BEN");
-        menu->OnKeyDown(kKeyReturn);
+        SDL_Surface* s = Shoot(("series-left" + tag).c_str());
+        EXPECT_GT(RedPixels(s, 212, 159 + 70, 812, 159 + 98), 30) << "no \"left early\" line";
+        EXPECT_GT(RedPixels(s, 212, 609 - 150, 812, 609 - 70), 50) << "no name line";
+        SDL_FreeSurface(s);
+        menu->OnKeyDown(kKeyEscape);
+        ASSERT_EQ(menu->currentPage, kPageMain);
+
+        // The first line's level is known from the history; the second's is not.
+        menu->StartGame(1);
+        Frames(3.2);
+        for (double grade : {1.42, 2.05}) {
+            TestGame::last->grade = grade;
+            TestGame::last->AddEntry(TestGame::last->CreateEntry());
+        }
+        HistoryRecord r;
+        r.when = HistoryTimestamp(), r.game = "testgame", r.level = 1, r.grade = 1.42;
+        menu->history.Append(r);
+        menu->OnKeyUp(kKeyEscape);
+        Click(512, 434);  // the pause page's statistics
+        ASSERT_EQ(menu->currentPage, kPageGameStatistics);
+        SDL_FreeSurface(Shoot(("game-statistics" + tag).c_str()));
+        app->paused = false;
     }
-    ASSERT_EQ(menu->currentPage, 57);
-    ASSERT_NE(menu->seriesEntry, nullptr);
-    Type("BEN");
-    SDL_Surface* s = Shoot("series-result");
-    EXPECT_GT(RedPixels(s, 212, 609 - 150, 812, 609 - 70), 50) << "no name line";
-    SDL_FreeSurface(s);
 }

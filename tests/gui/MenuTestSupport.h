@@ -16,7 +16,7 @@ namespace menutest {
 inline void InstallTexts(AppContext* app) {
     static std::vector<std::string> texts;
     texts.clear();
-    for (int i = 0; i < 198; ++i) texts.push_back("T" + std::to_string(i));
+    for (int i = 0; i < 450; ++i) texts.push_back("T" + std::to_string(i));
     texts[22] = "Played %d:%02d";
     texts[43] = "Time %d:%02d:%02d";
     texts[44] = "Solved %d";
@@ -32,8 +32,14 @@ inline void InstallTexts(AppContext* app) {
     texts[61] = " hard";
     texts[62] = "%d. %s %.2f (%.2f-%.2f)";
     texts[63] = "Clock %d:%02d";
+    texts[400] = "Left early";
+    texts[401] = "Game %d of %d";
+    texts[402] = "Games %d of %d";
+    texts[403] = "Series %.2f";
+    texts[404] = "Statistics %s";
     app->texts->Clear(true);
     for (const std::string& t : texts) app->texts->Add(new TextEntry(t.c_str()));
+    SetDecimalComma(false);  // the formats above are English
 }
 
 // A game whose course the test decides: it ends when told, with the grade it is given.
