@@ -42,4 +42,5 @@ enum Key : unsigned {
     kKeyLeft = 0x25, kKeyUp = 0x26, kKeyRight = 0x27, kKeyDown = 0x28,
     kKey0 = 0x30, kKey9 = 0x39, kKeyA = 0x41, kKeyZ = 0x5A, kKeyAdd = 0x6B, kKeySubtract = 0x6D,
     kKeyM = 0x4D, kKeyF1 = 0x70, kKeyF2 = 0x71,
+    kKeyPageUp = 0x21, kKeyPageDown = 0x22,
 };

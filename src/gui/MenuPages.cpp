@@ -68,4 +68,5 @@ void MainMenu::Scroll(int delta) {
     if (first == listFirst) return;
     listFirst = first;
     BuildGameList();
+    FocusAfterScroll();
 }

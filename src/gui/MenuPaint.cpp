@@ -68,6 +68,7 @@ void MainMenu::Render() {
     for (int slot : kPaintOrder) {
         if (elementEnabled[slot] && elements[slot] != nullptr) elements[slot]->Draw(0.0f, 0.0f);
     }
+    PaintFocusRing();
     PaintMuteMark();
 }
 
@@ -163,7 +164,7 @@ void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {
     if (id == kBtnResultOk && gameEntry != nullptr && gameEntry->name[0] == '\0') return;
     if (id == kBtnSeriesOk && seriesEntry != nullptr && seriesEntry->name[0] == '\0') return;
 
-    const bool hovered = button == hitElement;
+    const bool hovered = HasFocus(button);  // the focus, which the pointer takes along
     bool lower = hovered;
     if (id == kBtnGerman || id == kBtnEnglish) lower = app->language == (id == kBtnGerman ? 0 : 1);
     Rect pic = src;
