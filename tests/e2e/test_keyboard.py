@@ -43,9 +43,11 @@ def wait_for(condition, what, timeout):
 
 
 def wait_playing(s, timeout=40):
-    """Until the countdown veil is gone: one probe point shows the light backdrop."""
+    """Until the countdown veil is gone: the probe points are dark (the menu, then the veil; the
+    last picture of a game left may still stand), then one shows the light backdrop."""
     def light():
         return any(sum(s.live_pixel(x, y)) / 3 >= 135 for x, y in PROBES)
+    wait_for(lambda: not light(), "the countdown", timeout)
     wait_for(light, "the game after its countdown", timeout)
 
 
@@ -104,13 +106,14 @@ def run(s, menu, game, level, shots):
     booked_before = len(history(s))
     menu.open_game(game, level)
     booked = lambda: len(history(s)) > booked_before  # noqa: E731
-    if shots and game not in PLAY:
+    if shots and game not in PLAY:  # left as usual, with a look at the pause page
         wait_playing(s)
         keys(s, "Escape")
         time.sleep(0.6)
         s.screenshot("pause-de")
-        keys(s, "Escape")  # resumes
-    PLAY.get(game, leave_early)(s, level, booked)
+        keys(s, "Up", "Return")
+    else:
+        PLAY.get(game, leave_early)(s, level, booked)
     wait_for(booked, f"the result of game {game} level {level}", 30)
     line = history(s)[-1]
     grade, left = float(line[3]), line[7] == b"1"
