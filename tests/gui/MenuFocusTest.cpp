@@ -13,9 +13,8 @@ protected:
 };
 
 TEST_F(MenuFocusTest, EveryPageStartsOnItsFirstButtonAndTheKeysWalkItsReadingOrderRound) {
-    std::vector<int> list;
-    for (int g = 0; g < kGameCount; ++g) list.push_back(Row(g));
-    list.push_back(kBtnListBack);
+    std::vector<int> list(kGameCount + 1, kBtnListBack);
+    for (int g = 0; g < kGameCount; ++g) list[g] = Row(g);
     const std::vector<std::pair<int, std::vector<int>>> pages = {
         {kPageMain, {kBtnPlay, kBtnStatistics, kBtnInstructions, kBtnInfo, kBtnSettings, kBtnQuit, kBtnGerman, kBtnEnglish}},
         {kPageLevel, {kBtnLevelEasy, kBtnLevelMedium, kBtnLevelHard, kBtnLevelBack}},
@@ -29,24 +28,18 @@ TEST_F(MenuFocusTest, EveryPageStartsOnItsFirstButtonAndTheKeysWalkItsReadingOrd
     const uint16_t forward[] = {kKeyDown, kKeyRight, kKeyTab};
     for (const auto& [page, order] : pages) {
         menu->ShowPage(page);
-        std::vector<int> seen{menu->focusId};
+        std::vector<int> seen{menu->focusId}, want = order;
         for (size_t i = 0; i < order.size(); ++i) {
             Key(forward[i % 3]);
             seen.push_back(menu->focusId);
             const int game = menu->focusId - Row(0);  // the list scrolls with the focus
-            if (page == kPageGameList && menu->focusId != kBtnListBack) {
-                EXPECT_TRUE(game >= menu->listFirst && game <= menu->listFirst + menu->listLastRow) << game;
-            }
+            EXPECT_TRUE(page != kPageGameList || game == kBtnListBack - Row(0) || unsigned(game - menu->listFirst) <= 6u);
         }
-        std::vector<int> want = order;
         want.push_back(order.front());  // past the last button: the first
         EXPECT_EQ(seen, want) << "page " << page;
         Key(kKeyUp);  // before the first: the last
         EXPECT_EQ(menu->focusId, order.back()) << "page " << page;
-        app->shiftHeld = true;
-        Key(kKeyTab);
-        app->shiftHeld = false;
-        Key(kKeyLeft);
+        app->shiftHeld = true, Key(kKeyTab), app->shiftHeld = false, Key(kKeyLeft);
         EXPECT_EQ(menu->focusId, order[(order.size() * 2 - 3) % order.size()]) << "page " << page;
     }
 }
@@ -57,8 +50,7 @@ TEST_F(MenuFocusTest, EnterAndSpacePressLikeAClickEscapePressesBack) {
     Key(kKeyDown), Key(kKeySpace);
     EXPECT_TRUE(menu->currentPage == kPageMode && menu->level == 1);
     menu->OnKeyDown(kKeyReturn), menu->OnKeyDown(kKeyReturn);  // a held key repeats its down
-    menu->OnKeyDown(kKeyDown);
-    menu->OnKeyUp(kKeyReturn);  // the focus moved away meanwhile: no press
+    menu->OnKeyDown(kKeyDown), menu->OnKeyUp(kKeyReturn);     // the focus moved away meanwhile: no press
     EXPECT_EQ(menu->currentPage, kPageMode);
     Key(kKeyEscape), Key(kKeyEscape), Key(kKeyEscape);  // the main page has no back button
     EXPECT_TRUE(menu->currentPage == kPageMain && app->runState == 0);
@@ -82,14 +74,12 @@ TEST_F(MenuFocusTest, TheGameListScrollsWithTheFocusAndPagesByItsLength) {
 TEST_F(MenuFocusTest, ThePointerTakesTheFocusWhichAloneIsLitAndRinged) {
     MoveTo(kQuitX, kQuitY);  // where the pointer rests when the window opens is no move
     EXPECT_EQ(menu->focusId, kBtnPlay);
-    MoveTo(kStatsX, kStatsY);
-    Key(kKeyDown);
+    MoveTo(kStatsX, kStatsY), Key(kKeyDown);
     Texture sheet;
-    app->texMisc2 = &sheet;
+    app->texMisc2 = &sheet;  // the ring's sheet
     const Renderer& r = Draw();
     app->texMisc2 = nullptr;
-    EXPECT_EQ(menutest::FindText(r, "T9")->color, 0xFF000000u);  // under the pointer, not focused
-    EXPECT_EQ(menutest::FindText(r, "T11")->color, 0xFFFF0000u);
+    EXPECT_TRUE(menutest::FindText(r, "T9")->color == 0xFF000000u && menutest::FindText(r, "T11")->color == 0xFFFF0000u);
     int ring = 0;
     for (const DrawCommand& c : r.Commands()) ring += c.src.left >= 510 && c.src.right <= 570 && c.src.top >= 700;
     EXPECT_EQ(ring, 8);
@@ -101,11 +91,9 @@ TEST_F(MenuFocusTest, KeysOfANameOrAGameAreNotThePages) {
     for (uint16_t k : {kKeyDown, kKeyTab, kKeySpace, kKeyLeft}) Key(k);
     Type(" b");
     EXPECT_EQ(std::string(menu->gameEntry->name), "a b");
-    menu->OnKeyDown(kKeyReturn);  // hands the name in
-    menu->OnKeyUp(kKeyReturn);    // its release presses nothing on the main page
+    menu->OnKeyDown(kKeyReturn), menu->OnKeyUp(kKeyReturn);  // hands the name in; the release presses nothing
     EXPECT_EQ(menu->currentPage, kPageMain);
-    StartFirstGame();
-    Frames(3.1);
+    StartFirstGame(), Frames(3.1);
     TestGame* game = TestGame::last;
     for (uint16_t k : {kKeyDown, kKeyReturn, kKeySpace, kKeyTab}) Key(k);
     EXPECT_EQ(game->keysDown, (std::vector<uint16_t>{kKeyDown, kKeyReturn, kKeySpace, kKeyTab}));
