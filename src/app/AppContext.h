@@ -112,6 +112,9 @@ struct AppContext {
     // so until the splash texture is there the loading screen leaves it standing instead of
     // showing the bare grey.
     bool introOnScreen = false;
+
+    // A Shift key is held (Shift+Tab moves the focus of a page backwards).
+    bool shiftHeld = false;
 };
 
 // The one application record, created on first use and destroyed at process exit.

@@ -31,6 +31,8 @@ uint16_t VirtualKeyFromSDL(int k) {
         case SDLK_SPACE: return kKeySpace;
         case SDLK_END: return kKeyEnd;
         case SDLK_HOME: return kKeyHome;
+        case SDLK_PAGEUP: return kKeyPageUp;
+        case SDLK_PAGEDOWN: return kKeyPageDown;
         case SDLK_LEFT: return kKeyLeft;
         case SDLK_UP: return kKeyUp;
         case SDLK_RIGHT: return kKeyRight;

@@ -43,4 +43,5 @@ enum Key : unsigned {
     kKey0 = 0x30, kKey9 = 0x39, kKeyA = 0x41, kKeyZ = 0x5A, kKeyAdd = 0x6B, kKeySubtract = 0x6D,
     kKeyM = 0x4D, kKeyF1 = 0x70, kKeyF2 = 0x71,
     kKeyW = 0x57, kKeyF3 = 0x72,
+    kKeyPageUp = 0x21, kKeyPageDown = 0x22,
 };

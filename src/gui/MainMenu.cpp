@@ -35,6 +35,7 @@ MainMenu::MainMenu() {
     std::srand(static_cast<unsigned>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
     ShowPage(kPageMain);
     BuildPages();
+    FocusFirstButton();
     history.Load();
 }
 
@@ -266,6 +267,7 @@ void MainMenu::GoToNextGame() {
 
 void MainMenu::ResetAllStatistics() {
     const int shown = currentPage;
+    const int focused = focusId;
     for (int i = 0; i < kGameCount; ++i) {
         StartGame(i);
         if (game != nullptr) {
@@ -278,6 +280,7 @@ void MainMenu::ResetAllStatistics() {
     if (app->statistics != nullptr) app->statistics->Reset();
     history.Forget({});
     ShowPage(shown);
+    focusId = focused;
     app->runState = 0;
     countdown = -1.0;
 }
@@ -290,4 +293,5 @@ void MainMenu::ShowPage(int id) {
     // The hover belongs to the page now shown.
     hitElement = nullptr;
     if (page != nullptr && elements[page->slot] != nullptr) HitTestElements(-1);
+    FocusFirstButton();
 }

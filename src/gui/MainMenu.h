@@ -3,6 +3,7 @@
 // help and result pages, the series of all games, name input for the top-ten lists, and the
 // animated mouse pointer. It is the receiver of all input for the whole run.
 #include <string>
+#include <vector>
 
 #include "framework/Game.h"
 #include "framework/History.h"
@@ -187,6 +188,8 @@ private:
     bool HandleGradeWhyKey(uint16_t key);
     void PaintGradeWhyLabel(Vec2 pos, int width, int height, bool hovered);
     void PaintGradeBreakdown(Vec2 pos, int width, int height);
+
+public:
     // A result of 4.0 or better is celebrated (sound and confetti).
     static bool IsGoodResult(double grade) { return grade <= 4.0; }
     // The series' place: the number of the running game and how many games a series has.
@@ -216,4 +219,32 @@ private:
 
     double caretClock_ = 0.0;         // runs while a name is typed; the caret blinks with it
     int helpOpenedFrom_ = kPageNone;  // the page the rules return to; none: the game
+    // MenuFocus.cpp: the keyboard focus of the pages.
+public:
+    // The focused button of the visible page (0: none). Arrows and Tab move it, Enter and
+    // Space press it, the pointer takes it along.
+    int focusId = 0;
+    // The buttons of the visible page in the order the focus visits them (the game list: all
+    // games, shown or not, then its back button).
+    std::vector<int> FocusOrder() const;
+
+private:
+    uint16_t pressKey_ = 0;  // Enter or Space went down on the focused button, 0: none
+    int pressKeyPage_ = kPageNone;
+    int pressKeyFocus_ = 0;
+    int pointerX_ = -1, pointerY_ = -1;  // where the pointer was last reported, -1: not yet
+
+    GUIElement* VisiblePage() const;
+    GUIElement* FindButton(int id) const;
+    void FocusFirstButton();
+    void MoveFocus(int step);
+    void FocusListRow(int game);
+    void PageListFocus(int direction);
+    void FocusAfterScroll();
+    void FocusPointedButton();
+    bool FocusKeyDown(uint16_t key);
+    bool FocusKeyUp(uint16_t key);
+    bool PressBackButton();
+    bool HasFocus(const GUIElement* button) const;
+    void PaintFocusRing();
 };

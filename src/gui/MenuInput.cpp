@@ -36,8 +36,15 @@ bool MainMenu::GameIsOver() const {
 
 bool MainMenu::PageTookMouse() { return HitTestElements(-1); }
 
+// A move onto a button takes the focus there; the first report of the pointer only tells where
+// it rests (a window opening under it), which is no move.
 void MainMenu::OnMouseMove(uint16_t x, uint16_t y) {
-    if (!PageTookMouse() && GameTakesInput()) game->OnMouseMove(x, y);
+    const bool onPage = PageTookMouse();
+    const bool moved = pointerX_ >= 0 && (x != pointerX_ || y != pointerY_);
+    pointerX_ = x;
+    pointerY_ = y;
+    if (moved) FocusPointedButton();
+    if (!onPage && GameTakesInput()) game->OnMouseMove(x, y);
 }
 
 void MainMenu::PressLeftButton(uint16_t x, uint16_t y, bool doubleClick) {
@@ -46,6 +53,7 @@ void MainMenu::PressLeftButton(uint16_t x, uint16_t y, bool doubleClick) {
     pressedId_ = onPage && hitElement != nullptr ? hitElement->GetId() : 0;
     pressedPage_ = currentPage;
     pressInGame_ = !onPage && GameTakesInput();
+    if (onPage) FocusPointedButton();
     if (!pressInGame_) return;
     if (doubleClick) game->OnLButtonDblClk(x, y);
     else game->OnLButtonDown(x, y);
@@ -172,6 +180,7 @@ void MainMenu::OnKeyDown(uint16_t key) {
         EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
         return;
     }
+    if (FocusKeyDown(key)) return;
     if (GameTakesInput()) game->OnKeyDown(key);
 }
 
@@ -181,7 +190,11 @@ void MainMenu::OnKeyUp(uint16_t key) {
         return;
     }
     if (NameInputActive()) return;
-    if (app->runState != 1 || game == nullptr) return;
+    if (FocusKeyUp(key)) return;
+    if (app->runState != 1 || game == nullptr) {
+        if (key == kKeyEscape) PressBackButton();
+        return;
+    }
     if (key == kKeyEscape) {
         TogglePause();
         return;
@@ -209,6 +222,7 @@ void MainMenu::OnChar(uint8_t character) {
 // A player who leaves the window while playing finds the game paused, the same way Escape
 // pauses it.
 void MainMenu::OnFocusLost() {
+    pressKey_ = 0;  // its release will not come
     if (app->runState != 1 || game == nullptr) return;
     if (game->GetState() == kStatePlaying) TogglePause();
 }

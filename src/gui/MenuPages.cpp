@@ -69,4 +69,5 @@ void MainMenu::Scroll(int delta) {
     if (first == listFirst) return;
     listFirst = first;
     BuildGameList();
+    FocusAfterScroll();
 }

@@ -70,6 +70,7 @@ void MainMenu::Render() {
     for (int slot : kPaintOrder) {
         if (elementEnabled[slot] && elements[slot] != nullptr) elements[slot]->Draw(0.0f, 0.0f);
     }
+    PaintFocusRing();
     PaintMuteMark();
 }
 
@@ -158,7 +159,7 @@ void MainMenu::PaintVersion() {
 
 void MainMenu::PaintButton(GUIElement* button, Rect src, Vec2 pos) {
     const int id = button->GetId();
-    const bool hovered = button == hitElement;
+    const bool hovered = HasFocus(button);  // the focus, which the pointer takes along
     bool lower = hovered;
     if (id == kBtnGerman || id == kBtnEnglish) lower = app->language == (id == kBtnGerman ? 0 : 1);
     Rect pic = src;

@@ -8,8 +8,9 @@
 namespace {
 class MenuGatingTest : public MenuTest {
 protected:
-    // Every kind of input the window procedure delivers, away from every page.
-    void EveryInput() {
+    // Every kind of input the window procedure delivers, away from every page (Enter presses the
+    // focused button of a page, so it is left out where a page shows).
+    void EveryInput(bool enter = true) {
         MoveTo(20, 700);
         menu->OnLButtonDown(20, 700);
         menu->OnLButtonUp(20, 700);
@@ -18,7 +19,8 @@ protected:
         menu->OnRButtonDown(20, 700);
         menu->OnRButtonUp(20, 700);
         menu->OnMouseWheel(static_cast<uint32_t>(120) << 16);
-        for (uint16_t key : {uint16_t('1'), uint16_t(kKeyReturn), uint16_t(kKeyShift), uint16_t(kKeyBack)}) Key(key);
+        for (uint16_t key : {uint16_t('1'), uint16_t(kKeyReturn), uint16_t(kKeyShift), uint16_t(kKeyBack)})
+            if (enter || key != kKeyReturn) Key(key);
     }
     TestGame* PlayingGame() {
         StartFirstGame();
@@ -42,10 +44,10 @@ TEST_F(MenuGatingTest, NoHandlerIsReachedDuringTheCountdownOrWhileTheGameIsNotPl
 
     menu->OnKeyUp(kKeyEscape);  // paused: the in-game page covers only the middle of the screen
     ASSERT_EQ(game->GetState(), kStatePaused);
-    EveryInput();
+    EveryInput(false);
     EXPECT_EQ(game->InputCalls(), playing) << "paused";
     menu->OnKeyUp('H');         // help page
-    EveryInput();
+    EveryInput(false);
     EXPECT_EQ(game->InputCalls(), playing) << "help";
     menu->OnKeyUp('H');         // back to the pause page the rules were opened from
     menu->OnKeyUp(kKeyEscape);
@@ -69,11 +71,13 @@ TEST_F(MenuGatingTest, EnterOnAResultPageWithoutNameInputDoesNotReachTheGame) {
     Frames(2.1);
     ASSERT_EQ(menu->currentPage, kPageResult);
     ASSERT_EQ(menu->gameEntry, nullptr);
-    Key(kKeyReturn);
+    menu->OnKeyDown(kKeyReturn);
     Key('5');
     EXPECT_TRUE(game->keysDown.empty());
     EXPECT_TRUE(game->keysUp.empty());
     EXPECT_EQ(game->GetState(), kStateOver);
+    menu->OnKeyUp(kKeyReturn);  // presses the focused OK button
+    EXPECT_EQ(menu->currentPage, kPageMain);
 }
 
 TEST_F(MenuGatingTest, AbortedGameGetsNoInputBesideItsResultPage) {

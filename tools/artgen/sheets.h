@@ -21,4 +21,6 @@ bool DrawMisc1Sheet(const std::string& outDir);        // misc1.PNG
 bool DrawGamePieceSheets(const std::string& outDir);   // misc3.PNG, misc4.PNG
 // The row of marks beside colour signals (nine 50 x 50 pictures from x 0), at `top` of a sheet.
 void DrawCueMarks(cairo_t* cr, double top);
+// The ring around the menu's focused button: a 60 x 60 picture at (left, top) of a sheet.
+void DrawFocusRing(cairo_t* cr, double left, double top);
 }  // namespace art
