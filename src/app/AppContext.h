@@ -112,6 +112,10 @@ struct AppContext {
     // so until the splash texture is there the loading screen leaves it standing instead of
     // showing the bare grey.
     bool introOnScreen = false;
+    // A Shift key is held (fine steps when a piece is carried by keys).
+    bool shiftHeld = false;
+    // The last input to a game was a key: its keyboard cursor shows until the mouse moves.
+    bool keyboardPlay = false;
 };
 
 // The one application record, created on first use and destroyed at process exit.

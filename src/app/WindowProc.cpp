@@ -30,6 +30,7 @@ long WindowProc(unsigned message, uint32_t wParam, uint32_t lParam, bool* quitPo
                 break;
             }
             if (key == kKeyControl) flags.ctrlHeld = true;
+            if (key == kKeyShift) app->shiftHeld = true;
             if (control) control->OnKeyDown(key);
             break;
         case kMsgKeyUp:
@@ -42,6 +43,7 @@ long WindowProc(unsigned message, uint32_t wParam, uint32_t lParam, bool* quitPo
                 break;
             }
             if (key == kKeyControl) flags.ctrlHeld = false;
+            if (key == kKeyShift) app->shiftHeld = false;
             if (control) control->OnKeyUp(key);
             break;
         case kMsgChar:
@@ -53,6 +55,7 @@ long WindowProc(unsigned message, uint32_t wParam, uint32_t lParam, bool* quitPo
         case kMsgKillFocus:
             // Keys released while the player was away never come up here.
             flags.ctrlHeld = false;
+            app->shiftHeld = false;
             app->windowFocused = false;
             if (control) control->OnFocusLost();
             break;

@@ -122,7 +122,7 @@ const char* Knobel_Game::FrameResultText(std::initializer_list<std::string> line
 }
 
 void Knobel_Game::DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* pageFont) {
-    const char* help = GetHelpText();
+    const char* help = HelpWithKeys();
     if (help == nullptr) return;
     int left = static_cast<int>(position.x + 50);
     int top = static_cast<int>(position.y + 50);

@@ -37,6 +37,7 @@ bool MainMenu::GameIsOver() const {
 bool MainMenu::PageTookMouse() { return HitTestElements(-1); }
 
 void MainMenu::OnMouseMove(uint16_t x, uint16_t y) {
+    if (game != nullptr && app->runState == 1) game->MouseTookOver();  // the keyboard cursor hides
     if (!PageTookMouse() && GameTakesInput()) game->OnMouseMove(x, y);
 }
 
@@ -167,7 +168,7 @@ void MainMenu::OnKeyDown(uint16_t key) {
         EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
         return;
     }
-    if (GameTakesInput()) game->OnKeyDown(key);
+    if (GameTakesInput()) game->KeyDown(key);
 }
 
 void MainMenu::OnKeyUp(uint16_t key) {
@@ -187,7 +188,7 @@ void MainMenu::OnKeyUp(uint16_t key) {
         ToggleHelp();
         return;
     }
-    if (GameTakesInput()) game->OnKeyUp(key);
+    if (GameTakesInput()) game->KeyUp(key);
 }
 
 // The name of a top-ten entry takes what the keyboard layout types.

@@ -316,7 +316,7 @@ void BoxIllustration(cairo_t* cr) {
 }
 
 bool DrawMisc2(const std::string& dir) {
-    cairo_surface_t* s = NewSheet(550, 700);
+    cairo_surface_t* s = NewSheet(1000, 760);
     cairo_t* cr = cairo_create(s);
     // (0,0)-(300,340): help picture of the box game, untinted at the help panel + (450, 100)
     InRegion(cr, 0, 0, 300, 340, [cr] { BoxIllustration(cr); });
@@ -332,6 +332,8 @@ bool DrawMisc2(const std::string& dir) {
     for (int b = 0; b < 3; ++b) InRegion(cr, 100 + 100 * b, 500, 100, 100, [cr, b] { CardBack(cr, b); });
     // (50m,650)-(50m+50,700): the marks beside colour signals
     DrawCueMarks(cr, 650);
+    // (0,700)-(60,760): the keyboard cursor's ring, corners 20 x 20, side middles stretched
+    InRegion(cr, 0, 700, 60, 60, [cr] { DrawKeyRing(cr); });
     cairo_destroy(cr);
     AvoidKeyColour(s);
     return SaveSheet(s, dir, "misc2.PNG");

@@ -21,4 +21,6 @@ bool DrawMisc1Sheet(const std::string& outDir);        // misc1.PNG
 bool DrawGamePieceSheets(const std::string& outDir);   // misc3.PNG, misc4.PNG
 // The row of marks beside colour signals (nine 50 x 50 pictures from x 0), at `top` of a sheet.
 void DrawCueMarks(cairo_t* cr, double top);
+// The keyboard cursor's ring, 60 x 60, drawn at the region's origin.
+void DrawKeyRing(cairo_t* cr);
 }  // namespace art

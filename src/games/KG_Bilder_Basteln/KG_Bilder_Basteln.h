@@ -69,4 +69,12 @@ private:
 
     Vec2 grabOffset_;  // from the pointer to the held shape's centre
     int pictureNumber_ = -1;
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 350; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    bool CarriesFreely() const override { return true; }
+    // Shift with an arrow nudges the selected shape a pixel, as before keys carried shapes.
+    bool CursorTakesKey(uint16_t key) const override;
 };

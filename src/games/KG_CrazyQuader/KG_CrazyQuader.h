@@ -51,4 +51,9 @@ public:
 private:
     void BuildLevel();
     void Scramble();
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 351; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

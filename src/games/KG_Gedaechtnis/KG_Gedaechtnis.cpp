@@ -179,3 +179,9 @@ void KG_Gedaechtnis::SetPlayedResult(const PlayedResult& r) {
     EndPlayed(r);
     playTime = round.judgedClicks * r.pace;
 }
+
+std::vector<KeyPlace> KG_Gedaechtnis::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (MemoryButton* b : buttons) places.push_back(PlaceAround(b->centre.x, b->centre.y, static_cast<float>(b->size / 2)));
+    return places;
+}

@@ -45,4 +45,9 @@ public:
 
 private:
     void DrawPanel();
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 352; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

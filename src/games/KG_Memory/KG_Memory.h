@@ -65,4 +65,9 @@ private:
 
     int cardCount_ = 8;
     double cardSize_ = 100.0;
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 353; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

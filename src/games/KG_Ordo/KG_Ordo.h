@@ -90,4 +90,9 @@ public:
 
 private:
     void DrawProbe(const Probe& p);
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 355; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

@@ -251,3 +251,16 @@ void KG_Quadrat_addieren::SetPlayedResult(const PlayedResult& r) {
     wrongCount = r.wrong;
     EndPlayed(r);
 }
+
+// The candidates; each takes a click on any of its squares, so on its first.
+std::vector<KeyPlace> KG_Quadrat_addieren::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (PatternGrid* choice : choices) {
+        const GridLayout& l = choice->Layout();
+        KeyPlace p = PlaceOver(choice->Bounds());
+        p.x = static_cast<int>(l.firstTopLeft.x) + l.squareSize / 2;
+        p.y = static_cast<int>(l.firstTopLeft.y) + l.squareSize / 2;
+        places.push_back(p);
+    }
+    return places;
+}

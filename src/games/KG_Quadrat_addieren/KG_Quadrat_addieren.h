@@ -77,4 +77,9 @@ private:
     // The "+" and "=" between the grids, large enough to read as the sum's signs.
     Font* signFont_ = nullptr;
 
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 357; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

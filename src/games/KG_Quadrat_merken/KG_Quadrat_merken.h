@@ -61,4 +61,11 @@ private:
     // An Enter counts on its key-up only when its key-down came while answering, so that an
     // Enter pressed during the showing (or before a pause) does not skip a grid when released.
     bool enterDown_ = false;
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 356; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    // Enter stays the game's own: it hands in the grid.
+    bool CursorTakesKey(uint16_t key) const override { return key != kKeyReturn && Knobel_Game::CursorTakesKey(key); }
 };

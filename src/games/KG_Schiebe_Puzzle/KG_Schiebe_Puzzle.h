@@ -37,4 +37,9 @@ public:
 
 private:
     void DrawSlot(const PuzzleBoard& b);
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 358; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

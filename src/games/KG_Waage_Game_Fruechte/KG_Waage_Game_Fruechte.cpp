@@ -145,3 +145,13 @@ void KG_Waage_Game_Fruechte::SetPlayedResult(const PlayedResult& r) {
     wrongCount = r.wrong;
     EndPlayed(r);
 }
+
+// Every fruit that may be carried, on the pans and on the floor.
+std::vector<KeyPlace> KG_Waage_Game_Fruechte::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    if (!TakesMouse()) return places;
+    for (LockedList<Weight>* list : {&balance->leftPan, &balance->rightPan, &balance->floor})
+        for (Weight* w : *list)
+            if (w->movable) places.push_back(PlaceOver(w->Bounds()));
+    return places;
+}

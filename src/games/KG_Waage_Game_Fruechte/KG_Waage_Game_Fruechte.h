@@ -53,4 +53,10 @@ public:
 private:
     bool TakesMouse() const;
     void Judge(bool right, double seconds);
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 360; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    bool CarriesFreely() const override { return true; }
 };

@@ -68,4 +68,10 @@ private:
     void DropHeldPiece(float x, float y);
     void DrawButton();
     Font* labelFont_ = nullptr;
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 361; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    bool CarriesFreely() const override { return true; }
 };

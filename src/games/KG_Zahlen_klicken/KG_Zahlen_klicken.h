@@ -53,4 +53,9 @@ private:
 
     int dealtBoards_ = 0;
     Font* digitFont_ = nullptr;
+
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 362; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };
