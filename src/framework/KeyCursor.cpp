@@ -46,6 +46,9 @@ int NextPlace(const std::vector<KeyPlace>& places, int fromX, int fromY, KeyDire
 }
 
 int PlaceAt(const std::vector<KeyPlace>& places, int x, int y) {
+    // The cursor stands on a place's point: that place, even where areas overlap.
+    for (size_t i = 0; i < places.size(); ++i)
+        if (places[i].x == x && places[i].y == y) return static_cast<int>(i);
     int nearest = -1;
     double nearestSquared = std::numeric_limits<double>::infinity();
     for (size_t i = 0; i < places.size(); ++i) {

@@ -25,7 +25,8 @@ enum class KeyDirection { kLeft, kRight, kUp, kDown };
 // The place to go to from a point in a direction: the nearest place whose point lies that way
 // (straight ahead counts more than aside); -1 when there is none.
 int NextPlace(const std::vector<KeyPlace>& places, int fromX, int fromY, KeyDirection direction);
-// The place whose area holds the point, else the place whose point is nearest; -1 for none.
+// The place whose point it is, else the place whose area holds it, else the place whose point is
+// nearest; -1 for none.
 int PlaceAt(const std::vector<KeyPlace>& places, int x, int y);
 
 // Where the cursor is, what it carries, and whether it has been placed yet.
