@@ -163,6 +163,6 @@ const char* Knobel_Game::HelpWithKeys() {
     const char* help = GetHelpText();
     const char* keys = KeysTextId() > 0 ? app->GetText(KeysTextId()) : nullptr;
     if (help == nullptr || keys == nullptr) return help;
-    helpWithKeys_ = std::string(help) + " " + keys;
+    helpWithKeys_ = std::string(help) + (keys[0] == ' ' ? "" : " ") + keys;  // texts start with a blank
     return helpWithKeys_.c_str();
 }
