@@ -113,8 +113,11 @@ struct AppContext {
     // showing the bare grey.
     bool introOnScreen = false;
 
-    // A Shift key is held (Shift+Tab moves the focus of a page backwards).
+    // A Shift key is held (Shift+Tab moves the focus of a page backwards; fine steps when a
+    // piece is carried by keys).
     bool shiftHeld = false;
+    // The last input to a game was a key: its keyboard cursor shows until the mouse moves.
+    bool keyboardPlay = false;
 };
 
 // The one application record, created on first use and destroyed at process exit.

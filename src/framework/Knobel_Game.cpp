@@ -129,9 +129,8 @@ const char* Knobel_Game::FrameResultText(std::initializer_list<std::string> line
 }
 
 void Knobel_Game::DrawHelp(GUIElement* element, Rect rect, Vec2 position, Vec2 scale, Font* pageFont) {
-    if (GetHelpText() == nullptr) return;
-    const std::string rules = RulesText();
-    const char* help = rules.c_str();
+    const char* help = HelpWithKeys();
+    if (help == nullptr) return;
     int left = static_cast<int>(position.x + 50);
     int top = static_cast<int>(position.y + 50);
     int right = static_cast<int>(position.x + (rect.right - rect.left) - 50);

@@ -2,6 +2,7 @@
 // Base of all mini-games: state, level, play time, grade, the game's statistics record with
 // its top-ten list (loaded from and saved to the game's ".sav" file), the default font and
 // the text operations through which the menu shows a game without knowing it.
+#include <bitset>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "framework/Game.h"
 #include "framework/GradeTerms.h"
+#include "framework/KeyCursor.h"
 #include "framework/Statistics.h"
 
 class FontManager;
@@ -160,4 +162,36 @@ protected:
     // saving was disabled): the menu calls it as the result page appears; a game not booked by
     // then books itself when it is deleted.
     void BookResult();
+    // ---- Play by keys ----
+public:
+    // The places the keyboard cursor visits, on the screen; none while the game is played by
+    // typing (then every key goes to the game as it is).
+    virtual std::vector<KeyPlace> KeyPlaces() { return {}; }
+    // Whether a piece carried by keys moves freely in steps of the arrows (Shift: fine steps)
+    // rather than from place to place.
+    virtual bool CarriesFreely() const { return false; }
+    // Whether the cursor takes the key now; the game gets the others. Arrows, Space and Enter.
+    virtual bool CursorTakesKey(uint16_t key) const;
+    // The cursor went to another place by keys (not carrying).
+    virtual void OnKeyCursorMoved(int x, int y) {}
+    // A key from the menu: the cursor's keys move it or act, the others go to OnKeyDown/OnKeyUp.
+    void KeyDown(uint16_t key);
+    void KeyUp(uint16_t key);
+    // The ring round the cursor's place, while keys play.
+    void DrawKeyCursor();
+    // The real pointer moved: a piece carried by keys is put down where it is, the cursor hides.
+    void MouseTookOver();
+    const KeyCursorState& KeyCursor() const { return keyCursor_; }
+    // The text that names the game's keys, appended to its rules; 0 for none.
+    virtual int KeysTextId() const { return 0; }
+    // The rules with the keys line after them.
+    const char* HelpWithKeys();
+
+private:
+    void MoveKeyCursor(KeyDirection direction, const std::vector<KeyPlace>& places);
+    void ActOnKeyCursor(const std::vector<KeyPlace>& places);
+    void PointerTo(int x, int y);
+    KeyCursorState keyCursor_;
+    std::string helpWithKeys_;
+    std::bitset<256> cursorKeysDown_;  // key-downs the cursor took: their key-ups are its own
 };

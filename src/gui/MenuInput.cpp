@@ -44,6 +44,7 @@ void MainMenu::OnMouseMove(uint16_t x, uint16_t y) {
     pointerX_ = x;
     pointerY_ = y;
     if (moved) FocusPointedButton();
+    if (moved && game != nullptr && app->runState == 1) game->MouseTookOver();  // the keyboard cursor hides
     if (!onPage && GameTakesInput()) game->OnMouseMove(x, y);
 }
 
@@ -181,7 +182,7 @@ void MainMenu::OnKeyDown(uint16_t key) {
         return;
     }
     if (FocusKeyDown(key)) return;
-    if (GameTakesInput()) game->OnKeyDown(key);
+    if (GameTakesInput()) game->KeyDown(key);
 }
 
 void MainMenu::OnKeyUp(uint16_t key) {
@@ -205,7 +206,7 @@ void MainMenu::OnKeyUp(uint16_t key) {
         ToggleHelp();
         return;
     }
-    if (GameTakesInput()) game->OnKeyUp(key);
+    if (GameTakesInput()) game->KeyUp(key);
 }
 
 // The name of a top-ten entry takes what the keyboard layout types.

@@ -51,6 +51,7 @@ void MainMenu::Render() {
     if (app->runState == 1) {
         DrawBackdrop();
         if (game != nullptr) game->Render();
+        if (GameTakesInput()) game->DrawKeyCursor();
         PaintSeriesLine();
         if (countdown > 0.0) {
             DrawVeil(app->texMisc1, kVeil);

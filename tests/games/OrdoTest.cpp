@@ -447,7 +447,7 @@ TEST_F(OrdoTest, TheHelpPageShowsThePictureBesideTheRules) {
     const auto texts = TextsOf(frame);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].text.front(), ' ') << "flush left, without a leading blank";
-    EXPECT_TRUE(texts[0].text.size() > 100 && std::string(app->GetText(131)).ends_with(texts[0].text));
+    EXPECT_TRUE(texts[0].text.size() > 100 && std::string(game->HelpWithKeys()).ends_with(texts[0].text));
     EXPECT_EQ(texts[0].rect, (Rect{162, 134, 662, 614}));
     EXPECT_EQ(texts[0].format, static_cast<unsigned>(kTextVCenter | kTextWordBreak));
     EXPECT_EQ(texts[0].font, pageFont) << "the size of every other game's rules";

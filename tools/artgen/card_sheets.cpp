@@ -334,6 +334,8 @@ bool DrawMisc2(const std::string& dir) {
     DrawCueMarks(cr, 650);
     // (510,700)-(570,760): the ring around the menu's focused button, cut in nine and stretched
     DrawFocusRing(cr, 510, 700);
+    // (0,700)-(60,760): the keyboard cursor's ring, corners 20 x 20, side middles stretched
+    InRegion(cr, 0, 700, 60, 60, [cr] { DrawKeyRing(cr); });
     cairo_destroy(cr);
     AvoidKeyColour(s);
     return SaveSheet(s, dir, "misc2.PNG");

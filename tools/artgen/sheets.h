@@ -23,4 +23,6 @@ bool DrawGamePieceSheets(const std::string& outDir);   // misc3.PNG, misc4.PNG
 void DrawCueMarks(cairo_t* cr, double top);
 // The ring around the menu's focused button: a 60 x 60 picture at (left, top) of a sheet.
 void DrawFocusRing(cairo_t* cr, double left, double top);
+// The keyboard cursor's ring, 60 x 60, drawn at the region's origin.
+void DrawKeyRing(cairo_t* cr);
 }  // namespace art

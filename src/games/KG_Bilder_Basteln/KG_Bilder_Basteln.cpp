@@ -277,3 +277,30 @@ void KG_Bilder_Basteln::SetPlayedResult(const PlayedResult& r) {
     matched = r.done;
     EndPlayed(r);
 }
+
+// Every movable shape that shows somewhere, topmost last; it is taken where no other shape
+// lies over it, as near its centre as may be.
+std::vector<KeyPlace> KG_Bilder_Basteln::KeyPlaces() {
+    std::vector<ShapeObject*> all;
+    for (ShapeObject* s : shapes) all.push_back(s);
+    std::vector<KeyPlace> places;
+    for (ShapeObject* s : all) {
+        const int half = static_cast<int>(ShapeObject::kHalfSide * s->sizeFactor);
+        KeyPlace p = PlaceAround(s->position.x, s->position.y, static_cast<float>(half));
+        bool free = false;
+        for (int r = 0; r <= half && !free; r += 4)
+            for (int dy = -r; dy <= r && !free; dy += 4)
+                for (int dx = -r; dx <= r && !free; dx += (std::abs(dy) == r ? 4 : 2 * std::max(r, 1))) {
+                    const int x = p.x + dx, y = p.y + dy;
+                    if (ShapeAt(x, y) == s) p.x = x, p.y = y, free = true;
+                }
+        if (free) places.push_back(p);
+    }
+    return places;
+}
+
+bool KG_Bilder_Basteln::CursorTakesKey(uint16_t key) const {
+    const bool arrow = key == kKeyLeft || key == kKeyRight || key == kKeyUp || key == kKeyDown;
+    if (arrow && app->shiftHeld && !HoldsPiece()) return false;
+    return Knobel_Game::CursorTakesKey(key);
+}

@@ -72,4 +72,11 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 350; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    bool CarriesFreely() const override { return true; }
+    // Shift with an arrow nudges the selected shape a pixel, as before keys carried shapes.
+    bool CursorTakesKey(uint16_t key) const override;
 };

@@ -125,3 +125,16 @@ void KG_CrazyQuader::SetPlayedResult(const PlayedResult& r) {
     moves = r.done + r.wrong;
     EndPlayed(r);
 }
+
+// The pieces on the table; a piece takes a click on any of its squares, so on its first.
+std::vector<KeyPlace> KG_CrazyQuader::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (PatternGrid* piece : pieces) {
+        const GridLayout& l = piece->Layout();
+        KeyPlace p = PlaceOver(piece->Bounds());
+        p.x = static_cast<int>(l.firstTopLeft.x) + l.squareSize / 2;
+        p.y = static_cast<int>(l.firstTopLeft.y) + l.squareSize / 2;
+        places.push_back(p);
+    }
+    return places;
+}

@@ -54,4 +54,8 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 351; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

@@ -68,4 +68,8 @@ public:
 private:
     void ShowExpected(int clicked);
     void DrawFailMarks();
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 352; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

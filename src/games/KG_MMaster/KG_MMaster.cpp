@@ -289,3 +289,50 @@ void KG_MMaster::SetPlayedResult(const PlayedResult& r) {
     if (!won && currentRow > 0) keyBoards.Get(currentRow - 1)->blackCount = std::min(codeLength * r.done / kFreeRows, codeLength);
     EndPlayed(r);
 }
+
+// The palette, the holes of the current row and its key board.
+std::vector<KeyPlace> KG_MMaster::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    if (finished) return places;
+    for (Peg* p : palette) places.push_back(PlaceAround(p->position.x, p->position.y, 22.0f));
+    if (LockedList<PegHole>* row = rows.Get(currentRow))
+        for (PegHole* hole : *row) places.push_back(PlaceAround(hole->position.x, hole->position.y, 25.0f));
+    if (KeyBoard* board = keyBoards.Get(currentRow))
+        places.push_back(PlaceAround(board->position.x, board->position.y, 25.0f));
+    return places;
+}
+
+void KG_MMaster::OnKeyDown(uint16_t key) {
+    if (!Playing() || finished || heldPeg != nullptr) return;
+    LockedList<PegHole>* row = rows.Get(currentRow);
+    if (row == nullptr) return;
+    PegHole* firstFree = nullptr;
+    PegHole* lastFilled = nullptr;
+    for (PegHole* hole : *row) {
+        if (hole->peg == nullptr && firstFree == nullptr) firstFree = hole;
+        if (hole->peg != nullptr) lastFilled = hole;
+    }
+    if (key >= '1' && key < '1' + kPlayColours) {
+        if (firstFree == nullptr) return;
+        const int colour = key - '1';
+        auto find = [&]() -> Peg* {
+            for (Peg* p : palette)
+                if (p->colour == colour) return p;
+            return nullptr;
+        };
+        Peg* p = find();
+        if (p == nullptr) {
+            FillPalette();  // the peg of that colour taken a moment ago is not replaced yet
+            p = find();
+        }
+        if (p == nullptr) return;
+        // From the palette into the hole, as a drag puts it there (the palette refills itself).
+        const int index = palette.IndexOf(p);
+        Peg* taken = palette.RemoveAt(index, false);
+        if (!firstFree->Place(taken)) palette.Add(taken, index);
+    } else if (key == kKeyBack && lastFilled != nullptr) {
+        delete lastFilled->Take();  // the palette keeps every colour anyway
+    } else if (key == kKeyReturn && firstFree == nullptr) {
+        ScoreCurrentRow();
+    }
+}

@@ -85,4 +85,12 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 354; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    // Enter scores the row; 1 to 6 put a colour into the next free hole, Backspace takes the
+    // last peg of the row out again.
+    bool CursorTakesKey(uint16_t key) const override { return key != kKeyReturn && Knobel_Game::CursorTakesKey(key); }
+    void OnKeyDown(uint16_t key) override;
 };

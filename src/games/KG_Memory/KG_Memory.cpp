@@ -253,3 +253,11 @@ void KG_Memory::SetPlayedResult(const PlayedResult& r) {
     misses = r.wrong;
     EndPlayed(r);
 }
+
+// The cards still in play (a found pair leaves the table).
+std::vector<KeyPlace> KG_Memory::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (MemoryCard* c : remainingCards)
+        places.push_back(PlaceAround(c->centre.x, c->centre.y, static_cast<float>(c->size / 2)));
+    return places;
+}

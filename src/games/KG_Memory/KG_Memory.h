@@ -74,4 +74,8 @@ public:
         wrong = misses;
         return true;
     }
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 353; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

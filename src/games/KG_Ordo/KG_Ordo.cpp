@@ -278,7 +278,7 @@ void KG_Ordo::DrawHelp(GUIElement*, Rect rect, Vec2 position, Vec2 scale, Font* 
     app->DrawSprite(app->texMisc2, &picture, &pictureScale, nullptr, 0.0, &at, kWhite);
     const int x = static_cast<int>(position.x), y = static_cast<int>(position.y);
     // Set flush left, the text starts without the blank the language file puts before it.
-    const char* help = GetHelpText();
+    const char* help = HelpWithKeys();
     if (help == nullptr) return;
     while (*help == ' ') ++help;
     fontManager->DrawTextRect(help, x + 50, y + 50, x + w - 250, y + h - 70, kBlack,
@@ -321,4 +321,16 @@ void KG_Ordo::SetPlayedResult(const PlayedResult& r) {
         for (BoxCell& c : column) c.marked = c.atom && marked++ < r.done;
     checked = correct = r.finished;
     EndPlayed(r);
+}
+
+// The cells of the box, the probe places round it and the check button.
+std::vector<KeyPlace> KG_Ordo::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    if (checked) return places;
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) places.push_back(PlaceAround(cells[x][y].position.x, cells[x][y].position.y, 25.0f));
+    for (auto& side : probes)
+        for (Probe& p : side) places.push_back(PlaceAround(p.position.x, p.position.y, 25.0f));
+    places.push_back(PlaceOver(CheckButton()));
+    return places;
 }

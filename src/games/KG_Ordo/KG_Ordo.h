@@ -92,4 +92,8 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 355; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

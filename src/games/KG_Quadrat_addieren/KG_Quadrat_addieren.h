@@ -102,4 +102,8 @@ private:
     // The verdict pause: the sum with a tick and, after a wrong pick, the pick with a cross and
     // the word.
     void DrawFeedback();
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 357; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

@@ -159,3 +159,18 @@ void KG_Quadrat_merken::SetPlayedResult(const PlayedResult& r) {
     current = r.finished ? answers.Count() : std::max(r.done - 1, 0);
     EndPlayed(r);
 }
+
+// The squares of the answer grid being filled.
+std::vector<KeyPlace> KG_Quadrat_merken::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    PatternGrid* grid = showing ? nullptr : answers.Get(current);
+    if (grid == nullptr) return places;
+    const GridLayout& l = grid->Layout();
+    const float half = l.squareSize / 2.0f;
+    for (int r = 0; r < grid->GridSize(); ++r)
+        for (int c = 0; c < grid->GridSize(); ++c) {
+            const Vec2 at = l.TopLeft(c, r);
+            places.push_back(PlaceAround(at.x + half, at.y + half, half));
+        }
+    return places;
+}

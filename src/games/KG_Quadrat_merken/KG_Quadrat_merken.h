@@ -74,4 +74,10 @@ public:
     }
     int TaskProgressTextId() const override { return showing ? 51 : 52; }
     int TaskCountTextId() const override { return kTextPatternCount; }
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 356; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    // Enter stays the game's own: it hands in the grid.
+    bool CursorTakesKey(uint16_t key) const override { return key != kKeyReturn && Knobel_Game::CursorTakesKey(key); }
 };

@@ -148,4 +148,13 @@ void KG_Schiebe_Puzzle::ApplyShake(bool on) {
 double KG_Schiebe_Puzzle::SecondsUntilChange() {
     if (shakeTime > 0.0) return 0.0;  // the tile swings
     return Knobel_Game::SecondsUntilChange();
+// Every cell of the board, the hole's included, where its tile comes to rest.
+std::vector<KeyPlace> KG_Schiebe_Puzzle::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (int row = 0; row < board.Side(); ++row)
+        for (int col = 0; col < board.Side(); ++col) {
+            const PuzzleTile& t = board.At(col, row);
+            places.push_back(PlaceAround(t.target.x + t.size.x / 2, t.target.y + t.size.y / 2, t.size.x / 2, t.size.y / 2));
+        }
+    return places;
 }

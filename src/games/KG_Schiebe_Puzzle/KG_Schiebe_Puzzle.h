@@ -55,4 +55,8 @@ private:
     void ApplyShake(bool on);
     Vec2 shakeSaved_;
     bool shakeApplied_ = false;
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 358; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };

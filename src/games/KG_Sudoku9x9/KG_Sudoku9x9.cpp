@@ -192,3 +192,23 @@ void KG_Sudoku9x9::SetPlayedResult(const PlayedResult& r) {
     errorCount = r.wrong;
     EndPlayed(r);
 }
+
+std::vector<KeyPlace> KG_Sudoku9x9::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (int r = 0; r < kSide; ++r)
+        for (int c = 0; c < kSide; ++c) {
+            const SudokuCell& cell = cells[c][r];
+            const float half = static_cast<float>(cell.size / 2);
+            places.push_back(PlaceAround(cell.position.x + half, cell.position.y + half, half));
+        }
+    return places;
+}
+
+// Digits go where the cursor is; a given cell takes none.
+void KG_Sudoku9x9::OnKeyCursorMoved(int x, int y) {
+    if (!Playing()) return;
+    selectedCell = nullptr;
+    for (int c = 0; c < kSide; ++c)
+        for (int r = 0; r < kSide; ++r)
+            if (!cells[c][r].given && cells[c][r].Contains(x, y)) selectedCell = &cells[c][r];
+}

@@ -52,4 +52,11 @@ private:
 
 public:
     GradeTermList GradeTerms() const override;
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 359; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    // Space stays the key that empties a cell; the cursor's cell is the selected one.
+    bool CursorTakesKey(uint16_t key) const override { return key != kKeySpace && Knobel_Game::CursorTakesKey(key); }
+    void OnKeyCursorMoved(int x, int y) override;
 };

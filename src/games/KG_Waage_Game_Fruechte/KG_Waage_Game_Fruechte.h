@@ -73,4 +73,9 @@ private:
     void SettleBeam();
     // "Time's up" with a cross, when a task ran out of time.
     void DrawTimeUp();
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 360; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    bool CarriesFreely() const override { return true; }
 };

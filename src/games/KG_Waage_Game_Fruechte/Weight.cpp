@@ -62,3 +62,9 @@ bool Weight::Contains(float x, float y) const {
     return std::fabs(static_cast<double>(x) - position.x) <= 48 * s && position.y - 100 * s <= y &&
            y <= position.y + kLabelBottom;
 }
+
+Rect Weight::Bounds() const {
+    const double s = scale;
+    return Rect{static_cast<int>(std::ceil(position.x - 48 * s)), static_cast<int>(std::ceil(position.y - 100 * s)),
+                static_cast<int>(position.x + 48 * s), static_cast<int>(position.y + kLabelBottom)};
+}

@@ -14,6 +14,8 @@ struct Weight {
     void Move();
     // The fruit and its label take clicks.
     bool Contains(float x, float y) const;
+    // The rectangle that takes clicks.
+    Rect Bounds() const;
     void MoveTargetBy(float dx, float dy) {
         target.x += dx;
         target.y += dy;

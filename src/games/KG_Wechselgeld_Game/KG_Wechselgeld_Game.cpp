@@ -345,4 +345,33 @@ void KG_Wechselgeld_Game::DrawVerdict() {
     fontManager->DrawTextRect(text.c_str(), static_cast<int>(textLeft), static_cast<int>(at.y),
                               static_cast<int>(cx + kHalfWidth - 10.0f), static_cast<int>(at.y + 50.0f), 0xFF000000,
                               kTextCenter | kTextVCenter, font);
+// The supply pieces (each at the middle of the part no later piece covers), the pieces in the
+// change tray and the check button.
+std::vector<KeyPlace> KG_Wechselgeld_Game::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    if (!Playing()) return places;
+    std::vector<MoneySource*> all;
+    for (MoneySource* source : sources) all.push_back(source);
+    for (MoneySource* source : all) {
+        const Vec2 half = money::DrawnHalfOf(source->value);
+        int first = -1, last = -1;
+        for (int x = static_cast<int>(source->centre.x - half.x); x <= static_cast<int>(source->centre.x + half.x); ++x) {
+            MoneySource* top = nullptr;
+            for (MoneySource* s : all)
+                if (s->Contains(static_cast<float>(x), source->centre.y)) top = s;
+            if (top != source) continue;
+            if (first < 0) first = x;
+            last = x;
+        }
+        if (first < 0) continue;
+        KeyPlace p = PlaceAround(source->centre.x, source->centre.y, half.x, half.y);
+        p.x = (first + last) / 2;
+        places.push_back(p);
+    }
+    for (MoneyPiece* piece : changeTray->pieces) {
+        const Vec2 half = piece->DrawnHalf();
+        places.push_back(PlaceAround(piece->position.x, piece->position.y, half.x, half.y));
+    }
+    places.push_back(PlaceAround(app->screenWidth / 2.0f, app->screenHeight / 2.0f, kButtonHalfWidth, kButtonHalfHeight));
+    return places;
 }

@@ -103,4 +103,9 @@ private:
     // The fewest pieces of the change, side by side in the change tray.
     void LayOutRightChange();
     void DrawVerdict();
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 361; }
+    std::vector<KeyPlace> KeyPlaces() override;
+    bool CarriesFreely() const override { return true; }
 };

@@ -145,3 +145,9 @@ void KG_Zahlen_klicken::SetPlayedResult(const PlayedResult& r) {
     flawedBoards = r.wrong;
     EndPlayed(r);
 }
+
+std::vector<KeyPlace> KG_Zahlen_klicken::KeyPlaces() {
+    std::vector<KeyPlace> places;
+    for (NumberTile* tile : tiles) places.push_back(PlaceAround(tile->centre.x, tile->centre.y, number_board::kHalfTile));
+    return places;
+}

@@ -64,4 +64,8 @@ public:
     int TaskProgressTextId() const override { return kTextRoundOf; }
     // The rules already say how many rounds a game has.
     int TaskCountTextId() const override { return -1; }
+    // ---- Play by keys ----
+public:
+    int KeysTextId() const override { return 362; }
+    std::vector<KeyPlace> KeyPlaces() override;
 };
