@@ -158,12 +158,14 @@ public:
 protected:
     // The progress line under the time panel, the same in every game that reports one.
     void DrawTaskProgress();
+
+public:
     // Books the grade into the game's record and the totals and writes the record, once (unless
     // saving was disabled): the menu calls it as the result page appears; a game not booked by
     // then books itself when it is deleted.
     void BookResult();
+
     // ---- Play by keys ----
-public:
     // The places the keyboard cursor visits, on the screen; none while the game is played by
     // typing (then every key goes to the game as it is).
     virtual std::vector<KeyPlace> KeyPlaces() { return {}; }

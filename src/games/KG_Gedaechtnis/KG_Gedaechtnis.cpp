@@ -204,6 +204,8 @@ void KG_Gedaechtnis::DrawFailMarks() {
     };
     markAt(failExpected, kCueTick);
     if (failClicked != failExpected) markAt(failClicked, kCueCross);
+}
+
 std::vector<KeyPlace> KG_Gedaechtnis::KeyPlaces() {
     std::vector<KeyPlace> places;
     for (MemoryButton* b : buttons) places.push_back(PlaceAround(b->centre.x, b->centre.y, static_cast<float>(b->size / 2)));

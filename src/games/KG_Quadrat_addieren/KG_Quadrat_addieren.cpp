@@ -269,6 +269,8 @@ void KG_Quadrat_addieren::DrawFeedback() {
     DrawCueMark(*app, kCueCross, Vec2{at->x - 35.0f, at->y}, 36.0f);
     const char* word = app->GetText(464);
     if (word != nullptr) fontManager->DrawTextAt(word, at->x - 12.0f, at->y, 0xFF000000, kTextVCenter, font);
+}
+
 // The candidates; each takes a click on any of its squares, so on its first.
 std::vector<KeyPlace> KG_Quadrat_addieren::KeyPlaces() {
     std::vector<KeyPlace> places;

@@ -148,6 +148,8 @@ void KG_Schiebe_Puzzle::ApplyShake(bool on) {
 double KG_Schiebe_Puzzle::SecondsUntilChange() {
     if (shakeTime > 0.0) return 0.0;  // the tile swings
     return Knobel_Game::SecondsUntilChange();
+}
+
 // Every cell of the board, the hole's included, where its tile comes to rest.
 std::vector<KeyPlace> KG_Schiebe_Puzzle::KeyPlaces() {
     std::vector<KeyPlace> places;

@@ -161,6 +161,8 @@ void KG_Waage_Game_Fruechte::DrawTimeUp() {
     const char* text = app->GetText(466);
     if (text != nullptr)
         fontManager->DrawTextAt(text, cx, y + 45.0f, 0xFF000000, kTextCenter | kTextVCenter, font);
+}
+
 // Every fruit that may be carried, on the pans and on the floor.
 std::vector<KeyPlace> KG_Waage_Game_Fruechte::KeyPlaces() {
     std::vector<KeyPlace> places;

@@ -345,6 +345,8 @@ void KG_Wechselgeld_Game::DrawVerdict() {
     fontManager->DrawTextRect(text.c_str(), static_cast<int>(textLeft), static_cast<int>(at.y),
                               static_cast<int>(cx + kHalfWidth - 10.0f), static_cast<int>(at.y + 50.0f), 0xFF000000,
                               kTextCenter | kTextVCenter, font);
+}
+
 // The supply pieces (each at the middle of the part no later piece covers), the pieces in the
 // change tray and the check button.
 std::vector<KeyPlace> KG_Wechselgeld_Game::KeyPlaces() {
