@@ -219,6 +219,7 @@ private:
 
     double caretClock_ = 0.0;         // runs while a name is typed; the caret blinks with it
     int helpOpenedFrom_ = kPageNone;  // the page the rules return to; none: the game
+    uint16_t nameEndKey_ = 0;         // the key that ended a name input, until it comes up
     // MenuFocus.cpp: the keyboard focus of the pages.
 public:
     // The focused button of the visible page (0: none). Arrows and Tab move it, Enter and

@@ -80,10 +80,15 @@ std::vector<int> MainMenu::FocusOrder() const {
     return order;
 }
 
-// A page that appears has the focus on its first button; the game list on the first game shown.
+// A page that appears has the focus on its first button; the game list on the first game shown,
+// and the result page on its OK button, so that Enter goes on as it always did.
 void MainMenu::FocusFirstButton() {
     if (currentPage == kPageGameList && VisiblePage() != nullptr) {
         focusId = kListRowIdBase + listFirst;
+        return;
+    }
+    if (currentPage == kPageResult && VisiblePage() != nullptr) {
+        focusId = kBtnResultOk;
         return;
     }
     const std::vector<int> order = FocusOrder();

@@ -179,6 +179,7 @@ void MainMenu::OnKeyDown(uint16_t key) {
     if (HandleGradeWhyKey(key)) return;
     if (NameInputActive()) {
         EditName(currentPage == kPageResult ? gameEntry : seriesEntry, key);
+        if (!NameInputActive()) nameEndKey_ = key;  // its release belongs to the name, not the next page
         return;
     }
     if (FocusKeyDown(key)) return;
@@ -191,6 +192,10 @@ void MainMenu::OnKeyUp(uint16_t key) {
         return;
     }
     if (NameInputActive()) return;
+    if (key == nameEndKey_) {
+        nameEndKey_ = 0;
+        return;
+    }
     if (FocusKeyUp(key)) return;
     if (app->runState != 1 || game == nullptr) {
         if (key == kKeyEscape) PressBackButton();

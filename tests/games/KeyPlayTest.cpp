@@ -183,6 +183,8 @@ TEST_P(KeyPlayTest, PlaysToTheResultPageWithKeysAlone) {
         }
     if (auto* g = dynamic_cast<KG_Wechselgeld_Game*>(menu->game))
         for (int i = 0; i < 100 && !Over() && !HasFailure(); ++i) {
+            Wait([&] { return g->InVerdict(); });
+            if (Over()) break;
             const money::Area a = g->changeTray->PieceArea();
             int n = 0;
             for (int cents : money::GreedySplit(g->Change(), g->setup.denominationCount)) {

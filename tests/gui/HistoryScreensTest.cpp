@@ -128,10 +128,10 @@ TEST_P(HistoryScreens, WhyThisGrade) {
         ASSERT_TRUE(menu.showGradeWhy);
         SDL_FreeSurface(screen.ShootMenu(menu, std::string("why-") + c.name + suffix));
         menu.OnChar('A');
-        screen.app->mouseX = 512;  // on OK
+        screen.app->mouseX = 692;  // on OK
         screen.app->mouseY = 559;
-        menu.OnLButtonDown(512, 559);
-        menu.OnLButtonUp(512, 559);
+        menu.OnLButtonDown(692, 559);
+        menu.OnLButtonUp(692, 559);
         EXPECT_NE(menu.currentPage, kPageResult);
     }
     screen.app->activeControl = nullptr;

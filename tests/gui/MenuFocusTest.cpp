@@ -21,7 +21,7 @@ TEST_F(MenuFocusTest, EveryPageStartsOnItsFirstButtonAndTheKeysWalkItsReadingOrd
         {kPageMode, {kBtnSeries, kBtnSingle, kBtnModeBack}}, {kPageInfo, {kBtnInfoBack}},
         {kPageStatistics, {kBtnStatisticsBack, kBtnStatisticsPlot, kBtnResetAll}}, {kPageHelp, {kBtnHelpBack}},
         {kPageInstructions, {kBtnInstructionsBack}}, {kPageInGame, {kBtnResume, kBtnHelp, kBtnGameStatistics, kBtnAbort}},
-        {kPageGameStatistics, {kBtnGameStatisticsBack, kBtnGamePlot, kBtnResetGame}}, {kPageResult, {kBtnResultOk}},
+        {kPageGameStatistics, {kBtnGameStatisticsBack, kBtnGamePlot, kBtnResetGame}}, {kPageResult, {kBtnResultOk, kBtnGradeWhy}},
         {kPageSettings, {kBtnVolumeDown, kBtnVolumeUp, kBtnIntro, kBtnFullScreen, kBtnLanguage, kBtnSymbols, kBtnSettingsBack}},
         {kPageSeriesResult, {kBtnSeriesOk}}, {kPageGameList, list},
     };
@@ -92,7 +92,8 @@ TEST_F(MenuFocusTest, KeysOfANameOrAGameAreNotThePages) {
     Type(" b");
     EXPECT_EQ(std::string(menu->gameEntry->name), "a b");
     menu->OnKeyDown(kKeyReturn), menu->OnKeyUp(kKeyReturn);  // hands the name in; the release presses nothing
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
+    menu->ShowPage(kPageMain);
     StartFirstGame(), Frames(3.1);
     TestGame* game = TestGame::last;
     for (uint16_t k : {kKeyDown, kKeyReturn, kKeySpace, kKeyTab}) Key(k);

@@ -77,7 +77,7 @@ TEST_F(MenuGatingTest, EnterOnAResultPageWithoutNameInputDoesNotReachTheGame) {
     EXPECT_TRUE(game->keysUp.empty());
     EXPECT_EQ(game->GetState(), kStateOver);
     menu->OnKeyUp(kKeyReturn);  // presses the focused OK button
-    EXPECT_EQ(menu->currentPage, kPageMain);
+    EXPECT_EQ(menu->currentPage, kPageGameList);
 }
 
 TEST_F(MenuGatingTest, AbortedGameGetsNoInputBesideItsResultPage) {
