@@ -228,7 +228,8 @@ void MainMenu::OnChar(uint8_t character) {
 // A player who leaves the window while playing finds the game paused, the same way Escape
 // pauses it.
 void MainMenu::OnFocusLost() {
-    pressKey_ = 0;  // its release will not come
+    pressKey_ = 0;  // releases will not come
+    nameEndKey_ = 0;
     if (app->runState != 1 || game == nullptr) return;
     if (game->GetState() == kStatePlaying) TogglePause();
 }

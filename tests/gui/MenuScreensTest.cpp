@@ -139,7 +139,7 @@ TEST_F(MenuScreens, SeriesLeftEarlyAndAGamesStatisticsInBothLanguages) {
         EXPECT_GT(RedPixels(s, 212, 159 + 70, 812, 159 + 98), 30) << "no \"left early\" line";
         EXPECT_GT(RedPixels(s, 212, 609 - 150, 812, 609 - 70), 50) << "no name line";
         SDL_FreeSurface(s);
-        menu->OnKeyDown(kKeyEscape);
+        menu->OnKeyDown(kKeyEscape), menu->OnKeyUp(kKeyEscape);
         ASSERT_EQ(menu->currentPage, kPageMain);
 
         // The first line's level is known from the history; the second's is not.
