@@ -24,7 +24,7 @@ constexpr int kMaxLines = 8;  // no grade has more terms; more would leave the p
 std::string ShownValue(int hundredths, bool first) {
     const char* sign = first ? "" : hundredths < 0 ? "-" : "+";
     const int a = std::abs(hundredths);
-    return FormatText("%s%d.%02d", sign, a / 100, a % 100);
+    return FormatText("%s%d%s%02d", sign, a / 100, DecimalComma() ? "," : ".", a % 100);
 }
 }  // namespace
 

@@ -72,9 +72,26 @@ def typed_answers(answer):
     return play
 
 
+def pressing(*seq, period=1.0, timeout=150):
+    """The same keys again and again until the game ends by itself."""
+    def play(s, level, booked):
+        wait_playing(s)
+        deadline = time.time() + timeout
+        while not booked():
+            check(time.time() < deadline, f"keys {seq} did not end the game")
+            keys(s, *seq)
+            start = time.time()
+            while time.time() - start < period and not booked():
+                time.sleep(0.1)
+    return play
+
+
 PLAY = {
     2: typed_answers("01012000sa"),  # a date, or letters of a weekday when one is asked
     3: typed_answers("12"),
+    4: pressing("Down", "space"),  # Remembering: a button pressed until a sequence fails
+    6: pressing(*["1"] * 6, "Return", period=0.5),  # Mastermind: one guess per row until none is left
+    9: pressing("Down", "space", period=2.3),  # Adding squares: a candidate picked per task
     12: typed_answers("1200"),
 }
 
@@ -118,13 +135,14 @@ def run(s, menu, game, level, shots):
     line = history(s)[-1]
     grade, left = float(line[3]), line[7] == b"1"
     check(int(line[2]) == level, f"game {game}: booked at level {line[2]}, chosen {level}")
-    if not left or grade != 6.0:  # the result page shows; a grade below 6 enters the top ten
-        time.sleep(0.3)
-        if grade != 6.0:
-            s.type("Kim", pause=0.1)
-        keys(s, "Return")
+    time.sleep(0.3)  # the result page shows, for a game left early too
+    if grade != 6.0:  # a grade below 6 enters the top ten
+        s.type("Kim", pause=0.1)
+    keys(s, "Return")
     wait_for(lambda: (s.file(sav) is not None and sav_value(s.file(sav), "ANZ_SPIELE:") == played + 1),
              f"{sav} booking game {game} level {level}", 20)
+    time.sleep(0.3)
+    keys(s, "Escape")  # from the game list, where a single game returns, to the main page
     sav_grade = sav_value(s.file(sav), "ERGS:") - total
     check(abs(sav_grade - grade) < 0.01, f"game {game}: {sav} books {sav_grade}, the history {grade}")
     return sav_grade, "left" if left else "finished"
