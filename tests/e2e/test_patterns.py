@@ -62,7 +62,7 @@ with Session(sys.argv) as s:
     check(sav is not None and sav_value(sav, "ANZ_SPIELE:") == 1, f"quadrate.sav does not book one game: {sav!r}")
 
     # Adding squares (index 9): four candidates of 3 x 3 squares (30 px, 33 apart) centred at
-    # x = 128 + 256 i, y = 512; after a pick only the sum stays for a second.
+    # x = 128 + 256 i, y = 512; after a pick the sum stays for a moment, and a wrong pick with it.
     def candidate(i):
         return 128 + 256 * i - 50, 512 - 50, 96, 96
 
@@ -70,9 +70,10 @@ with Session(sys.argv) as s:
     s.click(128 - 50 + 15, 512 - 50 + 15)
     s.move(*AWAY)
     paused = shoot_until(s, "adding-picked", lambda t: sum(
-        s.region_differs(shot, t, *candidate(i)) for i in range(4)) == 3, timeout=1.0)
+        s.region_differs(shot, t, *candidate(i)) for i in range(4)) >= 2, timeout=1.0)
     gone = [i for i in range(4) if s.region_differs(shot, paused, *candidate(i))]
-    check(len(gone) == 3, f"not exactly three candidates hidden during the pause: {gone}")
+    check(len(gone) == 3 or (len(gone) == 2 and 0 not in gone),
+          f"not the sum alone, or the sum beside the wrong pick, during the pause: {gone} hidden")
     check(not s.region_differs(shot, paused, 256 - 50, 256 - 50, 96, 96), "a summand changed")
     s.sleep(1.5)
     s.screenshot("adding-next")
