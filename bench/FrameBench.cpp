@@ -5,8 +5,10 @@
 //   frame <index> <median ms> <max ms> <draw commands>
 // then loading a history of 10,000 results and the statistics pages with full plots:
 //   history load <median ms> <max ms> <records>
-//   plot <page id> <median ms> <max ms> <draw commands>
-// and, for comparison, the page of all games with its lists ("list 40 ...").
+//   plot <page id> <median ms> <max ms> <draw commands>   (the page drawn whole)
+//   plot <page id> moving <median ms> <max ms> <draw commands>   (the pointer moving over it)
+// and, for comparison, an empty frame ("present only ...") and the page of all games with its
+// lists ("list 40 ...").
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -40,7 +42,8 @@ void Step(AppContext& app, MainMenu& menu, double seconds) {
     menu.Update();
 }
 
-double Frame(AppContext& app, MainMenu& menu) {
+double Frame(AppContext& app, MainMenu& menu, bool whole = true) {
+    if (whole) app.sprite->DropLayer();
     const auto start = std::chrono::steady_clock::now();
     app.sprite->Begin();
     menu.Render();
@@ -77,23 +80,47 @@ void WriteFullHistory(const char* path) {
     }
 }
 
-// The statistics page with its plots, every frame drawn.
+// The statistics page with its plots, every frame drawn: whole, as when the page opens, and
+// again with the pointer moving over the still page (from the second frame on, the page is
+// copied from the layer and only the pointer is drawn anew).
 void PlotFrames(AppContext& app, MainMenu& menu, int page, const char* label, bool plot = true) {
     menu.showPlot = plot;
     menu.ShowPage(page);
-    std::vector<double> times, cpu;
+    for (const bool whole : {true, false}) {
+        std::vector<double> times, cpu;
+        for (int i = 0; i < kWarmFrames + kFrames; ++i) {
+            app.mouseX = 420 + i % 50;
+            app.mouseY = 330;
+            Step(app, menu, kStep);
+            const std::clock_t c0 = std::clock();
+            const double ms = Frame(app, menu, whole);
+            if (i >= kWarmFrames) times.push_back(ms);
+            if (i >= kWarmFrames) cpu.push_back(1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC);
+            SDL_PumpEvents();
+        }
+        const std::string name = std::string(label) + (whole ? "" : " moving");
+        PrintTimes(name.c_str(), times, app.sprite->Commands().size());
+        // The processor time of the program's own threads: on a busy machine closer to what the
+        // frame costs than the time on the clock.
+        PrintTimes((name + " cpu").c_str(), cpu, app.sprite->Commands().size());
+    }
+}
+
+// An empty frame: what clearing and presenting alone cost on this display, the floor under
+// every other figure.
+void PresentOnly(AppContext& app) {
+    std::vector<double> times;
     for (int i = 0; i < kWarmFrames + kFrames; ++i) {
-        Step(app, menu, kStep);
-        const std::clock_t c0 = std::clock();
-        const double ms = Frame(app, menu);
-        if (i >= kWarmFrames) times.push_back(ms);
-        if (i >= kWarmFrames) cpu.push_back(1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC);
+        const auto start = std::chrono::steady_clock::now();
+        app.sprite->Begin();
+        app.sprite->End();
+        app.sprite->ForceRedraw();
+        app.sprite->PresentFrame(0xFF646464);
+        if (i >= kWarmFrames)
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         SDL_PumpEvents();
     }
-    PrintTimes(label, times, app.sprite->Commands().size());
-    // The processor time of the program's own threads: on a busy machine closer to what the
-    // frame costs than the time on the clock.
-    PrintTimes((std::string(label) + " cpu").c_str(), cpu, app.sprite->Commands().size());
+    PrintTimes("present only", times, 0);
 }
 }  // namespace
 
@@ -155,6 +182,7 @@ int main(int argc, char** argv) {
         delete menu.game;
         menu.game = nullptr;
         app.runState = 0;
+        PresentOnly(app);
         PlotFrames(app, menu, kPageStatistics, "list 40", false);  // the same page without the plots
         PlotFrames(app, menu, kPageStatistics, "plot 40");
         menu.StartGame(11);  // sudoku

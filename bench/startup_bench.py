@@ -231,8 +231,8 @@ def frame_costs(frame_bench, data, shots):
             parts = line.split()
             if len(parts) == 5 and parts[0] == "frame":
                 out[int(parts[1])] = (float(parts[2]), float(parts[3]), int(parts[4]))
-            elif len(parts) == 5 and parts[0] in ("history", "plot", "list"):
-                out[parts[0] + " " + parts[1]] = (float(parts[2]), float(parts[3]), int(parts[4]))
+            elif len(parts) >= 5 and parts[0] in ("history", "plot", "list", "present"):
+                out[" ".join(parts[:-3])] = (float(parts[-3]), float(parts[-2]), int(parts[-1]))
     return out
 
 
@@ -295,9 +295,10 @@ def main():
             print(label.ljust(width) + "".join(v.rjust(18) for v in cells))
         print()
         print("History of 10,000 results: median / max ms (load; statistics page with full plots, per frame)")
-        for key, label in (("history load", "load verlauf.sav"), ("list 40", "all games, lists (no plot)"),
-                           ("plot 40", "all games and series"),
-                           ("plot 52", "one game (Sudoku)")):
+        for key, label in (("history load", "load verlauf.sav"), ("present only", "empty frame (clear, present)"),
+                           ("list 40", "all games, lists (no plot)"),
+                           ("plot 40", "all games and series, whole"), ("plot 40 moving", "  pointer moving"),
+                           ("plot 52", "one game (Sudoku), whole"), ("plot 52 moving", "  pointer moving")):
             cells = []
             for name in frames:
                 f = frames[name].get(key)

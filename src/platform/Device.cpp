@@ -40,7 +40,7 @@ HResult Device::Reset(const PresentParams& params) {
     lost_ = false;
     if (window_ != nullptr) SDL_SetWindowFullscreen(window_, params.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (renderer_ != nullptr) SDL_RenderSetLogicalSize(renderer_, params.backBufferWidth, params.backBufferHeight);
-    if (sprite != nullptr) sprite->ForceRedraw();
+    if (sprite != nullptr) sprite->OnResetDevice();
     return kOk;
 }
 

@@ -27,7 +27,7 @@ void BuildSpriteTransform(const Vec2* scale, const Vec2* rotationCenter, double 
 Renderer::Renderer(SDL_Renderer* target) : target_(target) {
     if (target_ != nullptr) textCache_ = std::make_unique<TextCache>(target_);
 }
-Renderer::~Renderer() = default;
+Renderer::~Renderer() { DropLayer(); }
 
 HResult Renderer::Begin() {
     commands_.clear();
@@ -70,27 +70,102 @@ void Renderer::DrawText(Font* font, const char* text, Rect rect, unsigned format
 bool Renderer::PresentFrame(Color clearColor) {
     if (!forceRedraw_ && commands_ == presented_) return false;
     forceRedraw_ = false;
+    const size_t stable = static_cast<size_t>(
+        std::mismatch(commands_.begin(), commands_.end(), presented_.begin(), presented_.end()).first -
+        commands_.begin());
     presented_ = commands_;
     if (target_ == nullptr) {
         ++framesDrawn_;
         return true;
     }
-    Replay(clearColor);
+    if (!ReplayOverLayer(clearColor, stable)) Replay(clearColor);
     SDL_RenderPresent(target_);
     return true;
 }
 
+namespace {
+void ClearTo(SDL_Renderer* target, Color c) {
+    SDL_SetRenderDrawColor(target, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, (c >> 24) & 0xFF);
+    SDL_RenderClear(target);
+}
+}  // namespace
+
 void Renderer::Replay(Color clearColor) {
     ++framesDrawn_;
     if (target_ == nullptr) return;
-    SDL_SetRenderDrawColor(target_, (clearColor >> 16) & 0xFF, (clearColor >> 8) & 0xFF, clearColor & 0xFF,
-                           (clearColor >> 24) & 0xFF);
-    SDL_RenderClear(target_);
-    for (const DrawCommand& c : commands_) {
+    ClearTo(target_, clearColor);
+    ReplayRange(0, commands_.size());
+    textCache_->EndFrame();
+}
+
+void Renderer::ReplayRange(size_t from, size_t to) {
+    for (size_t i = from; i < to && i < commands_.size(); ++i) {
+        const DrawCommand& c = commands_[i];
         if (c.kind == DrawCommand::kSprite) ReplaySprite(c);
         else textCache_->Draw(c.font, c.text, c.rect, c.format, c.color);
     }
+}
+
+// The layer is kept while the frames begin with the calls it holds. It is built (or grown)
+// from the calls a frame shares with the one before, at most every few frames, so that a
+// screen whose early calls change every frame does not pay for a layer it cannot use.
+bool Renderer::ReplayOverLayer(Color clearColor, size_t stable) {
+    constexpr size_t kLeastWorthKeeping = 3;
+    constexpr int kFramesBetweenBuilds = 4;
+    if (layerRefused_) return false;
+    ++framesSinceLayer_;
+    if (layerCount_ > stable) layerCount_ = 0;  // the frame changed within the layer
+    if (stable >= kLeastWorthKeeping && stable > layerCount_ && framesSinceLayer_ >= kFramesBetweenBuilds &&
+        !BuildLayer(clearColor, stable))
+        layerCount_ = 0;
+    if (layerCount_ == 0) return false;
+    ++framesDrawn_;
+    ClearTo(target_, clearColor);
+    SDL_RenderCopy(target_, layer_, nullptr, nullptr);
+    ReplayRange(layerCount_, commands_.size());
     textCache_->EndFrame();
+    return true;
+}
+
+bool Renderer::BuildLayer(Color clearColor, size_t count) {
+    int w = 0, h = 0;
+    SDL_RenderGetLogicalSize(target_, &w, &h);
+    if (w <= 0 || h <= 0) SDL_GetRendererOutputSize(target_, &w, &h);
+    if (w <= 0 || h <= 0) return false;
+    if (layer_ == nullptr || w != layerWidth_ || h != layerHeight_) {
+        DropLayer();
+        layer_ = SDL_CreateTexture(target_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
+        if (layer_ == nullptr) {
+            layerRefused_ = true;
+            return false;
+        }
+        layerWidth_ = w;
+        layerHeight_ = h;
+        SDL_SetTextureBlendMode(layer_, SDL_BLENDMODE_NONE);
+    }
+    SDL_Texture* screen = SDL_GetRenderTarget(target_);
+    if (SDL_SetRenderTarget(target_, layer_) != 0) {
+        layerRefused_ = true;
+        DropLayer();
+        return false;
+    }
+    ClearTo(target_, clearColor | 0xFF000000u);
+    ReplayRange(0, count);
+    SDL_SetRenderTarget(target_, screen);
+    // Copied one to one, the nearest pixel is the exact one and cheaper to find.
+    float sx = 1.0f, sy = 1.0f;
+    SDL_RenderGetScale(target_, &sx, &sy);
+    SDL_SetTextureScaleMode(layer_, sx == 1.0f && sy == 1.0f ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    layerCount_ = count;
+    framesSinceLayer_ = 0;
+    return true;
+}
+
+void Renderer::DropLayer() {
+    if (layer_ != nullptr) SDL_DestroyTexture(layer_);
+    layer_ = nullptr;
+    layerCount_ = 0;
+    layerWidth_ = layerHeight_ = 0;
 }
 
 // Maps the affine transformation (a rotation after a scaling, possibly mirrored) onto a
@@ -134,9 +209,13 @@ void Renderer::ReplaySprite(const DrawCommand& c) {
 
 void Renderer::OnLostDevice() {
     forceRedraw_ = true;
+    DropLayer();
     if (textCache_) textCache_->Clear();
 }
-void Renderer::OnResetDevice() { forceRedraw_ = true; }
+void Renderer::OnResetDevice() {
+    forceRedraw_ = true;
+    DropLayer();
+}
 
 void Renderer::SetTextCacheEnabled(bool enabled) {
     if (textCache_) textCache_->SetEnabled(enabled);

@@ -1,7 +1,10 @@
 #pragma once
 // The sprite batch. Between Begin and End a frame's draw calls are recorded; PresentFrame
 // replays the record on the device and presents it, unless it equals the frame presented
-// last (then nothing is drawn: an idle screen costs nothing).
+// last (then nothing is drawn: an idle screen costs nothing). The leading draw calls that
+// stayed the same from one presented frame to the next are kept drawn in a layer, a texture of
+// the canvas's size, and copied as one picture while they stay the same: a pointer moving over
+// a still page costs one copy and the pointer, not the whole page.
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +12,7 @@
 #include "framework/Types.h"
 
 struct SDL_Renderer;
+struct SDL_Texture;
 class Texture;
 class TextCache;
 struct Font;
@@ -54,6 +58,11 @@ public:
     // presenting (tests read the target back before presenting).
     void Replay(Color clearColor);
     void ForceRedraw() { forceRedraw_ = true; }
+    // Forgets the layer: the next frame is drawn whole (after a reset of the device, and for
+    // the benchmarks of a page's first frame).
+    void DropLayer();
+    // How many leading draw calls the layer holds (0: no layer).
+    size_t LayerCount() const { return layerCount_; }
     void OnLostDevice();
     void OnResetDevice();
     // Rendered text lines are kept between frames; without the cache every frame renders
@@ -68,6 +77,9 @@ public:
 
 private:
     void ReplaySprite(const DrawCommand& c);
+    void ReplayRange(size_t from, size_t to);
+    bool ReplayOverLayer(Color clearColor, size_t stable);
+    bool BuildLayer(Color clearColor, size_t count);
 
     SDL_Renderer* target_ = nullptr;
     float transform_[6] = {1, 0, 0, 1, 0, 0};
@@ -76,4 +88,9 @@ private:
     bool forceRedraw_ = true;
     int framesDrawn_ = 0;
     std::unique_ptr<TextCache> textCache_;
+    SDL_Texture* layer_ = nullptr;
+    int layerWidth_ = 0, layerHeight_ = 0;
+    size_t layerCount_ = 0;
+    int framesSinceLayer_ = 0;
+    bool layerRefused_ = false;  // the device has no texture targets: frames are drawn whole
 };

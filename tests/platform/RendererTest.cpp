@@ -214,3 +214,33 @@ TEST(FrameSkip, IdenticalFramesDrawOnceAndChangesOrExposureDrawAgain) {
     delete app->sprite;
     app->sprite = nullptr;
 }
+
+// A pointer moving over a still page: after a few frames the page comes from the layer, and
+// every frame shows exactly what drawing it whole shows; a change under the layer is drawn.
+TEST_F(RendererTest, FramesOverTheLayerLookAsDrawnWhole) {
+    texture = target.Make(64, 64, kRed, kBlue);
+    auto draw = [&](float pageX, float pointerX) {
+        return [=, this] {
+            for (int i = 0; i < 5; ++i) {
+                const Vec2 pos{pageX + 70.0f * i, 100.0f + 3.5f * i};
+                app->DrawSprite(texture, nullptr, nullptr, nullptr, 0.1 * i, &pos, 0xC0FFFFFF);
+            }
+            const Vec2 pointer{pointerX, 300};
+            app->DrawSprite(texture, nullptr, nullptr, nullptr, 0.0, &pointer, 0xFFFFFFFF);
+        };
+    };
+    auto presented = [&](const std::function<void()>& frame) {
+        app->sprite->Begin();
+        frame();
+        app->sprite->End();
+        app->sprite->PresentFrame(0xFF000000 | kGrey);
+        return target.Read();
+    };
+    for (float pageX : {20.0f, 20.0f, 33.0f}) {
+        for (int step = 0; step < 6; ++step) {
+            const auto viaLayer = presented(draw(pageX, 200.0f + 7 * step));
+            EXPECT_EQ(viaLayer, Frame(draw(pageX, 200.0f + 7 * step))) << pageX << " " << step;
+        }
+        EXPECT_EQ(app->sprite->LayerCount(), 5u) << pageX;
+    }
+}
