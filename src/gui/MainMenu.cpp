@@ -74,13 +74,23 @@ void MainMenu::OnResetDevice() {
     if (game != nullptr) game->OnResetDevice();
 }
 
-void MainMenu::StartGame(int index) {
+// Ends the running game, which books and saves its statistics as it goes, and forgets a
+// top-ten entry that was never named (it belongs to that game). Returns the state it ended in.
+int MainMenu::DropGame(bool gradeFirst) {
+    int state = kStateOver;
     if (game != nullptr) {
-        delete game;  // books and saves its statistics
+        state = game->GetState();
+        if (gradeFirst) game->ComputeGrade();
+        delete game;
         game = nullptr;
     }
-    delete gameEntry;  // an entry that was never named belongs to the old game
+    delete gameEntry;
     gameEntry = nullptr;
+    return state;
+}
+
+void MainMenu::StartGame(int index) {
+    DropGame(false);
     backdrop = std::rand() % 7;
     game = CreateGame(index, level);
     if (game == nullptr) return;
@@ -237,15 +247,7 @@ void MainMenu::FinishSeriesResult() {
 }
 
 void MainMenu::GoToNextGame() {
-    int oldState = kStateOver;
-    if (game != nullptr) {
-        oldState = game->GetState();
-        game->ComputeGrade();
-        delete game;  // books and saves its statistics
-        game = nullptr;
-    }
-    delete gameEntry;
-    gameEntry = nullptr;
+    const int oldState = DropGame(true);
     app->paused = false;
     if (seriesMode) {
         const int next = NextBuiltGame(gameIndex + 1);

@@ -169,6 +169,7 @@ private:
     void FinishResult();
     void FinishSeriesResult();
     void GoToNextGame();
+    int DropGame(bool gradeFirst);
     void ResetAllStatistics();
     void HandleFinishedGame();
     void HandleAbortedGame();

@@ -45,13 +45,7 @@ void MainMenu::EndSeries(bool aborted) {
         seriesEntry->bestGrade = seriesBest;
         seriesEntry->worstGrade = seriesWorst;
     }
-    if (game != nullptr) {
-        game->ComputeGrade();
-        delete game;  // books and saves its statistics
-        game = nullptr;
-    }
-    delete gameEntry;
-    gameEntry = nullptr;
+    DropGame(true);
     app->paused = false;
     app->runState = 0;
     countdown = -1.0;
