@@ -84,6 +84,8 @@ bool Renderer::PresentFrame(Color clearColor) {
 }
 
 namespace {
+bool OnPixelCentre(float v) { return std::fabs(v - std::floor(v) - 0.5f) < 1e-3f; }
+
 void ClearTo(SDL_Renderer* target, Color c) {
     SDL_SetRenderDrawColor(target, (c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, (c >> 24) & 0xFF);
     SDL_RenderClear(target);
@@ -195,7 +197,11 @@ void Renderer::ReplaySprite(const DrawCommand& c) {
     constexpr float kLimit = 16384.0f;
     if (!(w <= kLimit && h <= kLimit && std::fabs(tx) <= 4 * kLimit && std::fabs(ty) <= 4 * kLimit)) return;
     const SDL_FPoint anchor{0.0f, sy < 0 ? h : 0.0f};
-    const SDL_FRect dst{tx - anchor.x, ty - anchor.y, w, h};
+    SDL_FRect dst{tx - anchor.x, ty - anchor.y, w, h};
+    // An edge exactly on a row of pixel centres is a tie that the rasteriser breaks one way on
+    // the window and the other way in the layer, whose rows run upwards; a sliver off the tie,
+    // the sprite covers the same rows on both.
+    if (OnPixelCentre(dst.y) || OnPixelCentre(dst.y + dst.h)) dst.y += 1.0f / 64.0f;
     const SDL_Rect src{s.left, s.top, s.Width(), s.Height()};
     SDL_SetTextureColorMod(t->handle, (c.color >> 16) & 0xFF, (c.color >> 8) & 0xFF, c.color & 0xFF);
     SDL_SetTextureAlphaMod(t->handle, (c.color >> 24) & 0xFF);
