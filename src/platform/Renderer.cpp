@@ -68,11 +68,12 @@ void Renderer::DrawText(Font* font, const char* text, Rect rect, unsigned format
 }
 
 bool Renderer::PresentFrame(Color clearColor) {
-    if (!forceRedraw_ && commands_ == presented_) return false;
-    forceRedraw_ = false;
+    // How many leading calls this frame shares with the one presented last.
     const size_t stable = static_cast<size_t>(
         std::mismatch(commands_.begin(), commands_.end(), presented_.begin(), presented_.end()).first -
         commands_.begin());
+    if (!forceRedraw_ && stable == commands_.size() && stable == presented_.size()) return false;
+    forceRedraw_ = false;
     presented_ = commands_;
     if (target_ == nullptr) {
         ++framesDrawn_;
