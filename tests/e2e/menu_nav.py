@@ -53,9 +53,16 @@ class Menu:
         s.click(*self.list_row(index - self.list_first))
         s.move(*AWAY)
         s.sleep(0.8)
-        s.screenshot(f"{label}-countdown")
+        counting = s.screenshot(f"{label}-countdown")
         s.sleep(3.2)
-        return s.screenshot(f"{label}-playing")
+        shot = s.screenshot(f"{label}-playing")
+        # The countdown runs in capped frame steps, so a stalled machine stretches it: while the
+        # top of the screen is still the countdown's (no time panel yet), it has not ended.
+        deadline = time.time() + 20
+        while not s.region_differs(counting, shot, 0, 0, 1024, 200) and time.time() < deadline:
+            s.sleep(0.3)
+            shot = s.screenshot(f"{label}-playing")
+        return shot
 
     def leave_through_abort(self, label, name_if_asked=False):
         """Escape, the abort button, the result page (a name when the grade asks for one),
