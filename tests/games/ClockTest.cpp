@@ -164,15 +164,17 @@ TEST_F(ClockGameTest, DialsShowLabelAndHandsDisplaysTheTime) {
     auto sprites = SpritesOf(frame, app->texMisc1);
     ASSERT_EQ(sprites.size(), 4u) << "dial, hands, the label's field";
     sprites.pop_back();
-    EXPECT_EQ(sprites[0].src, Clock::kDial);
+    const Rect dial = Clock::kDial;
+    EXPECT_EQ(sprites[0].src, (Rect{dial.left + 1, dial.top + 1, dial.right - 1, dial.bottom - 1})) << "no texel beside";
     EXPECT_EQ(sprites[1].src, Clock::kHourHand);
     EXPECT_EQ(sprites[2].src, Clock::kMinuteHand);
     EXPECT_NEAR(RotationOf(sprites[1]), 0.0, 1e-3);
     EXPECT_NEAR(RotationOf(sprites[2]), 0.0, 1e-3);
     // The hands turn about the clock's centre: the middle of the picture stays on it.
     for (const DrawCommand& c : sprites) {
-        EXPECT_NEAR(c.transform[0] * 100 + c.transform[2] * 100 + c.transform[4], 200.0, 1e-3);
-        EXPECT_NEAR(c.transform[1] * 100 + c.transform[3] * 100 + c.transform[5], 300.0, 1e-3);
+        const double half = (c.src.right - c.src.left) / 2.0;
+        EXPECT_NEAR(c.transform[0] * half + c.transform[2] * half + c.transform[4], 200.0, 1e-3);
+        EXPECT_NEAR(c.transform[1] * half + c.transform[3] * half + c.transform[5], 300.0, 1e-3);
     }
     Clock midnight(200.0f, 300.0f, true, 0, 0);
     EXPECT_EQ(TextsOf(frameOf(midnight))[0].text, "am");

@@ -39,7 +39,11 @@ void Clock::DrawAnalogue(Font* labelFont) const {
     const Vec2 scaling{s, s};
     const Vec2 topLeft{centre.x - 100.0f * s, centre.y - 100.0f * s};
     const Vec2 pivot{100.0f * s, 100.0f * s};
-    app->DrawSprite(app->texMisc1, &kDial, &scaling, nullptr, 0.0, &topLeft, kWhite);
+    // The dial's outer texels are clear; leaving them out keeps a scaled dial from reading the
+    // opaque picture beside it in the sheet (a faint line along its left edge).
+    const Rect inner{kDial.left + 1, kDial.top + 1, kDial.right - 1, kDial.bottom - 1};
+    const Vec2 innerTopLeft{topLeft.x + s, topLeft.y + s};
+    app->DrawSprite(app->texMisc1, &inner, &scaling, nullptr, 0.0, &innerTopLeft, kWhite);
     app->DrawSprite(app->texMisc1, &kHourHand, &scaling, &pivot,
                     clockmath::HourAngle(hour, minute) * clockmath::kRadiansPerDegree, &topLeft, kWhite);
     app->DrawSprite(app->texMisc1, &kMinuteHand, &scaling, &pivot,
