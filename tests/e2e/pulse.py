@@ -202,6 +202,43 @@ def played(samples, effect):
     return out
 
 
+def together(samples, effect, other, reach=1100, step=8, points=400, tolerance=4):
+    """The sum of two effects one click starts: the mixer may begin them up to one of its blocks
+    apart, in either order. Tried where a sound begins after silence; the sum at the offset that
+    fits the recording there (within a unit or so per sample), or None."""
+    starts, zeros = [], 16
+    for i, v in enumerate(samples):
+        if v and zeros >= 16:
+            starts.append(i)
+        zeros = 0 if v else zeros + 1
+    for start in starts:
+        best = (tolerance * points + 1, None)
+        for at in range(-reach, reach + 1):  # other begins at samples later (earlier when negative)
+            e0, o0, err = max(0, -at), max(0, at), 0
+            for k in range(0, step * points, step):
+                if start + k >= len(samples):
+                    break
+                a = effect[k - e0] if 0 <= k - e0 < len(effect) else 0
+                b = other[k - o0] if 0 <= k - o0 < len(other) else 0
+                err += abs(samples[start + k] - max(-32768, min(32767, a + b)))
+                if err >= best[0]:
+                    break
+            else:
+                best = (err, at)
+        if best[1] is not None:
+            at = best[1]
+            return summed(effect, other, at) if at >= 0 else summed(other, effect, -at)
+    return None
+
+
+def summed(effect, other, at=0):
+    """The effect with the other effect added from sample at on, clipped as the mixer clips."""
+    out = array.array("h", effect) + array.array("h", [0] * max(0, at + len(other) - len(effect)))
+    for k, v in enumerate(other):
+        out[at + k] = max(-32768, min(32767, out[at + k] + v))
+    return out
+
+
 def save_wave(path, samples):
     """Mono 16-bit samples as a WAVE file, to listen to what a scenario recorded."""
     with wave.open(path, "wb") as w:

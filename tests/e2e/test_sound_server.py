@@ -12,7 +12,7 @@ import time
 
 from harness import Session, check
 from menu_nav import AWAY, Menu, card_centres
-from pulse import RATE, SoundServer, closed, matches, onsets, played, save_wave, trimmed, wave_samples
+from pulse import RATE, SoundServer, closed, matches, onsets, played, save_wave, summed, together, trimmed, wave_samples
 
 GERMAN = (400, 648)  # main page: the German flag, which keeps the page
 EFFECTS = ("klick_menu", "klick_game", "win", "alarm", "lamp1", "pop", "punch")
@@ -61,33 +61,33 @@ def wait_rest(s, server, timeout=6.0):
     check(not streams(server), "the device did not rest after the quiet seconds")
 
 
-def summed(effect, other, at=0):
-    out = array.array("h", effect) + array.array("h", [0] * max(0, at + len(other) - len(effect)))
-    for k, v in enumerate(other):
-        out[at + k] = max(-32768, min(32767, out[at + k] + v))
-    return out
+def begins(samples, sound):
+    """Whether the sound, an effect or a pair (effect, other) that one click starts, begins."""
+    if isinstance(sound, tuple):
+        sound = together(samples, *sound)
+    return sound is not None and bool(onsets(samples, sound))
 
 
-def heard(rec, since, *effects, seconds=3.0):
-    """Waits, a few seconds at most, until one of the effects begins in the recording from frame
+def heard(rec, since, *sounds, seconds=3.0):
+    """Waits, a few seconds at most, until one of the sounds begins in the recording from frame
     since on (a busy machine may handle a click late)."""
     deadline = time.time() + seconds
-    while not any(onsets(rec.left(since), e) for e in effects):
+    while not any(begins(rec.left(since), e) for e in sounds):
         if time.time() > deadline:
             return False
         time.sleep(0.1)
     return True
 
 
-def check_effect(rec, since, effect, name, count=1, whole=True, over=None):
-    """The effect was played count times from frame since on, each from its first sample (and,
-    when whole, to its last); over is an effect the same click may start on top of it, in the
-    same moment (their sum) or a little later. Returns the stream gaps inside them."""
+def check_effect(rec, since, effect, name, count=1, whole=True, over=None, until=None):
+    """The effect was played count times from frame since on (up to frame until), each from its
+    first sample (and, when whole, to its last); over is an effect the same click may start on
+    top of it, in about the same moment (their sum) or later. Returns the stream gaps inside them."""
     time.sleep(0.5 + len(effect) / RATE)
-    samples = rec.left(since)
+    samples = rec.left(since)[:None if until is None else until - since]
     found = played(samples, effect)
     if over is not None and not found:
-        effect = summed(effect, over)
+        effect = together(samples, effect, over) or summed(effect, over)
         found = played(samples, effect)
     save_wave(os.path.join(s.shot_dir, f"{s.name}-{name.replace(' ', '-')}.wav"), samples)
     check(len(found) == count, f"{name}: {count} onset(s) wanted, {len(found)} recorded")
@@ -149,24 +149,28 @@ with SoundServer() as server, Session(sys.argv) as s:
     shot = menu.start_game(5, "memory")
     cards = card_centres(shot, 2)
     check(len(cards) == 2, f"face-down cards not found on the screen: {cards}")
-    # A pair pops in the same moment as the second click: the recording holds their sum.
-    both = summed(effects["pop"], effects["klick_game"])
-    # Each click waits to be heard before the next: a click in a countdown that outlasted its
-    # time on a busy machine is silent and turns nothing (it is made again), and two clicks
-    # handled in one late frame would sound as one.
-    mark = None
+    # A pair pops as the second click sounds: the recording holds their sum. Each click waits to
+    # be heard before the next: a click in a countdown that outlasted its time on a busy machine
+    # is silent and turns nothing (it is made again), and two clicks handled in one late frame
+    # would sound as one.
+    pop = (effects["pop"], effects["klick_game"])
+    marks = []
     for x, y in cards:
         for attempt in range(3):
             since = rec.frames()
             s.click(x, y, pause=0.1)
-            if heard(rec, since, effects["klick_game"], both):
+            if heard(rec, since, effects["klick_game"], pop):
                 break
-        mark = since if mark is None else mark
+        marks.append(since)
     s.move(*AWAY)
     s.sleep(2.5)
-    pair = bool(played(rec.left(mark), both))
-    gaps += check_effect(rec, mark, effects["klick_game"], "a click on a card", count=1 if pair else 2, whole=False)
-    gaps += check_effect(rec, mark, both if pair else effects["punch"], "pop" if pair else "punch")
+    both = together(rec.left(marks[1]), *pop)
+    if both is not None and played(rec.left(marks[1]), both):
+        gaps += check_effect(rec, marks[0], effects["klick_game"], "a click on a card", whole=False, until=marks[1])
+        gaps += check_effect(rec, marks[1], both, "pop")
+    else:
+        gaps += check_effect(rec, marks[0], effects["klick_game"], "a click on a card", count=2, whole=False)
+        gaps += check_effect(rec, marks[0], effects["punch"], "punch")
     menu.leave_through_abort("memory", name_if_asked=True)
 
     # Adding squares: of the four candidates one is right; a wrong pick buzzes.
@@ -174,7 +178,7 @@ with SoundServer() as server, Session(sys.argv) as s:
     for attempt in range(6):
         mark = rec.frames()
         s.click(128 - 50 + 15, 512 - 50 + 15, pause=0.1)
-        if heard(rec, mark, effects["lamp1"], summed(effects["lamp1"], effects["klick_game"])):
+        if heard(rec, mark, effects["lamp1"], (effects["lamp1"], effects["klick_game"])):
             break
         s.sleep(1.5)
     gaps += check_effect(rec, mark, effects["lamp1"], "a wrong pick", over=effects["klick_game"])
@@ -188,7 +192,7 @@ with SoundServer() as server, Session(sys.argv) as s:
     for attempt in range(4):
         mark = rec.frames()
         s.click(*buttons[1 - attempt % 2], pause=0.1)
-        if heard(rec, mark, effects["alarm"], summed(effects["alarm"], effects["klick_game"])):
+        if heard(rec, mark, effects["alarm"], (effects["alarm"], effects["klick_game"])):
             break
     s.move(*AWAY)
     s.sleep(3.0)
